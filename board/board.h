@@ -1,0 +1,63 @@
+#pragma once
+// The board: 9 rows of 12 cells, the feed row above it and the ghosts of
+// removed pieces; dealing, cursor mapping and per-frame animation.
+#include "render/textures.h"
+
+namespace kalup::board {
+
+inline constexpr int ROWS = 9;
+inline constexpr int COLS = 12;
+
+// Cell kinds.
+inline constexpr int KIND_EMPTY = -99;
+inline constexpr int KIND_MARKED = -2;
+inline constexpr int KIND_COLOUR_0 = 0;
+inline constexpr int KIND_COLOUR_1 = 1;
+inline constexpr int KIND_COLOUR_2 = 2;
+inline constexpr int KIND_COLOUR_3 = 3;
+inline constexpr int KIND_BOMB = 4;
+inline constexpr int KIND_DROP_BOMB = 5;
+inline constexpr int KIND_PAINT_0 = 6;
+inline constexpr int KIND_PAINT_1 = 7;
+inline constexpr int KIND_PAINT_2 = 8;
+inline constexpr int KIND_PAINT_3 = 9;
+
+struct Cell {
+    int x;
+    int y;
+    int size;
+    int kind;
+    int texture;
+    int homeX;
+    int homeY;
+    float fade;
+    int frame;
+};
+
+using Board = Cell[ROWS][COLS];
+
+inline constexpr int homeXOf(int col) { return 48 + 64 * col; }
+inline constexpr int homeYOf(int row) { return 44 + 64 * row; }
+
+extern Board board;
+extern Board boardBackup;
+extern Cell feedRow[COLS];
+extern Board ghostLayer;
+
+extern int hoverCol;
+extern int hoverRow;
+extern float boardAlpha;
+extern const int cellMoveStep;
+extern double cellAnimTime;
+extern bool boardCleared;
+
+void clearBoard();
+void fillBoard(int colours);
+void mouseToCell();
+void saveBoard();
+void restoreBoard();
+void animateBoard();
+void spawnGhost(int row, int col);
+void updateGhosts();
+
+} // namespace kalup::board

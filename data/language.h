@@ -1,0 +1,43 @@
+#pragma once
+// The interface texts, read once from the language file.
+
+namespace kalup::language {
+
+// The keys in the order they are read.
+enum TextKey {
+    TEXT_TITLE,
+    TEXT_CLASSIC_GAME,
+    TEXT_REMOVE2_GAME,
+    TEXT_FF_GAME,
+    TEXT_SCORE,
+    TEXT_HISCORE,
+    TEXT_NO_MORE_MOVES,
+    TEXT_GAME_OVER,
+    TEXT_CONGRATULATIONS_TEXT,
+    TEXT_NEW_RECORD,
+    TEXT_CONGRATULATIONS,
+    TEXT_GAME_COMPLETED,
+    TEXT_LEVEL_LABEL,
+    TEXT_PRESS_SPACE,
+    TEXT_LEVEL_COMPLETED,
+    TEXT_LEVEL,
+    TEXT_COMPLETED,
+    TEXT_TO_CONTINUE,
+    TEXT_GAME_MODE,
+    TEXT_SURV,
+    TEXT_EXIT_LABEL,
+    TEXT_COUNT
+};
+
+inline constexpr int TEXT_CAPACITY = 256;
+
+// The attribute name of each key, e.g. "classic_game".
+extern const char* const keyNames[TEXT_COUNT];
+// 0 reads "english.xml", 1 "russian.xml".
+extern int languageIndex;
+extern char texts[TEXT_COUNT][TEXT_CAPACITY];
+
+void loadLanguage();
+const char* text(TextKey key);
+
+} // namespace kalup::language

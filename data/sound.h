@@ -1,0 +1,36 @@
+#pragma once
+// The sound bank: every sample of the game and the looping music.
+#include "platform/audio.h"
+
+namespace kalup::sound {
+
+using audio::Handle;
+
+extern Handle sndFall;
+extern Handle sndJump;
+extern Handle sndExplos1;
+extern Handle sndExplos2;
+extern Handle snd3;
+extern Handle snd8;
+extern Handle snd7;
+extern Handle snd11;
+// Voices by group size: [0] for two pieces ... [8] for ten, [9] the laugh.
+extern Handle sndRobot[10];
+extern Handle sndPaint;
+extern Handle sndLinefall;
+extern Handle snd12;
+extern Handle music;
+
+// Opens the audio device (a silent one when there is no sound card), loads
+// the samples in table order and starts the music. Needs the game window.
+void initSoundBank();
+void freeSoundBank();
+
+void play(Handle sample);
+void stop(Handle sample);
+
+// Tests watch every play request through this (null in the game).
+using PlayObserver = void (*)(Handle sample);
+extern PlayObserver playObserver;
+
+} // namespace kalup::sound

@@ -1,0 +1,33 @@
+#pragma once
+// The launcher dialog and the message box, over FLTK.
+
+namespace kalup::dialog {
+
+// Control ids of the launcher, as the launcher's commands know them.
+inline constexpr int ID_START = 1;
+inline constexpr int ID_16_BIT = 1001;
+inline constexpr int ID_32_BIT = 1002;
+inline constexpr int ID_FULLSCREEN = 1003;
+inline constexpr int ID_WINDOWED = 1004;
+
+using CommandHandler = void (*)(int id);
+using CloseHandler = void (*)();
+
+// Builds and shows the launcher ("Welcome to Kalup Game!") with the picture
+// "images/launcher.png" on the left. Commands go to onCommand; the close box
+// goes to onClose (Escape does nothing). False when it cannot be created.
+bool createLauncher(CommandHandler onCommand, CloseHandler onClose);
+// Sets a radio button checked, as the dialog's initialisation does.
+void checkLauncherButton(int id);
+// Handles waiting events, sleeping briefly when there are none.
+void pumpLauncher();
+void destroyLauncher();
+
+// A message with one "OK" button; blocks until it is dismissed.
+void messageBox(const char* text);
+
+// Tests replace the message box with a sink that records the text.
+using MessageSink = void (*)(const char* text);
+void setMessageSink(MessageSink sink);
+
+} // namespace kalup::dialog

@@ -1,0 +1,36 @@
+#pragma once
+// The game window over GLFW 3, and the seam backend that reads it.
+// The game draws into a logical 800 x 600 screen; a larger full-screen
+// window shows it scaled into the largest centred 4:3 area.
+#include "platform/seam.h"
+
+namespace kalup::display {
+
+inline constexpr int LOGICAL_WIDTH = 800;
+inline constexpr int LOGICAL_HEIGHT = 600;
+inline constexpr const char* WINDOW_TITLE = "Kalup";
+
+// Opens the window with colour bits 5/6/5/0 (16) or 8/8/8/8 (32), captures
+// the mouse, enables blending and shows a first black frame. False when
+// GLFW cannot start or the window cannot be opened (GLFW is then terminated).
+bool openDisplay(int colorDepth, bool fullscreen);
+
+// A hidden 800 x 600 context for tests and benchmarks; no mouse capture.
+bool openHiddenDisplay();
+
+// Binds the logical 800 x 600 target: call before drawing a frame.
+void beginFrame();
+
+// Closes the window and terminates GLFW.
+void closeDisplay();
+
+// The game window, looked up by its title; null when there is none.
+void* findWindow(const char* title);
+
+// The seam backend over the open window (real clock, keys, mouse, pacing).
+seam::Backend& glfwBackend();
+
+// SIGINT and SIGTERM ask the game to quit like the close box.
+void installQuitSignals();
+
+} // namespace kalup::display

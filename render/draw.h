@@ -1,0 +1,42 @@
+#pragma once
+// Projections, textured-quad primitives and text over the three fonts.
+// Every primitive loads the identity modelview and sets its own translation.
+#include "render/textures.h"
+
+class FTFont;
+
+namespace kalup::draw {
+
+using textures::Texture;
+
+extern FTFont* fontSmall;
+extern FTFont* fontLarge;
+extern FTFont* fontLabel;
+
+// Animation phases of the pulsing backdrop and the drifting tiles.
+extern float pulsePhase;
+extern float tileScroll;
+extern double tileScrollTime;
+
+void beginScreen2D();
+void beginText2D();
+void beginScene3D();
+
+void drawSprite(Texture texture, float x, float y, float w, float h, float angle, float alpha);
+void drawSheetFrame(Texture texture, float x, float y, float w, float h, int frame, float angle, float alpha);
+void drawPulsingQuad(Texture texture, float x, float y, float w, float h);
+void drawScrollingTiles(Texture texture, float tileSize);
+void drawSquare(float x, float y, float size);
+
+void drawText(const char* text, int x, int y, FTFont* font);
+void drawNumber(int value, int x, int y, FTFont* font);
+// Centred on the 800-unit screen: x = (800 - llx - urx) / 2.
+void drawTextCentred(const char* text, int y, FTFont* font);
+// The left and right edges of the text's bounding box in the font.
+void textBox(const char* text, FTFont* font, float& llx, float& urx);
+
+// Deletes the fonts that exist, then creates the three anew.
+void createFonts();
+void deleteFonts();
+
+} // namespace kalup::draw

@@ -1,0 +1,40 @@
+#pragma once
+// Every image of the game, loaded once at start-up into an OpenGL texture.
+#include <vector>
+
+namespace kalup::textures {
+
+using Texture = unsigned;
+
+extern Texture texTile;
+extern Texture texBackdrop;
+extern Texture texTitle1;
+extern Texture texTitle2;
+extern Texture texTitle3;
+extern Texture texMenuBackdrop;
+extern Texture texCursor;
+extern Texture texGear;
+extern Texture texBalls[4];
+extern Texture texBurstAlt;
+extern Texture texStar;
+extern Texture texPieces[10];
+extern Texture texGameOver;
+extern Texture texCongrats;
+extern Texture texLevelUp;
+extern Texture texButtonStrip;
+
+// Owns every texture created, in load order.
+extern std::vector<Texture> loadedTextures;
+
+enum class Filter { Nearest, Linear };
+
+// Starts the image library; once, with the GL context current.
+void initImageLibrary();
+// Loads an image upright with the given filtering. A missing or unreadable
+// file gives a fully transparent texture, so it draws nothing visible.
+Texture loadTexture(const char* path, Filter filter);
+// The whole texture table, in its order.
+void loadTextureTable();
+void releaseTextures();
+
+} // namespace kalup::textures
