@@ -29,8 +29,9 @@ void freeSoundBank();
 void play(Handle sample);
 void stop(Handle sample);
 
-// Tests watch every play request through this (null in the game).
+// Tests watch every play and every stop request through these (null in the game).
 using PlayObserver = void (*)(Handle sample);
 extern PlayObserver playObserver;
+extern PlayObserver stopObserver;
 
 } // namespace kalup::sound

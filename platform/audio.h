@@ -5,18 +5,22 @@
 
 namespace kalup::audio {
 
-// 0 is no handle: operations on it do nothing.
+// 0 is no handle: operations on it, or on a handle from before the last
+// shutdown, do nothing. Handles are numbered in load order and never reused.
 using Handle = unsigned;
 
 enum class Device { Default, NoSound };
 
 // Default opens the system's sound device; NoSound opens a silent one so
 // the game runs on without sound. False when the device cannot be opened.
+// The window is accepted for the game's sake and not needed. A second init
+// first releases everything the first one opened.
 bool init(Device device, void* window);
 void start();
 
-// A sample that never plays more than maxPlaybacks times at once: a request
-// beyond the limit is dropped and the running playbacks go on.
+// A sample (Ogg Vorbis or WAV) that never plays more than maxPlaybacks times
+// at once: a request beyond the limit is dropped and the running playbacks go
+// on. 0 when the file cannot be read or no device is open.
 Handle loadSample(const char* path, int maxPlaybacks);
 void playSample(Handle sample);
 void stopSample(Handle sample);
@@ -24,10 +28,14 @@ void stopSample(Handle sample);
 int playingCount(Handle sample);
 
 // A tracker module (MO3 and the formats libopenmpt reads), looping for ever.
+// 0 when the file cannot be read or no device is open.
 Handle loadMusic(const char* path);
 void playMusic(Handle music);
+// The module playing now, 0 when none.
+Handle playingMusic();
 
 // Stops everything and releases every sample, the module and the device.
+// Harmless when nothing is open.
 void shutdown();
 
 } // namespace kalup::audio
