@@ -1,0 +1,3 @@
+#include "app/launcher.h"
+
+int main() { return kalup::launcher::runGame(); }

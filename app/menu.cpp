@@ -1,0 +1,115 @@
+#include "app/menu.h"
+
+#include <GL/gl.h>
+
+#include "app/shell.h"
+#include "data/language.h"
+#include "platform/seam.h"
+#include "render/draw.h"
+#include "render/textures.h"
+
+namespace kalup::menu {
+
+int menuLogoY = -25;
+int menuMarkerY = 315;
+float gearAngleA = 0.0f;
+float gearAngleB = 0.0f;
+float gearAngleC = 0.0f;
+
+namespace {
+
+struct MenuRow {
+    int bandTop;
+    int bandBottom;
+    void (*start)();
+    int stripY;
+    language::TextKey label;
+    int labelY;
+    int markerY;
+};
+
+// Hover bands test only the pointer's height, both ends inclusive.
+const MenuRow rows[3] = {
+    {262, 322, shell::startClassicGame, 312, language::TEXT_CLASSIC_GAME, 318, 315},
+    {346, 403, shell::startRemoveTwoGame, 393, language::TEXT_REMOVE2_GAME, 403, 397},
+    {425, 483, shell::startFfGame, 473, language::TEXT_FF_GAME, 482, 475},
+};
+
+struct Gear {
+    float x, y, size;
+    const float* angle;
+};
+
+const Gear gears[5] = {
+    {0, 74, 128, &gearAngleA},
+    {101, 136, 156, &gearAngleB},
+    {778, 504, 128, &gearAngleA},
+    {667, 532, 156, &gearAngleB},
+    {799, 50, 200, &gearAngleB},
+};
+
+// Sizes the strips and starts the hovered row's mode. The button is read as
+// held, so moving into a band with the button already down starts at once.
+void hoverRows(int stripSizes[3])
+{
+    for (int i = 0; i < 3; ++i) {
+        stripSizes[i] = 64;
+        if (shell::mouseY < rows[i].bandTop || shell::mouseY > rows[i].bandBottom)
+            continue;
+        stripSizes[i] = 80;
+        menuMarkerY = rows[i].markerY;
+        if (seam::leftButtonDown())
+            rows[i].start();
+    }
+}
+
+void drawStrips(const int stripSizes[3])
+{
+    glColor4d(255, 255, 255, 255);
+    glBindTexture(GL_TEXTURE_2D, textures::texButtonStrip);
+    for (int i = 0; i < 3; ++i)
+        for (int x = 0; x <= 768; x += 64)
+            draw::drawSquare(x, rows[i].stripY, stripSizes[i]);
+}
+
+void drawLabels()
+{
+    for (const MenuRow& row : rows)
+        draw::drawTextCentred(language::text(row.label), row.labelY, draw::fontSmall);
+    draw::drawTextCentred(language::text(language::TEXT_GAME_MODE), 262, draw::fontLabel);
+    draw::drawTextCentred(language::text(language::TEXT_EXIT_LABEL), 550, draw::fontLabel);
+    draw::drawTextCentred(language::text(language::TEXT_TITLE), 570, draw::fontLabel);
+}
+
+void drawGears()
+{
+    for (const Gear& gear : gears)
+        draw::drawSprite(textures::texGear, gear.x, gear.y, gear.size, gear.size, *gear.angle, 1);
+    // The selector sits half outside the left edge, beside the last hovered row.
+    draw::drawSprite(textures::texGear, 0, menuMarkerY, 128, 128, gearAngleC, 1);
+}
+
+} // namespace
+
+void drawMainMenu()
+{
+    draw::drawPulsingQuad(textures::texMenuBackdrop, 400, 300, 800, 600);
+    if (menuLogoY < 195)
+        menuLogoY += 4;
+    draw::drawSprite(textures::texTitle1, 272, menuLogoY, 128, 128, 0, 1);
+    draw::drawSprite(textures::texTitle2, 400, menuLogoY, 128, 128, 0, 1);
+    draw::drawSprite(textures::texTitle3, 528, menuLogoY, 128, 128, 0, 1);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    int stripSizes[3];
+    hoverRows(stripSizes);
+    drawStrips(stripSizes);
+    drawLabels();
+
+    gearAngleA += 1.0f;
+    gearAngleB -= 0.5f;
+    gearAngleC += 4.0f;
+    drawGears();
+}
+
+} // namespace kalup::menu

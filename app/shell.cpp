@@ -1,0 +1,164 @@
+#include "app/shell.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "app/menu.h"
+#include "board/board.h"
+#include "board/groups.h"
+#include "fx/emitters.h"
+#include "game/game_state.h"
+#include "game/update.h"
+#include "platform/display.h"
+#include "platform/seam.h"
+#include "render/background.h"
+#include "render/draw.h"
+#include "render/textures.h"
+
+namespace kalup::shell {
+
+int screenState = SCREEN_MENU;
+bool quitRequested = false;
+int mouseX = 0;
+int mouseY = 0;
+double frameTime = 0.0;
+double lastFrameTime = 0.0;
+float ffBackgroundAngle = 0.0f;
+
+namespace {
+
+// The backdrop of the mode last played; the menu is drawn over it too.
+void drawModeBackground()
+{
+    switch (game::gameMode) {
+    case game::MODE_CLASSIC:
+    case game::MODE_REMOVE_TWO:
+        draw::beginScene3D();
+        background::drawBackground();
+        break;
+    case game::MODE_FF: {
+        // Drawn with the screen projection the previous frame left in force.
+        ffBackgroundAngle += 0.02f;
+        const float size = 10.0f * std::sin(ffBackgroundAngle) + 1000.0f;
+        draw::drawSprite(textures::texBackdrop, 400, 300, size, size, ffBackgroundAngle, 1);
+        draw::drawScrollingTiles(textures::texTile, 48);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void clampMouse()
+{
+    seam::cursor(mouseX, mouseY);
+    mouseX = mouseX < 0 ? 0 : (mouseX > 800 ? 800 : mouseX);
+    mouseY = mouseY < 0 ? 0 : (mouseY > 600 ? 600 : mouseY);
+}
+
+// What the three game starters share; the mode-specific steps follow it.
+void beginGame(int mode)
+{
+    draw::createFonts();
+    game::score = 0;
+    glClearColor(0, 0, 0, 1);
+    board::clearBoard();
+    game::gameMode = mode;
+    screenState = SCREEN_PLAYING;
+}
+
+// Remove-two and survival always begin at level 1, whatever the round start set.
+void startAtLevelOne()
+{
+    game::level = 1;
+    game::panelSlide = -256;
+}
+
+} // namespace
+
+bool runFrame()
+{
+    // The window's close box and SIGINT/SIGTERM quit like F10 on the menu.
+    if (seam::closeRequested())
+        quitRequested = true;
+    if (quitRequested)
+        return false;
+    if (seam::keyDown(seam::Key::Escape))
+        returnToMenu();
+    display::beginFrame();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawModeBackground();
+    draw::beginScreen2D();
+    frameDispatch();
+    fx::runEmitters();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // The hidden system pointer never wanders off the screen.
+    seam::setCursor(mouseX, mouseY);
+    draw::drawSprite(textures::texCursor, mouseX + 7, mouseY + 32, 16, 32, 0, 1);
+    // Paced from the end of the previous wait: a slow frame is followed at once.
+    frameTime = seam::waitUntil(lastFrameTime + FRAME_PERIOD);
+    lastFrameTime = frameTime;
+    seam::present();
+    return true;
+}
+
+void mainLoop()
+{
+    while (runFrame()) {
+    }
+}
+
+void frameDispatch()
+{
+    clampMouse();
+    switch (screenState) {
+    case SCREEN_MENU:
+        menu::drawMainMenu();
+        if (seam::keyDown(seam::Key::Space))
+            startClassicGame();
+        if (seam::keyDown(seam::Key::F10) || seam::keyDown(seam::Key::F3))
+            quitRequested = true;
+        break;
+    case SCREEN_PLAYING:
+        game::updateGame();
+        // Ghosts of removed pieces go over everything else of the round.
+        board::updateGhosts();
+        break;
+    default:
+        break;
+    }
+}
+
+void returnToMenu()
+{
+    board::clearBoard();
+    game::level = 0;
+    draw::createFonts();
+    screenState = SCREEN_MENU;
+}
+
+void startClassicGame()
+{
+    beginGame(game::MODE_CLASSIC);
+    glEnable(GL_BLEND);
+    game::startRound();
+}
+
+void startRemoveTwoGame()
+{
+    beginGame(game::MODE_REMOVE_TWO);
+    board::lastClickTime = seam::now();
+    game::startRound();
+    startAtLevelOne();
+}
+
+void startFfGame()
+{
+    beginGame(game::MODE_FF);
+    board::lastClickTime = seam::now();
+    game::startRound();
+    startAtLevelOne();
+}
+
+} // namespace kalup::shell

@@ -1,0 +1,75 @@
+# Shared steps of the end-to-end sessions: a private X server, the game's
+# working folder, windows, the captured pointer and screenshots.
+
+die() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts Xvfb on a free display of the given size and exports DISPLAY.
+start_x_server() {
+  local size=$1 fd_file
+  fd_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fd_file" 2>/dev/null &
+  XVFB_PID=$!
+  for _ in $(seq 100); do [[ -s $fd_file ]] && break; sleep 0.1; done
+  [[ -s $fd_file ]] || die "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$fd_file")"
+  rm -f "$fd_file"
+}
+
+stop_x_server() { [[ -n ${XVFB_PID:-} ]] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true; }
+
+# A fresh working folder that holds the game's assets and nothing else.
+make_game_folder() {
+  local build_dir=$1 folder
+  folder=$(mktemp -d)
+  for entry in images fonts sounds music english.xml; do
+    ln -s "$build_dir/$entry" "$folder/$entry"
+  done
+  echo "$folder"
+}
+
+# Waits for a window with exactly this title; prints its id.
+wait_for_window() {
+  local title=$1 id
+  for _ in $(seq 150); do
+    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
+    [[ -n $id ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+screenshot() { import -window root "$1"; }
+
+# Spread of the pixel values: 0 for a screen of one colour.
+image_spread() { convert "$1" -colorspace Gray -format '%[fx:standard_deviation]' info:; }
+
+# Root-mean-square difference of two screenshots, 0..1.
+image_difference() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed -E 's/.*\((.*)\).*/\1/'; }
+
+at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
+
+# The game captures the pointer and sees only relative motion: push it far
+# to the upper left (the game clamps it to 0,0), then walk to the target in
+# small steps, each seen by a frame before the next.
+point_at() {
+  local x=$1 y=$2 step=40
+  for _ in $(seq 8); do xdotool mousemove_relative -- -300 -300; sleep 0.05; done
+  while (( x > 0 || y > 0 )); do
+    local dx=$(( x < step ? x : step )) dy=$(( y < step ? y : step ))
+    xdotool mousemove_relative -- "$dx" "$dy"
+    x=$(( x - dx )); y=$(( y - dy ))
+    sleep 0.05
+  done
+  sleep 0.2
+}
+
+# Waits up to the given seconds for a process to end; prints its exit code.
+wait_for_exit() {
+  local pid=$1 seconds=$2
+  for _ in $(seq $(( seconds * 10 ))); do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid"; echo $?; return 0; }
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null
+  return 1
+}

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kalup builds with (and, with --tests, the ones
+# its tests need), calling apt-get only when something is missing.
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config
+  libglfw3-dev libgl-dev libglu1-mesa-dev libdevil-dev libftgl-dev libfreetype-dev
+  libtinyxml-dev libfltk1.3-dev libx11-dev libsdl2-dev libsdl2-mixer-dev libopenmpt-dev
+  googletest libgtest-dev)
+if [[ "${1:-}" == "--tests" ]]; then
+  packages+=(xvfb xauth xdotool imagemagick x11-utils)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
