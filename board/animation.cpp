@@ -1,0 +1,66 @@
+#include "board/board.h"
+
+#include "platform/seam.h"
+#include "render/draw.h"
+
+namespace kalup::board {
+
+namespace {
+
+// Both tests run in the same frame on purpose: a distance that is not a
+// multiple of 8 ends in a +8/-8 swing, which is why dealt pieces rest at
+// homeY - 4 and lifted ones exactly at home.
+void glide(int& position, int home)
+{
+    if (position < home)
+        position += cellMoveStep;
+    if (position > home)
+        position -= cellMoveStep;
+}
+
+// Hovered pieces grow by 2 a frame against this 1, so they settle near 96.
+void relax(int& size)
+{
+    if (size > 64)
+        size -= 1;
+    if (size < 64)
+        size += 1;
+}
+
+} // namespace
+
+void animateBoard()
+{
+    if (boardAlpha < 1.0f)
+        boardAlpha += 0.01f;
+
+    if (!boardCleared)
+        for (auto& row : board)
+            for (Cell& cell : row) {
+                glide(cell.x, cell.homeX);
+                glide(cell.y, cell.homeY);
+            }
+
+    const double now = seam::now();
+    const bool frameDue = now > cellAnimTime + 0.03;
+    for (auto& row : board)
+        for (Cell& cell : row) {
+            // Empty cells relax too; pieces that fall into them take over
+            // these fields.
+            relax(cell.size);
+            if (cell.kind < 0)
+                continue;
+            const float side = static_cast<float>(cell.size + 2);
+            draw::drawSheetFrame(static_cast<textures::Texture>(cell.texture), static_cast<float>(cell.x),
+                static_cast<float>(cell.y), side, side, cell.frame, 0.0f, boardAlpha);
+            // Only enlarged (hovered or arriving) pieces animate; board
+            // pieces cycle through frames 0..14.
+            if (cell.size > 66 && frameDue) {
+                cellAnimTime = now;
+                if (++cell.frame == 15)
+                    cell.frame = 0;
+            }
+        }
+}
+
+} // namespace kalup::board

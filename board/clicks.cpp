@@ -1,0 +1,30 @@
+#include "board/board.h"
+#include "board/groups.h"
+
+#include "platform/seam.h"
+
+namespace kalup::board {
+
+double lastClickTime = 0.0;
+
+bool acceptClick()
+{
+    // Held down, the button is a new click every 0.4 s.
+    const double now = seam::now();
+    if (now > lastClickTime + 0.4 && seam::leftButtonDown()) {
+        lastClickTime = now;
+        return true;
+    }
+    return false;
+}
+
+void liftBoard()
+{
+    // Every cell, empty ones too, jumps two glide steps above its home and
+    // drops back over the next two frames.
+    for (int row = 0; row < ROWS; ++row)
+        for (int col = 0; col < COLS; ++col)
+            board[row][col].y = homeYOf(row) - 2 * cellMoveStep;
+}
+
+} // namespace kalup::board

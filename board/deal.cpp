@@ -1,0 +1,66 @@
+#include "board/board.h"
+
+#include "game/game_state.h"
+#include "platform/random.h"
+
+namespace kalup::board {
+
+namespace {
+
+// A classic board is three colours with a rare special piece: each of the
+// kinds 4, 6, 7, 8 and 9 answers one of the 200 values of the first draw.
+int classicKind()
+{
+    switch (random::rand() % 200) {
+    case 15: return KIND_PAINT_3;
+    case 25: return KIND_BOMB;
+    case 52: return KIND_PAINT_0;
+    case 75: return KIND_PAINT_1;
+    case 85: return KIND_PAINT_2;
+    default: return random::rand() % 3;
+    }
+}
+
+int dealtKind(int row, int colours)
+{
+    switch (game::gameMode) {
+    case game::MODE_REMOVE_TWO:
+        return random::rand() % colours;
+    case game::MODE_CLASSIC:
+        return classicKind();
+    case game::MODE_FF:
+        // Survival starts with the three bottom rows only.
+        if (homeYOf(row) > 364)
+            return random::rand() % colours;
+        return KIND_EMPTY;
+    default:
+        return KIND_EMPTY;
+    }
+}
+
+} // namespace
+
+void fillBoard(int colours)
+{
+    // The first value is thrown away; the order of the draws below fixes
+    // which board a seed deals.
+    random::rand();
+    for (int row = 0; row < ROWS; ++row) {
+        for (int col = 0; col < COLS; ++col) {
+            Cell& cell = board[row][col];
+            cell.kind = dealtKind(row, colours);
+            cell.homeX = homeXOf(col);
+            cell.homeY = homeYOf(row);
+            // Pieces fly in from a 64-unit lattice, partly off screen.
+            cell.x = 64 * (random::rand() % 16);
+            cell.y = 64 * (random::rand() % 16);
+            cell.texture = cell.kind >= 0 ? static_cast<int>(textures::texPieces[cell.kind]) : 0;
+            // ...and arrive enlarged, shrinking to 64.
+            cell.size = 64 + random::rand() % 128;
+            cell.fade = 0.0f;
+            cell.frame = 0;
+        }
+    }
+}
+
+} // namespace kalup::board

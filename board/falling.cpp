@@ -1,0 +1,97 @@
+#include "board/falling.h"
+
+#include "board/board.h"
+#include "board/specials.h"
+#include "data/sound.h"
+#include "game/game_state.h"
+
+namespace kalup::board {
+
+namespace {
+
+// A drop bomb goes off wherever it lies above the bottom row, whether or
+// not it could fall further; the feed piece over its column is lost.
+void detonateDropBomb(int row, int col)
+{
+    feedRow[col].kind = KIND_EMPTY;
+    board[row][col].kind = KIND_EMPTY;
+    sound::play(sound::sndExplos1);
+    blastAt(row, col);
+}
+
+// The piece takes the stale y of the cell it enters, less 64: however far
+// it falls in one pass, it glides only the last 64 units into place.
+void fallInto(Cell& upper, Cell& lower)
+{
+    lower.kind = upper.kind;
+    lower.texture = upper.texture;
+    lower.y -= 64;
+    lower.size = 64;
+    upper.kind = KIND_EMPTY;
+}
+
+} // namespace
+
+void settleBoard()
+{
+    bool moved = false;
+    // Downwards, so a piece that fell into the next row is visited again
+    // there and falls through every gap in this one call.
+    for (int row = 0; row < ROWS - 1; ++row)
+        for (int col = 0; col < COLS; ++col) {
+            Cell& upper = board[row][col];
+            if (upper.kind == KIND_EMPTY)
+                continue;
+            if (upper.kind == KIND_DROP_BOMB) {
+                detonateDropBomb(row, col);
+                continue;
+            }
+            Cell& lower = board[row + 1][col];
+            if (lower.kind == KIND_EMPTY) {
+                fallInto(upper, lower);
+                moved = true;
+            }
+        }
+    if (moved)
+        sound::play(sound::snd7);
+    if (game::gameMode == game::MODE_CLASSIC || game::gameMode == game::MODE_REMOVE_TWO)
+        compactColumns();
+}
+
+void compactColumns()
+{
+    // Only the bottom cell says a column is empty, and column 11 is never
+    // the gap; one column closes per call.
+    int gap = -1;
+    for (int col = 0; col < COLS - 1 && gap < 0; ++col)
+        if (board[ROWS - 1][col].kind == KIND_EMPTY)
+            gap = col;
+    if (gap < 0)
+        return;
+
+    bool moved = false;
+    for (int row = ROWS - 1; row >= 0; --row)
+        for (int col = gap; col < COLS - 1; ++col) {
+            Cell& to = board[row][col];
+            Cell& from = board[row][col + 1];
+            to.kind = from.kind;
+            to.texture = from.texture;
+            // The piece starts where it stood and glides 64 units left.
+            to.x = homeXOf(col + 1);
+            from.kind = KIND_EMPTY;
+            if (to.kind != KIND_EMPTY)
+                moved = true;
+        }
+    if (moved)
+        sound::play(sound::snd11);
+}
+
+bool topRowIsEmpty()
+{
+    for (const Cell& cell : board[0])
+        if (cell.kind != KIND_EMPTY)
+            return false;
+    return true;
+}
+
+} // namespace kalup::board

@@ -1,0 +1,130 @@
+#include "board/falling.h"
+
+#include "board/board.h"
+#include "data/sound.h"
+#include "platform/random.h"
+#include "render/draw.h"
+
+namespace kalup::board {
+
+bool feedActive = false;
+
+namespace {
+
+constexpr int FEED_WAIT_Y = 12;
+constexpr int FEED_FALL_STEP = 16;
+
+// Colours 0..2 with rare specials, and over all a 1 in 50 drop bomb.
+int feedKind()
+{
+    int kind;
+    switch (random::rand() % 100) {
+    case 15: kind = KIND_PAINT_3; break;
+    case 25: kind = KIND_BOMB; break;
+    case 52: kind = KIND_PAINT_0; break;
+    case 75: kind = KIND_PAINT_1; break;
+    case 85: kind = KIND_PAINT_2; break;
+    default: kind = random::rand() % 3; break;
+    }
+    if (random::rand() % 50 == 5)
+        kind = KIND_DROP_BOMB;
+    return kind;
+}
+
+// The cell a falling piece is entering: the row changes as the piece
+// passes the home of the row above.
+int enteringRow(const Cell& slot)
+{
+    const int row = (slot.y + 20) / 64;
+    return row < 0 ? 0 : (row > ROWS - 1 ? ROWS - 1 : row);
+}
+
+int enteringCol(const Cell& slot)
+{
+    const int col = (slot.x - 16) / 64;
+    return col < 0 ? 0 : (col > COLS - 1 ? COLS - 1 : col);
+}
+
+// Returns false while the piece is still falling.
+bool stepFeedPiece(Cell& slot)
+{
+    const int row = enteringRow(slot);
+    const int col = enteringCol(slot);
+    if (slot.kind == KIND_DROP_BOMB)
+        sound::play(sound::sndFall);
+    if (slot.kind == KIND_EMPTY)
+        return true;
+
+    Cell& entered = board[row][col];
+    if (entered.kind == KIND_EMPTY && slot.y < entered.homeY) {
+        slot.y += FEED_FALL_STEP;
+        return false;
+    }
+    if (slot.y >= entered.homeY) {
+        // The column emptied after the deal: the piece drops out of sight.
+        sound::play(sound::snd3);
+        slot.kind = KIND_EMPTY;
+        slot.y = 0;
+    } else if (row > 0) {
+        // The piece is exactly at the home of the cell above the occupied
+        // one, so the hand-over does not show.
+        Cell& landing = board[row - 1][col];
+        landing.kind = slot.kind;
+        landing.texture = slot.texture;
+        landing.frame = 0;
+        slot.kind = KIND_EMPTY;
+    }
+    // Otherwise the column filled up since the deal: the piece waits on top
+    // and is dropped by the next deal.
+    return true;
+}
+
+} // namespace
+
+void generateFeedRow()
+{
+    feedActive = false;
+    for (int col = 0; col < COLS; ++col) {
+        Cell& slot = feedRow[col];
+        // Empty and full columns get no piece.
+        if (board[ROWS - 1][col].kind == KIND_EMPTY || board[0][col].kind != KIND_EMPTY)
+            slot.kind = KIND_EMPTY;
+        else
+            slot.kind = feedKind();
+        slot.x = homeXOf(col);
+        slot.y = FEED_WAIT_Y;
+        slot.texture = slot.kind >= 0 ? static_cast<int>(textures::texPieces[slot.kind]) : 0;
+        slot.size = 66;
+        slot.frame = 0;
+    }
+}
+
+void drawFeedRow()
+{
+    for (Cell& slot : feedRow) {
+        if (slot.kind < 0)
+            continue;
+        if (slot.size > 64)
+            slot.size -= 1;
+        // Only the special pieces animate in the feed, over all 16 frames.
+        if (slot.kind >= KIND_DROP_BOMB && ++slot.frame > 15)
+            slot.frame = 0;
+        const float side = static_cast<float>(slot.size + 2);
+        draw::drawSheetFrame(static_cast<textures::Texture>(slot.texture), static_cast<float>(slot.x),
+            static_cast<float>(slot.y), side, side, slot.frame, 0.0f, 1.0f);
+    }
+}
+
+void dropFeedRow()
+{
+    if (!feedActive)
+        return;
+    bool allLanded = true;
+    for (Cell& slot : feedRow)
+        if (!stepFeedPiece(slot))
+            allLanded = false;
+    if (allLanded)
+        generateFeedRow();
+}
+
+} // namespace kalup::board

@@ -1,0 +1,177 @@
+#include "board/groups.h"
+
+#include <cmath>
+
+#include "board/board.h"
+#include "board/specials.h"
+#include "data/sound.h"
+#include "fx/emitters.h"
+#include "game/game_state.h"
+
+namespace kalup::board {
+
+int groupCount = 0;
+
+namespace {
+
+// The group grows by a fixed number of sweeps, not by a search: a long
+// winding group is cut where the sweeps run out, and that is the rule.
+constexpr int MARKING_PASSES = 31;
+constexpr int HOVER_SIZE = 96;
+constexpr int BURST_BALLS = 4;
+constexpr int BURST_FLOOR_Y = 530;
+
+void mark(int row, int col, int kind) { groupCount += markIfSame(row, col, kind); }
+
+bool marked(int row, int col) { return board[row][col].kind == KIND_MARKED; }
+
+// One pass. Each sweep also examines cells it marked itself further along,
+// so marks run freely in a sweep's direction and one step against it.
+void markingPass(int kind)
+{
+    for (int row = 1; row <= 7; ++row)
+        for (int col = 1; col <= 10; ++col)
+            if (marked(row, col)) {
+                mark(row, col + 1, kind);
+                mark(row, col - 1, kind);
+                mark(row + 1, col, kind);
+                mark(row - 1, col, kind);
+            }
+    for (int row = 1; row <= 7; ++row)
+        if (marked(row, 0)) {
+            mark(row, 1, kind);
+            mark(row - 1, 0, kind);
+            mark(row + 1, 0, kind);
+        }
+    for (int row = 8; row >= 1; --row)
+        if (marked(row, 11)) {
+            mark(row, 10, kind);
+            mark(row - 1, 11, kind);
+            mark(row + 1, 11, kind);
+        }
+    for (int col = 1; col <= 10; ++col)
+        if (marked(0, col)) {
+            mark(1, col, kind);
+            mark(0, col - 1, kind);
+            mark(0, col + 1, kind);
+        }
+    for (int col = 11; col >= 1; --col)
+        if (marked(8, col)) {
+            mark(7, col, kind);
+            mark(8, col + 1, kind);
+            mark(8, col - 1, kind);
+        }
+    if (marked(0, 0)) {
+        mark(1, 0, kind);
+        mark(0, 1, kind);
+    }
+    if (marked(8, 0)) {
+        mark(7, 0, kind);
+        mark(8, 1, kind);
+    }
+    if (marked(8, 11)) {
+        mark(7, 11, kind);
+        mark(8, 10, kind);
+    }
+    if (marked(0, 11)) {
+        mark(0, 10, kind);
+        mark(1, 11, kind);
+    }
+}
+
+audio::Handle groupVoice()
+{
+    // sndRobot[0] says "two" ... [8] "ten"; bigger groups get the laugh.
+    return groupCount <= 9 ? sound::sndRobot[groupCount - 1] : sound::sndRobot[9];
+}
+
+textures::Texture burstTexture(int kind)
+{
+    // Drop bombs have no ball sprite of their own.
+    return kind < 4 ? textures::texBalls[kind] : 0;
+}
+
+void removeMarked(int row, int col, int kind)
+{
+    Cell& cell = board[row][col];
+    auto* burst = new fx::BallBurstEmitter(BURST_BALLS,
+        {static_cast<float>(cell.x), static_cast<float>(cell.y)}, BURST_FLOOR_Y, burstTexture(kind));
+    fx::liveEmitters.push_back(burst);
+    cell.kind = KIND_EMPTY;
+    spawnGhost(row, col);
+}
+
+void highlightMarked(Cell& cell, int kind)
+{
+    cell.kind = kind;
+    if (cell.size < HOVER_SIZE)
+        cell.size += 2;
+}
+
+} // namespace
+
+int markIfSame(int row, int col, int kind)
+{
+    if (row < 0 || row >= ROWS || col < 0 || col >= COLS)
+        return 0;
+    Cell& cell = board[row][col];
+    if (cell.kind != kind || cell.kind < 0)
+        return 0;
+    cell.kind = KIND_MARKED;
+    return 1;
+}
+
+void handleBoardInput()
+{
+    Cell& clicked = board[hoverRow][hoverCol];
+    if (clicked.kind == KIND_EMPTY)
+        return;
+    saveBoard();
+    if (clicked.kind == KIND_BOMB) {
+        clickBomb();
+        return;
+    }
+    if (clicked.kind >= KIND_PAINT_0 && clicked.kind <= KIND_PAINT_3) {
+        clickPaint();
+        return;
+    }
+
+    const int kind = clicked.kind;
+    groupCount = 0;
+    clicked.kind = KIND_MARKED;
+    for (int pass = 0; pass < MARKING_PASSES; ++pass)
+        markingPass(kind);
+
+    // Asked before the group is looked at: a click on a lone piece is spent
+    // and restarts the lock-out.
+    const bool accepted = acceptClick();
+    if (groupCount < 1) {
+        restoreBoard();
+        return;
+    }
+    if (accepted)
+        game::score = static_cast<int>(game::score + std::pow(groupCount + 1, 2.0));
+
+    for (int row = 0; row < ROWS; ++row)
+        for (int col = 0; col < COLS; ++col) {
+            Cell& cell = board[row][col];
+            if (!accepted) {
+                if (cell.kind == KIND_MARKED)
+                    highlightMarked(cell, kind);
+                continue;
+            }
+            // Asked at every visit: the sound bank's playback limits make
+            // it one voice and two clicks, and the lift acts once. Small
+            // groups are lifted before their first piece is removed, so
+            // their bursts and ghosts start 16 units above home.
+            sound::play(groupVoice());
+            if (groupCount <= 9)
+                liftBoard();
+            sound::play(sound::snd8);
+            if (cell.kind == KIND_MARKED)
+                removeMarked(row, col, kind);
+        }
+    saveBoard();
+}
+
+} // namespace kalup::board

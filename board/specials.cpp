@@ -1,0 +1,120 @@
+#include "board/specials.h"
+
+#include "board/board.h"
+#include "board/groups.h"
+#include "data/sound.h"
+#include "fx/emitters.h"
+
+namespace kalup::board {
+
+std::vector<int> paintQueue;
+
+namespace {
+
+constexpr int HOVER_SIZE = 96;
+constexpr int STAR_COUNT = 8;
+
+// The cross of radius 2, always visited in this order.
+constexpr int CROSS[9][2] = {
+    {-2, 0}, {-1, 0}, {0, -2}, {0, -1}, {0, 0}, {0, 1}, {0, 2}, {1, 0}, {2, 0},
+};
+
+bool onBoard(int row, int col) { return row >= 0 && row < ROWS && col >= 0 && col < COLS; }
+
+// A hovered bomb or paint piece swells alone, like a group.
+void swell(Cell& cell)
+{
+    if (cell.size < HOVER_SIZE)
+        cell.size += 2;
+}
+
+} // namespace
+
+void clickBomb()
+{
+    const int row = hoverRow;
+    const int col = hoverCol;
+    if (acceptClick()) {
+        // The bomb is still on the board as its blast starts, so its own
+        // cell sets off a second blast: that is how a clicked bomb goes off.
+        blastAt(row, col);
+        sound::play(sound::sndExplos2);
+        liftBoard();
+    } else {
+        swell(board[row][col]);
+    }
+}
+
+void clickPaint()
+{
+    const int row = hoverRow;
+    const int col = hoverCol;
+    if (acceptClick()) {
+        paintAround(row, col, board[row][col].kind);
+        liftBoard();
+    } else {
+        swell(board[row][col]);
+    }
+}
+
+void blastAt(int row, int col)
+{
+    sound::stop(sound::sndFall);
+    for (const auto& step : CROSS)
+        detonateCell(row + step[0], col + step[1]);
+}
+
+void detonateCell(int row, int col)
+{
+    if (!onBoard(row, col))
+        return;
+    Cell& cell = board[row][col];
+    // Every cell of the cross flashes, empty or not.
+    fx::liveEmitters.push_back(new fx::StarBurstEmitter(STAR_COUNT,
+        {static_cast<float>(cell.homeX), static_cast<float>(cell.homeY)}, textures::texStar));
+    if (cell.kind == KIND_EMPTY)
+        return;
+    spawnGhost(row, col);
+    if (cell.kind == KIND_BOMB || cell.kind == KIND_DROP_BOMB) {
+        // Emptied before its own blast, so a chain ends at every bomb.
+        cell.kind = KIND_EMPTY;
+        blastAt(row, col);
+    }
+    cell.kind = KIND_EMPTY;
+}
+
+void paintAround(int row, int col, int kind)
+{
+    for (const auto& step : CROSS)
+        queuePaint(row + step[0], col + step[1], kind);
+}
+
+void queuePaint(int row, int col, int kind)
+{
+    if (!onBoard(row, col) || board[row][col].kind == KIND_EMPTY)
+        return;
+    paintQueue.push_back(kind);
+    paintQueue.push_back(row);
+    paintQueue.push_back(col);
+}
+
+void paintStep()
+{
+    if (paintQueue.empty())
+        return;
+    sound::play(sound::sndPaint);
+    const int col = paintQueue.back();
+    paintQueue.pop_back();
+    const int row = paintQueue.back();
+    paintQueue.pop_back();
+    const int kind = paintQueue.back();
+    paintQueue.pop_back();
+    // The cell is not looked at again: whatever lies there now, even
+    // nothing, becomes a plain piece of the paint colour, popping up small.
+    Cell& cell = board[row][col];
+    cell.kind = kind - KIND_PAINT_0;
+    cell.texture = static_cast<int>(textures::texPieces[cell.kind]);
+    cell.size = 16;
+}
+
+} // namespace kalup::board

@@ -1,0 +1,65 @@
+#include "fx/particles.h"
+
+#include <GL/gl.h>
+#include <cmath>
+
+#include "platform/random.h"
+
+namespace kalup::fx::particles {
+
+Launch drawLaunch()
+{
+    Launch launch;
+    launch.angle = random::rand() % 360;
+    launch.speed = random::rand() % 4 + 2;
+    return launch;
+}
+
+void place(Particle& particle, Point2 centre, Launch launch)
+{
+    const int dy = random::rand() % 9 - 4;
+    const int dx = random::rand() % 9 - 4;
+    particle.x = centre.x + static_cast<float>(dx);
+    particle.y = centre.y + static_cast<float>(dy);
+    const float angle = static_cast<float>(launch.angle);
+    particle.vx = std::cos(angle) * static_cast<float>(launch.speed);
+    particle.vy = std::sin(angle) * static_cast<float>(launch.speed);
+}
+
+bool outOfPlay(const Particle& particle)
+{
+    return particle.x > 864.0f || particle.y > 664.0f || particle.x < -64.0f || particle.y < -64.0f
+        || !(particle.a > 0.0f);
+}
+
+void fade(Particle& particle, float step)
+{
+    particle.r -= step;
+    particle.g -= step;
+    particle.b -= step;
+    particle.a -= step;
+}
+
+void advance(Particle& particle)
+{
+    particle.x += particle.vx;
+    particle.y += particle.vy;
+}
+
+void emitQuad(const Particle& particle)
+{
+    const float halfW = particle.width / 2.0f;
+    const float halfH = particle.height / 2.0f;
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-halfW, -halfH);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(halfW, -halfH);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(halfW, halfH);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-halfW, halfH);
+    glEnd();
+}
+
+} // namespace kalup::fx::particles

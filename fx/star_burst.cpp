@@ -1,0 +1,71 @@
+#include "fx/emitters.h"
+
+#include <GL/gl.h>
+
+#include "fx/particles.h"
+#include "platform/random.h"
+
+namespace kalup::fx {
+
+namespace {
+constexpr float STAR_FADE_STEP = 0.005f;
+} // namespace
+
+StarBurstEmitter::StarBurstEmitter(int count, Point2 position, Texture texture)
+    : count(count), position(position), texture(texture)
+{
+    spawn();
+}
+
+void StarBurstEmitter::spawn()
+{
+    particles.clear();
+    for (int i = 0; i < count; ++i) {
+        Particle particle{};
+        const auto launch = particles::drawLaunch();
+        // Yellow and red stars mixed.
+        particle.r = 1.0f;
+        particle.g = random::rand() % 2 != 0 ? 1.0f : 0.0f;
+        particle.b = 0.0f;
+        particle.a = 1.0f;
+        particles::place(particle, position, launch);
+        const float size = static_cast<float>(random::rand() % 41 + 60);
+        particle.width = particle.height = size;
+        particle.alive = true;
+        particles.push_back(particle);
+    }
+}
+
+void StarBurstEmitter::update()
+{
+    for (Particle& particle : particles) {
+        particles::advance(particle);
+        if (particles::outOfPlay(particle))
+            particle.alive = false;
+        particles::fade(particle, STAR_FADE_STEP);
+        particles::advance(particle);
+        particle.vx += accelX;
+        particle.vy += gravity;
+    }
+}
+
+int StarBurstEmitter::render()
+{
+    // Stars glow: additive blending, left set for whatever follows.
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glMatrixMode(GL_MODELVIEW);
+    int drawn = 0;
+    for (const Particle& particle : particles) {
+        if (!particle.alive)
+            continue;
+        glLoadIdentity();
+        glTranslatef(particle.x, particle.y, 0.0f);
+        glColor4f(particle.r, particle.g, particle.b, particle.a);
+        particles::emitQuad(particle);
+        ++drawn;
+    }
+    return drawn;
+}
+
+} // namespace kalup::fx
