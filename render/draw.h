@@ -9,6 +9,8 @@ namespace kalup::draw {
 
 using textures::Texture;
 
+// Null while a font's file cannot be read: every text function accepts a
+// null font and then draws nothing.
 extern FTFont* fontSmall;
 extern FTFont* fontLarge;
 extern FTFont* fontLabel;
@@ -26,12 +28,16 @@ void drawSprite(Texture texture, float x, float y, float w, float h, float angle
 void drawSheetFrame(Texture texture, float x, float y, float w, float h, int frame, float angle, float alpha);
 void drawPulsingQuad(Texture texture, float x, float y, float w, float h);
 void drawScrollingTiles(Texture texture, float tileSize);
+// Draws with the bound texture and the current colour: bind first, and again
+// after any text, since the font leaves its glyph texture bound.
 void drawSquare(float x, float y, float size);
 
 void drawText(const char* text, int x, int y, FTFont* font);
 void drawNumber(int value, int x, int y, FTFont* font);
 // Centred on the 800-unit screen: x = (800 - llx - urx) / 2.
 void drawTextCentred(const char* text, int y, FTFont* font);
+// That rule's x, truncated toward zero.
+int centredTextX(float llx, float urx);
 // The left and right edges of the text's bounding box in the font.
 void textBox(const char* text, FTFont* font, float& llx, float& urx);
 

@@ -1,0 +1,97 @@
+#include "data/records.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kalup::records {
+
+int classicRecord = 0;
+int recordSlot2 = 0;
+int recordSlot3 = 0;
+
+namespace {
+
+// A word that is not wholly a decimal integer fitting 32 bits reads as 0.
+int wordValue(const std::string& word)
+{
+    if (word.empty())
+        return 0;
+    errno = 0;
+    char* end = nullptr;
+    const long value = std::strtol(word.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || end == word.c_str() || value < INT_MIN || value > INT_MAX)
+        return 0;
+    return static_cast<int>(value);
+}
+
+bool writeAll(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// New files get the usual permissions, as a plain create would give them.
+void giveUsualPermissions(int fd)
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+}
+
+} // namespace
+
+void loadRecords()
+{
+    classicRecord = recordSlot2 = recordSlot3 = 0;
+    std::ifstream in(RECORD_FILE, std::ios::binary);
+    if (!in)
+        return;
+    // The values are the first three words of the file, whatever white space
+    // (spaces, tabs, CR LF or LF) separates them. A value that cannot be read
+    // is 0, and the words after it still give theirs; a short file leaves the
+    // missing values at 0.
+    int* const values[3] = {&classicRecord, &recordSlot2, &recordSlot3};
+    for (int* value : values) {
+        std::string word;
+        in >> word;
+        *value = wordValue(word);
+    }
+}
+
+void saveRecords()
+{
+    // The file is written as CR LF lines, as it always has been.
+    char bytes[3 * 16];
+    std::snprintf(bytes, sizeof bytes, "%d\r\n%d\r\n%d\r\n", classicRecord, recordSlot2, recordSlot3);
+
+    // A crash or a full disk must never leave a truncated record: the new
+    // content goes to a temporary file beside it, reaches the disk, and only
+    // then replaces the old file in one step. Any failure keeps the old one.
+    std::string temporary = std::string(RECORD_FILE) + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return;
+    giveUsualPermissions(fd);
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), RECORD_FILE) != 0)
+        ::unlink(temporary.c_str());
+}
+
+} // namespace kalup::records

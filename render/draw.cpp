@@ -1,0 +1,162 @@
+#include "render/draw.h"
+
+#include <cmath>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "platform/seam.h"
+
+namespace kalup::draw {
+
+float pulsePhase = 0.0f;
+float tileScroll = 0.0f;
+double tileScrollTime = 0.0;
+
+namespace {
+
+void viewportSize(GLint& width, GLint& height)
+{
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    width = viewport[2];
+    height = viewport[3];
+}
+
+void placeAt(float x, float y)
+{
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(x, y, 0.0f);
+}
+
+// Corners from the upper left, clockwise on screen, the first one with
+// texture coordinate (s0, t0).
+void emitQuad(float halfW, float halfH, float s0, float t0, float s1, float t1)
+{
+    glBegin(GL_QUADS);
+    glTexCoord2f(s0, t0);
+    glVertex2f(-halfW, -halfH);
+    glTexCoord2f(s1, t0);
+    glVertex2f(halfW, -halfH);
+    glTexCoord2f(s1, t1);
+    glVertex2f(halfW, halfH);
+    glTexCoord2f(s0, t1);
+    glVertex2f(-halfW, halfH);
+    glEnd();
+}
+
+} // namespace
+
+void beginScreen2D()
+{
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    GLint width, height;
+    viewportSize(width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    // The menu draws textured quads before any round has switched texturing
+    // on, so the 2D screen always has it on.
+    glEnable(GL_TEXTURE_2D);
+}
+
+void beginText2D()
+{
+    GLint width, height;
+    viewportSize(width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, 0, height, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void beginScene3D()
+{
+    glViewport(0, 0, 800, 600);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(90.0, 4.0 / 3.0, 1.0, 1000.0);
+    // The eye sits 15 units in front of the plane z = 0.
+    glTranslatef(0.0f, 0.0f, -15.0f);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glBlendFunc(GL_ONE, GL_ONE);
+}
+
+void drawSprite(Texture texture, float x, float y, float w, float h, float angle, float alpha)
+{
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    placeAt(x, y);
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+    if (angle != 0.0f)
+        glRotatef(angle, 0.0f, 0.0f, 1.0f);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    emitQuad(w / 2, h / 2, 0.0f, 0.0f, 1.0f, 1.0f);
+}
+
+void drawSheetFrame(Texture texture, float x, float y, float w, float h, int frame, float angle, float alpha)
+{
+    // Keeps the caller's blend function: ghosts and pieces share it.
+    glBindTexture(GL_TEXTURE_2D, texture);
+    placeAt(x, y);
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+    if (angle != 0.0f)
+        glRotatef(angle, 0.0f, 0.0f, 1.0f);
+    const float column = static_cast<float>(frame % 4);
+    const float row = static_cast<float>(frame / 4);
+    const float s0 = 64.0f * column / 256.0f;
+    const float s1 = (64.0f * column + 64.0f) / 256.0f;
+    const float t0 = 64.0f * row / 256.0f;
+    const float t1 = (64.0f * row + 64.0f) / 256.0f;
+    emitQuad(w / 2, h / 2, s0, t0, s1, t1);
+}
+
+void drawPulsingQuad(Texture texture, float x, float y, float w, float h)
+{
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    placeAt(x, y);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    pulsePhase += 0.01f;
+    // The overhang breathes between 90 and 110 units on every side.
+    const float margin = 10.0f * std::sin(pulsePhase) + 100.0f;
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    emitQuad(w / 2 + margin, h / 2 + margin, 0.0f, 0.0f, 1.0f, 1.0f);
+}
+
+void drawScrollingTiles(Texture texture, float tileSize)
+{
+    glColor4f(1.0f, 1.0f, 1.0f, 0.2f);
+    // At most one drift step per call and per hundredth of a second.
+    const double t = seam::now();
+    if (t > tileScrollTime + 0.01) {
+        tileScroll += 0.001f;
+        tileScrollTime = t;
+    }
+    glBindTexture(GL_TEXTURE_2D, texture);
+    const float half = tileSize / 2;
+    const float start = std::trunc(-4 * half);
+    const float limitX = 4 * half + 800;
+    const float limitY = 4 * half + 600;
+    const float s = tileScroll;
+    for (float y = start; y < limitY; y = std::trunc(y + tileSize)) {
+        for (float x = start; x < limitX; x = std::trunc(x + tileSize)) {
+            placeAt(x, y);
+            emitQuad(half, half, -s, -s, 1.0f - s, 1.0f - s);
+        }
+    }
+}
+
+void drawSquare(float x, float y, float size)
+{
+    placeAt(x, y);
+    emitQuad(size / 2, size / 2, 0.0f, 0.0f, 1.0f, 1.0f);
+}
+
+} // namespace kalup::draw

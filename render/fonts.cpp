@@ -1,0 +1,94 @@
+#include <cstdio>
+
+#include <FTGL/ftgl.h>
+#include <GL/gl.h>
+
+#include "render/draw.h"
+
+namespace kalup::draw {
+
+FTFont* fontSmall = nullptr;
+FTFont* fontLarge = nullptr;
+FTFont* fontLabel = nullptr;
+
+namespace {
+
+// A font whose file cannot be read stays null rather than a broken object.
+FTFont* openFont(const char* path, unsigned size)
+{
+    FTFont* font = new FTTextureFont(path);
+    if (font->Error() != 0) {
+        delete font;
+        return nullptr;
+    }
+    font->FaceSize(size, 72);
+    return font;
+}
+
+void release(FTFont*& font)
+{
+    delete font;
+    font = nullptr;
+}
+
+} // namespace
+
+void drawText(const char* text, int x, int y, FTFont* font)
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    beginText2D();
+    // Callers measure y from the top of the 600-unit screen.
+    glTranslatef(static_cast<float>(x), static_cast<float>(600 - y), 0.0f);
+    if (font)
+        font->Render(text);
+    // Leaves every text call with the y-down screen, alpha blending and
+    // opaque white, whatever the caller had set.
+    beginScreen2D();
+    glPopMatrix();
+}
+
+void drawNumber(int value, int x, int y, FTFont* font)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%d", value);
+    drawText(buffer, x, y, font);
+}
+
+int centredTextX(float llx, float urx)
+{
+    return static_cast<int>((800.0f - llx - urx) / 2.0f);
+}
+
+void drawTextCentred(const char* text, int y, FTFont* font)
+{
+    float llx, urx;
+    textBox(text, font, llx, urx);
+    drawText(text, centredTextX(llx, urx), y, font);
+}
+
+void textBox(const char* text, FTFont* font, float& llx, float& urx)
+{
+    llx = urx = 0.0f;
+    if (!font)
+        return;
+    float lly, llz, ury, urz;
+    font->BBox(text, llx, lly, llz, urx, ury, urz);
+}
+
+void deleteFonts()
+{
+    release(fontLabel);
+    release(fontSmall);
+    release(fontLarge);
+}
+
+void createFonts()
+{
+    deleteFonts();
+    fontSmall = openFont("fonts/dscoptic.ttf", 20);
+    fontLarge = openFont("fonts/dscoptic.ttf", 50);
+    fontLabel = openFont("fonts/cristal.ttf", 20);
+}
+
+} // namespace kalup::draw
