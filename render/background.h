@@ -29,6 +29,20 @@ struct TrailPoint {
     float r, g, b;
 };
 
+// One corner of a sprite in the batched drawing, laid out for GL_T2F_C3F_V3F.
+struct SpriteVertex {
+    float s, t;
+    float r, g, b;
+    float x, y, z;
+};
+
+// How the sprites reach OpenGL. Both draw the same picture: the display list
+// once per sprite (push, translate, call, pop), or one vertex array per cloud,
+// which costs a fraction of the time. The benchmark measures both.
+enum class DrawStyle { DisplayList, Batched };
+extern DrawStyle drawStyle;
+
+// Built with the counts of the current preset.
 class SwirlCloud {
 public:
     SwirlCloud();
@@ -40,21 +54,43 @@ public:
     void step();
     void draw() const;
 
+    int stars;
+    int trail;
     StarPoint* starPoints;
     TrailPoint* trailPoints;
     int cursor;
     float coeff[9];
     float phase[9];
     float rate[9];
+
+private:
+    void drawWithDisplayList() const;
+    void drawBatched() const;
+
+    SpriteVertex* vertices;
+    unsigned* indices;
 };
 
 extern SwirlCloud* cloudArray;
 extern int cloudCount;
 
+// The sprite every cloud draws, rebuilt at each round start: the gradient
+// texture, the display list of one square and that square's half-size.
+extern unsigned spriteTexture;
+extern unsigned spriteList;
+extern float spriteHalfSize;
+
 // Re-seeds the game's random numbers from the clock, picks the preset and
 // builds the clouds, the sprite texture and the sprite.
 void generateBackground();
+// The same with a given preset (0..9) and no re-seeding; presets 7..9 draw
+// their random counts from the game's random numbers.
+void buildBackground(int index);
 void drawBackground();
 void deleteClouds();
+
+// The sprite's radial gradient, 255 at the centre texel (32, 32) down to 0
+// at 32 texels from it.
+unsigned char gradientTexel(int column, int row);
 
 } // namespace kalup::background
