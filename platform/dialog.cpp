@@ -1,0 +1,264 @@
+#include "platform/dialog.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_PNG_Image.H>
+#include <FL/Fl_Radio_Round_Button.H>
+#include <FL/Fl_Return_Button.H>
+#include <FL/fl_draw.H>
+#include <FL/x.H>
+#include <GLFW/glfw3.h>
+
+#include "platform/display.h"
+
+namespace kalup::dialog {
+
+namespace {
+
+constexpr const char* PICTURE_PATH = "images/launcher.png";
+constexpr const char* ICON_PATH = "images/icon.png";
+constexpr int LABEL_SIZE = 12;
+
+CommandHandler commandHandler = nullptr;
+CloseHandler closeHandler = nullptr;
+MessageSink messageSink = nullptr;
+Fl_Double_Window* launcher = nullptr;
+Fl_PNG_Image* picture = nullptr;
+
+struct RadioButton {
+    int id;
+    Fl_Button* button;
+};
+RadioButton radios[] = {{ID_16_BIT, nullptr}, {ID_32_BIT, nullptr}, {ID_FULLSCREEN, nullptr}, {ID_WINDOWED, nullptr}};
+
+// The launcher is laid out in dialog units of its 8-point font.
+int unitsX(int units) { return static_cast<int>(std::lround(units * 1.5)); }
+int unitsY(int units) { return static_cast<int>(std::lround(units * 1.625)); }
+
+// FLTK itself would abort the process without an X server: ask first.
+bool displayAvailable()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    XCloseDisplay(display);
+    return true;
+}
+
+// A titled frame whose caption interrupts its top line.
+class GroupFrame : public Fl_Group {
+public:
+    GroupFrame(int x, int y, int w, int h, const char* caption) : Fl_Group(x, y, w, h, caption)
+    {
+        box(FL_NO_BOX);
+        labelsize(LABEL_SIZE);
+        align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE);
+    }
+
+protected:
+    void draw() override
+    {
+        // Only a full redraw repaints the frame; otherwise just the changed buttons.
+        if (damage() & ~FL_DAMAGE_CHILD)
+            drawFrame();
+        draw_children();
+    }
+
+private:
+    void drawFrame()
+    {
+        const int lineY = y() + labelsize() / 2;
+        fl_draw_box(FL_ENGRAVED_FRAME, x(), lineY, w(), h() - (lineY - y()), color());
+        fl_font(labelfont(), labelsize());
+        int textWidth = 0;
+        int textHeight = 0;
+        fl_measure(label(), textWidth, textHeight, 0);
+        fl_color(color());
+        fl_rectf(x() + 6, y(), textWidth + 4, textHeight);
+        fl_color(labelcolor());
+        fl_draw(label(), x() + 8, y() + fl_height() - fl_descent());
+    }
+};
+
+void reportCommand(Fl_Widget*, void* id)
+{
+    if (commandHandler)
+        commandHandler(static_cast<int>(reinterpret_cast<std::intptr_t>(id)));
+}
+
+// FLTK closes a window on Escape; the launcher ignores Escape and ends only
+// through its close box.
+void onLauncherWindow(Fl_Widget*, void*)
+{
+    if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape)
+        return;
+    if (closeHandler)
+        closeHandler();
+}
+
+Fl_Button* addRadio(int id, int x, int y, int w, int h, const char* text)
+{
+    auto* radio = new Fl_Radio_Round_Button(unitsX(x), unitsY(y), unitsX(w), unitsY(h), text);
+    radio->labelsize(LABEL_SIZE);
+    // Every click reports, also on the button already checked.
+    radio->when(FL_WHEN_RELEASE_ALWAYS);
+    radio->callback(reportCommand, reinterpret_cast<void*>(static_cast<std::intptr_t>(id)));
+    for (auto& known : radios)
+        if (known.id == id)
+            known.button = radio;
+    return radio;
+}
+
+void addPicture()
+{
+    picture = new Fl_PNG_Image(PICTURE_PATH);
+    // Real size, centred, inside a thin border that is never drawn over.
+    const int height = std::max(unitsY(143), picture->h() + 2);
+    auto* frame = new Fl_Box(FL_BORDER_FRAME, 0, unitsY(1), unitsX(208), height, nullptr);
+    if (!picture->fail())
+        frame->image(picture);
+}
+
+void addOptions()
+{
+    auto* options = new GroupFrame(unitsX(212), unitsY(1), unitsX(132), unitsY(142), "Options:");
+    // Each titled group holds one exclusive pair of radio buttons.
+    auto* depth = new GroupFrame(unitsX(217), unitsY(11), unitsX(121), unitsY(43), "Color Depth:");
+    addRadio(ID_16_BIT, 229, 23, 32, 10, "16 bit");
+    addRadio(ID_32_BIT, 229, 38, 97, 10, "32 bit (recommended)");
+    depth->end();
+    auto* mode = new GroupFrame(unitsX(217), unitsY(58), unitsX(121), unitsY(47), "Screen Mode:");
+    addRadio(ID_FULLSCREEN, 229, 71, 93, 10, "Fullscreen Mode");
+    addRadio(ID_WINDOWED, 229, 88, 105, 10, "Windowed Mode (800x600)");
+    mode->end();
+    // The default button: Enter starts the game from anywhere in the dialog.
+    auto* start = new Fl_Return_Button(unitsX(221), unitsY(107), unitsX(112), unitsY(14), "Start Game");
+    start->labelsize(LABEL_SIZE);
+    start->callback(reportCommand, reinterpret_cast<void*>(static_cast<std::intptr_t>(ID_START)));
+    options->end();
+}
+
+void setIcon(Fl_Window& window)
+{
+    Fl_PNG_Image icon(ICON_PATH);
+    if (!icon.fail())
+        window.icon(&icon);
+}
+
+// While the box is up the game window lets go of the mouse, so the box can be clicked.
+class MouseReleased {
+public:
+    MouseReleased() : window(static_cast<GLFWwindow*>(display::findWindow(display::WINDOW_TITLE)))
+    {
+        if (!window)
+            return;
+        cursorMode = glfwGetInputMode(window, GLFW_CURSOR);
+        glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+    }
+    ~MouseReleased()
+    {
+        if (!window)
+            return;
+        // A full-screen window steps aside when it loses focus: bring it back.
+        if (glfwGetWindowAttrib(window, GLFW_ICONIFIED))
+            glfwRestoreWindow(window);
+        glfwSetInputMode(window, GLFW_CURSOR, cursorMode);
+        glfwFocusWindow(window);
+    }
+    MouseReleased(const MouseReleased&) = delete;
+    MouseReleased& operator=(const MouseReleased&) = delete;
+
+private:
+    GLFWwindow* window;
+    int cursorMode = GLFW_CURSOR_NORMAL;
+};
+
+void onMessageOk(Fl_Widget* button, void*) { button->window()->hide(); }
+
+} // namespace
+
+bool createLauncher(CommandHandler onCommand, CloseHandler onClose)
+{
+    if (!displayAvailable())
+        return false;
+    commandHandler = onCommand;
+    closeHandler = onClose;
+    const int width = unitsX(346);
+    const int height = unitsY(146);
+    launcher = new Fl_Double_Window((Fl::w() - width) / 2, (Fl::h() - height) / 2, width, height,
+        "Welcome to Kalup Game!");
+    addPicture();
+    addOptions();
+    launcher->end();
+    launcher->callback(onLauncherWindow);
+    setIcon(*launcher);
+    launcher->show();
+    return true;
+}
+
+void checkLauncherButton(int id)
+{
+    for (auto& radio : radios)
+        if (radio.id == id && radio.button)
+            radio.button->setonly();
+}
+
+void pumpLauncher() { Fl::wait(0.05); }
+
+void destroyLauncher()
+{
+    if (!launcher)
+        return;
+    launcher->hide();
+    delete launcher;
+    launcher = nullptr;
+    delete picture;
+    picture = nullptr;
+    for (auto& radio : radios)
+        radio.button = nullptr;
+    Fl::check();
+}
+
+void messageBox(const char* text)
+{
+    if (messageSink) {
+        messageSink(text);
+        return;
+    }
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "%s\n", text);
+        return;
+    }
+    MouseReleased released;
+    fl_open_display();
+    constexpr int margin = 16;
+    constexpr int buttonWidth = 90;
+    constexpr int buttonHeight = 26;
+    fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+    int textWidth = 360;
+    int textHeight = 0;
+    fl_measure(text, textWidth, textHeight, 0);
+    const int width = std::max(textWidth, buttonWidth) + 2 * margin;
+    const int height = textHeight + buttonHeight + 3 * margin;
+    Fl_Window box((Fl::w() - width) / 2, (Fl::h() - height) / 2, width, height, display::WINDOW_TITLE);
+    Fl_Box message(margin, margin, width - 2 * margin, textHeight, text);
+    message.align(FL_ALIGN_WRAP | FL_ALIGN_INSIDE | FL_ALIGN_LEFT);
+    Fl_Return_Button ok((width - buttonWidth) / 2, height - margin - buttonHeight, buttonWidth, buttonHeight, "OK");
+    ok.callback(onMessageOk);
+    box.end();
+    box.set_modal();
+    box.show();
+    while (box.shown())
+        Fl::wait();
+}
+
+void setMessageSink(MessageSink sink) { messageSink = sink; }
+
+} // namespace kalup::dialog

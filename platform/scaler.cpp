@@ -1,0 +1,144 @@
+#include "platform/scaler.h"
+
+#include <cmath>
+
+#include <GLFW/glfw3.h>
+#include <GL/glext.h>
+
+namespace kalup::scaler {
+
+namespace {
+
+constexpr int LOGICAL_WIDTH = 800;
+constexpr int LOGICAL_HEIGHT = 600;
+
+// Framebuffer objects are GL 3 (or ARB_framebuffer_object): looked up at run time.
+PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
+PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers = nullptr;
+PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
+PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
+PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
+PFNGLGENRENDERBUFFERSPROC genRenderbuffers = nullptr;
+PFNGLDELETERENDERBUFFERSPROC deleteRenderbuffers = nullptr;
+PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;
+PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
+PFNGLBLITFRAMEBUFFERPROC blitFramebuffer = nullptr;
+
+GLuint framebuffer = 0;
+GLuint colourBuffer = 0;
+
+template <typename Function>
+bool load(Function& function, const char* name)
+{
+    function = reinterpret_cast<Function>(glfwGetProcAddress(name));
+    return function != nullptr;
+}
+
+bool loadFunctions()
+{
+    return load(genFramebuffers, "glGenFramebuffers") && load(deleteFramebuffers, "glDeleteFramebuffers")
+        && load(bindFramebuffer, "glBindFramebuffer")
+        && load(framebufferRenderbuffer, "glFramebufferRenderbuffer")
+        && load(checkFramebufferStatus, "glCheckFramebufferStatus")
+        && load(genRenderbuffers, "glGenRenderbuffers") && load(deleteRenderbuffers, "glDeleteRenderbuffers")
+        && load(bindRenderbuffer, "glBindRenderbuffer") && load(renderbufferStorage, "glRenderbufferStorage")
+        && load(blitFramebuffer, "glBlitFramebuffer");
+}
+
+// Earlier errors of the context must not be taken for the target's.
+void discardGlErrors()
+{
+    while (glGetError() != GL_NO_ERROR)
+        continue;
+}
+
+bool attachColourBuffer(GLenum format)
+{
+    bindRenderbuffer(GL_RENDERBUFFER, colourBuffer);
+    renderbufferStorage(GL_RENDERBUFFER, format, LOGICAL_WIDTH, LOGICAL_HEIGHT);
+    framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer);
+    return glGetError() == GL_NO_ERROR && checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
+
+} // namespace
+
+Area fitLogicalScreen(int windowWidth, int windowHeight)
+{
+    Area area{0, 0, windowWidth, windowHeight};
+    if (windowWidth * LOGICAL_HEIGHT > windowHeight * LOGICAL_WIDTH)
+        area.width = windowHeight * LOGICAL_WIDTH / LOGICAL_HEIGHT;
+    else
+        area.height = windowWidth * LOGICAL_HEIGHT / LOGICAL_WIDTH;
+    area.x = (windowWidth - area.width) / 2;
+    area.y = (windowHeight - area.height) / 2;
+    return area;
+}
+
+double windowUnitsPerLogical(int windowWidth, int windowHeight)
+{
+    return static_cast<double>(fitLogicalScreen(windowWidth, windowHeight).width) / LOGICAL_WIDTH;
+}
+
+// Rounded, not truncated: the game writes the clamped position back every
+// frame, and truncating x * s / s would creep one unit left each time.
+int toLogical(double windowPosition, double unitsPerLogical)
+{
+    return static_cast<int>(std::lround(windowPosition / unitsPerLogical));
+}
+
+double toWindow(int logicalPosition, double unitsPerLogical) { return logicalPosition * unitsPerLogical; }
+
+bool createTarget(int colorDepth)
+{
+    if (!loadFunctions())
+        return false;
+    discardGlErrors();
+    genFramebuffers(1, &framebuffer);
+    genRenderbuffers(1, &colourBuffer);
+    bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    // Without 5/6/5 support a 16-bit game simply gets full colour.
+    const bool complete = (colorDepth == 16 && attachColourBuffer(GL_RGB565)) || attachColourBuffer(GL_RGBA8);
+    if (!complete) {
+        destroyTarget();
+        return false;
+    }
+    return true;
+}
+
+bool targetActive() { return framebuffer != 0; }
+
+void bindTarget()
+{
+    if (targetActive())
+        bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+}
+
+void showTarget(int framebufferWidth, int framebufferHeight)
+{
+    if (!targetActive())
+        return;
+    const Area area = fitLogicalScreen(framebufferWidth, framebufferHeight);
+    bindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    GLfloat clearColour[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+    blitFramebuffer(0, 0, LOGICAL_WIDTH, LOGICAL_HEIGHT, area.x, area.y, area.x + area.width, area.y + area.height,
+        GL_COLOR_BUFFER_BIT, GL_LINEAR);
+}
+
+void destroyTarget()
+{
+    if (framebuffer != 0) {
+        bindFramebuffer(GL_FRAMEBUFFER, 0);
+        deleteFramebuffers(1, &framebuffer);
+    }
+    if (colourBuffer != 0)
+        deleteRenderbuffers(1, &colourBuffer);
+    framebuffer = 0;
+    colourBuffer = 0;
+}
+
+} // namespace kalup::scaler

@@ -1,0 +1,37 @@
+#pragma once
+// Shows the logical 800 x 600 screen on a window of any size. The game draws
+// into an offscreen target of logical size, which each finished frame is
+// stretched from into the largest centred 4:3 area of the window, with black
+// bars around it. The monitor's video mode is never changed.
+
+namespace kalup::scaler {
+
+struct Area {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
+// The largest 4:3 area centred in a window of the given size.
+Area fitLogicalScreen(int windowWidth, int windowHeight);
+// Window units per logical unit once the screen is fitted into the window.
+double windowUnitsPerLogical(int windowWidth, int windowHeight);
+
+// Pointer positions between window units and logical units. A position
+// written back and read again is the same logical position at any scale.
+int toLogical(double windowPosition, double unitsPerLogical);
+double toWindow(int logicalPosition, double unitsPerLogical);
+
+// The offscreen target, in the current GL context. Its colour buffer keeps
+// the chosen colour depth (16: 5/6/5 where the driver offers it). False when
+// the driver has no framebuffer objects.
+bool createTarget(int colorDepth);
+bool targetActive();
+// Makes the target the destination of all drawing.
+void bindTarget();
+// Stretches the target into the window's framebuffer, bars cleared to black.
+void showTarget(int framebufferWidth, int framebufferHeight);
+void destroyTarget();
+
+} // namespace kalup::scaler
