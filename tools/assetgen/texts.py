@@ -1,0 +1,38 @@
+"""The English language file: one attribute per interface text."""
+from xml.sax.saxutils import quoteattr
+
+# In the order the game reads them.
+TEXTS = [
+    ("title", "Kalup - match the jewels, clear the board"),
+    ("classic_game", "Classic"),
+    ("remove2_game", "Falling Rows"),
+    ("ff_game", "Survival"),
+    ("score", "Score:"),
+    ("hiscore", "Record:"),
+    ("no_more_moves", "No more moves left"),
+    ("game_over", "Game Over"),
+    ("congratulations_text", "Your score:"),
+    ("new_record", "New record!"),
+    ("congratulations", "Well done!"),
+    ("game_completed", "Board cleared!"),
+    ("level_label", "Level:"),
+    ("press_space", "Press space to continue"),
+    # headline of the screens that end a round without a move left
+    ("level_completed", "Game Over"),
+    ("level", "Level"),
+    ("completed", "completed"),
+    ("to_continue", "Press space for the next level"),
+    ("game_mode", "Choose a game mode"),
+    ("surv", "You survived:"),
+    ("exit_label", "Press F10 to exit"),
+]
+
+
+def write(path):
+    lines = ['<?xml version="1.0" encoding="UTF-8"?>', "<Translation>", "  <Text>", "    <string"]
+    for key, value in TEXTS:
+        lines.append("      %s=%s" % (key, quoteattr(value)))
+    lines[-1] += " />"
+    lines += ["  </Text>", "</Translation>", ""]
+    with open(path, "w", encoding="utf-8", newline="\n") as f:
+        f.write("\n".join(lines))
