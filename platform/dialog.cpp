@@ -24,7 +24,7 @@ namespace {
 
 constexpr const char* PICTURE_PATH = "images/launcher.png";
 constexpr const char* ICON_PATH = "images/icon.png";
-constexpr int LABEL_SIZE = 12;
+constexpr int LABEL_SIZE = 11;
 
 CommandHandler commandHandler = nullptr;
 CloseHandler closeHandler = nullptr;
@@ -38,17 +38,22 @@ struct RadioButton {
 };
 RadioButton radios[] = {{ID_16_BIT, nullptr}, {ID_32_BIT, nullptr}, {ID_FULLSCREEN, nullptr}, {ID_WINDOWED, nullptr}};
 
-// The launcher is laid out in dialog units of its 8-point font.
-int unitsX(int units) { return static_cast<int>(std::lround(units * 1.5)); }
+// The launcher is laid out in dialog units of a small font; a little wider
+// than the classic 1.5 pixels per unit, so the longest radio label fits its frame.
+int unitsX(int units) { return static_cast<int>(std::lround(units * 1.6)); }
 int unitsY(int units) { return static_cast<int>(std::lround(units * 1.625)); }
 
-// FLTK itself would abort the process without an X server: ask first.
-bool displayAvailable()
+// FLTK itself would end the process without an X server: connect first and
+// hand FLTK the connection. (Closing a trial connection is no good either: an
+// X server left without clients resets, and FLTK's own connection would fail.)
+bool connectDisplay()
 {
+    if (fl_display)
+        return true;
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return false;
-    XCloseDisplay(display);
+    fl_open_display(display);
     return true;
 }
 
@@ -121,7 +126,7 @@ void addPicture()
     picture = new Fl_PNG_Image(PICTURE_PATH);
     // Real size, centred, inside a thin border that is never drawn over.
     const int height = std::max(unitsY(143), picture->h() + 2);
-    auto* frame = new Fl_Box(FL_BORDER_FRAME, 0, unitsY(1), unitsX(208), height, nullptr);
+    auto* frame = new Fl_Box(FL_BORDER_BOX, 0, unitsY(1), unitsX(208), height, nullptr);
     if (!picture->fail())
         frame->image(picture);
 }
@@ -186,7 +191,7 @@ void onMessageOk(Fl_Widget* button, void*) { button->window()->hide(); }
 
 bool createLauncher(CommandHandler onCommand, CloseHandler onClose)
 {
-    if (!displayAvailable())
+    if (!connectDisplay())
         return false;
     commandHandler = onCommand;
     closeHandler = onClose;
@@ -232,23 +237,23 @@ void messageBox(const char* text)
         messageSink(text);
         return;
     }
-    if (!displayAvailable()) {
+    if (!connectDisplay()) {
         std::fprintf(stderr, "%s\n", text);
         return;
     }
     MouseReleased released;
-    fl_open_display();
     constexpr int margin = 16;
     constexpr int buttonWidth = 90;
     constexpr int buttonHeight = 26;
     fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
-    int textWidth = 360;
+    int textWidth = 440;
     int textHeight = 0;
     fl_measure(text, textWidth, textHeight, 0);
     const int width = std::max(textWidth, buttonWidth) + 2 * margin;
     const int height = textHeight + buttonHeight + 3 * margin;
     Fl_Window box((Fl::w() - width) / 2, (Fl::h() - height) / 2, width, height, display::WINDOW_TITLE);
-    Fl_Box message(margin, margin, width - 2 * margin, textHeight, text);
+    // A left-aligned label is drawn 3 pixels in from each side of its box.
+    Fl_Box message(margin - 3, margin, width - 2 * margin + 6, textHeight, text);
     message.align(FL_ALIGN_WRAP | FL_ALIGN_INSIDE | FL_ALIGN_LEFT);
     Fl_Return_Button ok((width - buttonWidth) / 2, height - margin - buttonHeight, buttonWidth, buttonHeight, "OK");
     ok.callback(onMessageOk);
