@@ -225,7 +225,8 @@ def speak(text, tmp, pitch=40, speed=150, voice="en-us+m3"):
     raw = os.path.join(tmp, "speech.wav")
     subprocess.run(["espeak-ng", "-v", voice, "-p", str(pitch), "-s", str(speed), "-w", raw, text], check=True)
     res = os.path.join(tmp, "speech44.wav")
-    subprocess.run(["sox", raw, "-r", str(RATE), res], check=True)
+    # -D: no dither, so the voice comes out the same on every run
+    subprocess.run(["sox", "-D", raw, "-r", str(RATE), res], check=True)
     x, _ = read_wav(res)
     return x
 
