@@ -98,19 +98,37 @@ void put32Big(std::string& out, unsigned value)
         out += static_cast<char>((value >> shift) & 0xff);
 }
 
-// Truecolour TGA with alpha; the file's rows run top first or bottom first.
-std::string tgaBytes(const Image& image, bool topRowFirst)
+enum class TgaRows { TopFirst, BottomFirst };
+enum class TgaPacking { Raw, RunLength };
+
+bool same(Rgba p, Rgba q) { return p.r == q.r && p.g == q.g && p.b == q.b && p.a == q.a; }
+
+void putPixel(std::string& out, Rgba p)
 {
-    std::string out = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    out += {static_cast<char>(p.b), static_cast<char>(p.g), static_cast<char>(p.r), static_cast<char>(p.a)};
+}
+
+// Truecolour TGA with alpha, its rows stored either way round, plain or
+// packed in runs of equal pixels.
+std::string tgaBytes(const Image& image, TgaRows rows = TgaRows::TopFirst, TgaPacking packing = TgaPacking::Raw)
+{
+    const bool topFirst = rows == TgaRows::TopFirst;
+    const bool runs = packing == TgaPacking::RunLength;
+    std::string out = {0, 0, static_cast<char>(runs ? 10 : 2), 0, 0, 0, 0, 0, 0, 0, 0, 0};
     put16(out, image.width);
     put16(out, image.height);
     out += static_cast<char>(32);
-    out += static_cast<char>(8 | (topRowFirst ? 0x20 : 0));
+    out += static_cast<char>(8 | (topFirst ? 0x20 : 0));
     for (int row = 0; row < image.height; ++row) {
-        const int y = topRowFirst ? row : image.height - 1 - row;
-        for (int x = 0; x < image.width; ++x) {
-            const Rgba p = image.at(x, y);
-            out += {static_cast<char>(p.b), static_cast<char>(p.g), static_cast<char>(p.r), static_cast<char>(p.a)};
+        const int y = topFirst ? row : image.height - 1 - row;
+        for (int x = 0; x < image.width;) {
+            int run = 1;
+            while (runs && run < 128 && x + run < image.width && same(image.at(x + run, y), image.at(x, y)))
+                ++run;
+            if (runs)
+                out += static_cast<char>(0x80 | (run - 1));
+            putPixel(out, image.at(x, y));
+            x += run;
         }
     }
     return out;
@@ -311,7 +329,7 @@ void expectBlend(GLint source, GLint destination)
 // A white texture, for primitives whose shape is what a test looks at.
 Texture whiteTexture(const harness::TempWorkDir& dir)
 {
-    dir.write("white.tga", tgaBytes(picture({"W"}, 4), true));
+    dir.write("white.tga", tgaBytes(picture({"W"}, 4)));
     return textures::loadTexture("white.tga", Filter::Nearest);
 }
 
@@ -332,13 +350,16 @@ TEST(TextureLoading, EveryFormatShowsUpright)
     freshFrame();
     harness::TempWorkDir dir;
     const Image image = picture({"GR", "BB"}, 8);
-    dir.write("top_first.tga", tgaBytes(image, true));
-    dir.write("bottom_first.tga", tgaBytes(image, false));
+    dir.write("top_first.tga", tgaBytes(image, TgaRows::TopFirst));
+    dir.write("bottom_first.tga", tgaBytes(image, TgaRows::BottomFirst));
+    dir.write("top_first_runs.tga", tgaBytes(image, TgaRows::TopFirst, TgaPacking::RunLength));
+    dir.write("bottom_first_runs.tga", tgaBytes(image, TgaRows::BottomFirst, TgaPacking::RunLength));
     dir.write("upright.bmp", bmpBytes(image));
     dir.write("upright.png", pngBytes(image));
     writeJpeg(image, "upright.jpg");
 
-    for (const char* file : {"top_first.tga", "bottom_first.tga", "upright.bmp", "upright.png", "upright.jpg"}) {
+    for (const char* file : {"top_first.tga", "bottom_first.tga", "top_first_runs.tga", "bottom_first_runs.tga",
+                             "upright.bmp", "upright.png", "upright.jpg"}) {
         SCOPED_TRACE(file);
         freshFrame();
         draw::drawSprite(textures::loadTexture(file, Filter::Nearest), 400, 300, 200, 200, 0, 1);
@@ -385,7 +406,7 @@ TEST(TextureLoading, FilterHintSetsBothFiltersAndWrapRepeats)
 {
     freshFrame();
     harness::TempWorkDir dir;
-    dir.write("tile.tga", tgaBytes(picture({"GR"}, 2), true));
+    dir.write("tile.tga", tgaBytes(picture({"GR"}, 2)));
     const Texture nearest = textures::loadTexture("tile.tga", Filter::Nearest);
     const Texture linear = textures::loadTexture("tile.tga", Filter::Linear);
     const Texture missing = textures::loadTexture("gone.tga", Filter::Nearest);
@@ -407,7 +428,7 @@ TEST(TextureLoading, LargePanelsKeepTheirFullSize)
 {
     freshFrame();
     harness::TempWorkDir dir;
-    dir.write("panel.tga", tgaBytes(picture({"GR", "BB"}, 256), true));
+    dir.write("panel.tga", tgaBytes(picture({"GR", "BB"}, 256)));
     glBindTexture(GL_TEXTURE_2D, textures::loadTexture("panel.tga", Filter::Linear));
     GLint width = 0, height = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
@@ -423,8 +444,8 @@ TEST(TextureLoading, TableLoadsTwentyEightFilesInOrder)
     {
         harness::TempWorkDir dir;
         std::filesystem::create_directory("images");
-        dir.write("images/8.tga", tgaBytes(picture({"R"}, 4), true));
-        dir.write("images/ball3.tga", tgaBytes(picture({"G"}, 4), true));
+        dir.write("images/8.tga", tgaBytes(picture({"R"}, 4)));
+        dir.write("images/ball3.tga", tgaBytes(picture({"G"}, 4)));
         dir.write("images/star.bmp", bmpBytes(picture({"B"}, 4)));
         textures::loadTextureTable();
 
@@ -485,7 +506,7 @@ TEST(SpriteDrawing, PositiveAngleTurnsClockwiseOnScreen)
 {
     freshFrame();
     harness::TempWorkDir dir;
-    dir.write("arrow.tga", tgaBytes(picture({"GR", "BB"}, 8), true));
+    dir.write("arrow.tga", tgaBytes(picture({"GR", "BB"}, 8)));
     draw::drawSprite(textures::loadTexture("arrow.tga", Filter::Nearest), 400, 300, 200, 200, 90, 1);
     const Screen screen;
     EXPECT_TRUE(near(screen.at(450, 250), GREEN)) << "the upper left quarter turns to the upper right";
@@ -533,7 +554,7 @@ TEST(SpriteDrawing, SheetFrameFifteenIsTheLowerRightCell)
 {
     freshFrame();
     harness::TempWorkDir dir;
-    dir.write("sheet.tga", tgaBytes(sheet(), true));
+    dir.write("sheet.tga", tgaBytes(sheet()));
     const Texture texture = textures::loadTexture("sheet.tga", Filter::Nearest);
     glBlendFunc(GL_ONE, GL_ZERO);
     const std::pair<int, int> framesAt[] = {{15, 100}, {4, 300}, {3, 500}, {0, 700}};
@@ -626,7 +647,7 @@ TEST(ScrollingTiles, CoverTheScreenAtOneFifthOpacityAndDrift)
 {
     freshFrame();
     harness::TempWorkDir dir;
-    dir.write("tile.tga", tgaBytes(picture({"WW", "W."}, 24), true));
+    dir.write("tile.tga", tgaBytes(picture({"WW", "W."}, 24)));
     const Texture tile = textures::loadTexture("tile.tga", Filter::Nearest);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
