@@ -27,6 +27,8 @@ PFNGLBLITFRAMEBUFFERPROC blitFramebuffer = nullptr;
 GLuint framebuffer = 0;
 GLuint colourBuffer = 0;
 
+bool targetActive() { return framebuffer != 0; }
+
 template <typename Function>
 bool load(Function& function, const char* name)
 {
@@ -104,8 +106,6 @@ bool createTarget(int colorDepth)
     }
     return true;
 }
-
-bool targetActive() { return framebuffer != 0; }
 
 void bindTarget()
 {

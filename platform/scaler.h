@@ -27,10 +27,10 @@ double toWindow(int logicalPosition, double unitsPerLogical);
 // the chosen colour depth (16: 5/6/5 where the driver offers it). False when
 // the driver has no framebuffer objects.
 bool createTarget(int colorDepth);
-bool targetActive();
-// Makes the target the destination of all drawing.
+// Makes the target, if there is one, the destination of all drawing.
 void bindTarget();
-// Stretches the target into the window's framebuffer, bars cleared to black.
+// Stretches the target, if there is one, into the window's framebuffer,
+// bars cleared to black.
 void showTarget(int framebufferWidth, int framebufferHeight);
 void destroyTarget();
 
