@@ -76,7 +76,7 @@ void loadRecords()
 
 void saveRecords()
 {
-    // The file is written as CR LF lines, as it always has been.
+    // The file's lines end in CR LF, whatever the platform.
     char bytes[3 * 16];
     std::snprintf(bytes, sizeof bytes, "%d\r\n%d\r\n%d\r\n", classicRecord, recordSlot2, recordSlot3);
 
