@@ -185,6 +185,14 @@ private:
     int cursorMode = GLFW_CURSOR_NORMAL;
 };
 
+// Centred on the monitor under the pointer, not across all monitors.
+void centreOnScreen(Fl_Window& window)
+{
+    int x = 0, y = 0, width = 0, height = 0;
+    Fl::screen_xywh(x, y, width, height);
+    window.position(x + (width - window.w()) / 2, y + (height - window.h()) / 2);
+}
+
 void onMessageOk(Fl_Widget* button, void*) { button->window()->hide(); }
 
 } // namespace
@@ -197,8 +205,8 @@ bool createLauncher(CommandHandler onCommand, CloseHandler onClose)
     closeHandler = onClose;
     const int width = unitsX(346);
     const int height = unitsY(146);
-    launcher = new Fl_Double_Window((Fl::w() - width) / 2, (Fl::h() - height) / 2, width, height,
-        "Welcome to Kalup Game!");
+    launcher = new Fl_Double_Window(width, height, "Welcome to Kalup Game!");
+    centreOnScreen(*launcher);
     addPicture();
     addOptions();
     launcher->end();
@@ -251,7 +259,8 @@ void messageBox(const char* text)
     fl_measure(text, textWidth, textHeight, 0);
     const int width = std::max(textWidth, buttonWidth) + 2 * margin;
     const int height = textHeight + buttonHeight + 3 * margin;
-    Fl_Window box((Fl::w() - width) / 2, (Fl::h() - height) / 2, width, height, display::WINDOW_TITLE);
+    Fl_Window box(width, height, display::WINDOW_TITLE);
+    centreOnScreen(box);
     // A left-aligned label is drawn 3 pixels in from each side of its box.
     Fl_Box message(margin - 3, margin, width - 2 * margin + 6, textHeight, text);
     message.align(FL_ALIGN_WRAP | FL_ALIGN_INSIDE | FL_ALIGN_LEFT);
