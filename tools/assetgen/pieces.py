@@ -42,7 +42,11 @@ def _normalise(v):
 
 
 def gem_frame(shape, colours, t, glow_boost=1.0):
-    """One jewel: faceted bevel, inner star facets, a table, a turning highlight and a sparkle."""
+    """One jewel: faceted bevel, inner star facets and a table, lit by a fixed key light.
+
+    The animation is a glint that sweeps across the stone and a sparkle that flares
+    as it passes, so any frame left showing on a resting piece looks natural.
+    """
     x, y = _grid()
     px = 2.0 / (FRAME * SS)
     sides, apothem, rot, dy = gem_geometry(shape)
@@ -68,18 +72,18 @@ def gem_frame(shape, colours, t, glow_boost=1.0):
 
     key = _normalise([-0.55, -0.65, 0.9])
     diffuse = np.clip(Nx * key[0] + Ny * key[1] + Nz * key[2], 0, 1)
-
-    ang = 2 * np.pi * t
-    spin = _normalise([0.8 * np.cos(ang), 0.8 * np.sin(ang), 0.75])
-    hx, hy, hz = _normalise([spin[0], spin[1], spin[2] + 1.0])
-    spec = np.clip(Nx * hx + Ny * hy + Nz * hz, 0, 1) ** 14
+    hx, hy, hz = _normalise([key[0], key[1], key[2] + 1.0])
+    spec = np.clip(Nx * hx + Ny * hy + Nz * hz, 0, 1) ** 16
+    # neighbouring facets alternate a little in brightness, as cut stones do
+    parity = np.where(ring, idx2 % 2, idx % 2) * (~table)
+    diffuse = diffuse * (0.88 + 0.12 * parity)
 
     dark, mid, light = (np.asarray(c, dtype=np.float64) for c in colours)
     shade = diffuse[..., None]
-    body = dark + (mid - dark) * np.clip(shade * 1.4, 0, 1) + (light - mid) * np.clip(shade * 1.6 - 0.9, 0, 1)
+    body = dark + (mid - dark) * np.clip(shade * 1.35, 0, 1) + (light - mid) * np.clip(shade * 1.7 - 1.0, 0, 1)
     # light gathered through the table and out of the lower facets
-    fire = np.clip(1.0 - np.hypot(x * 1.1, (yy - 0.18) * 1.3) / apothem, 0, 1) ** 2
-    body = body + light * 0.22 * fire[..., None]
+    fire = np.clip(1.0 - np.hypot(x * 1.1, (yy - 0.22) * 1.3) / apothem, 0, 1) ** 2
+    body = body + mid * 0.25 * fire[..., None]
     # facet edges catch the light as thin lines
     edges = np.maximum.reduce([
         R.smoothstep(3 * px, 0, gap) * (d > 4 * px),
@@ -87,8 +91,13 @@ def gem_frame(shape, colours, t, glow_boost=1.0):
         R.smoothstep(2.5 * px, 0, np.abs(d3)),
         R.smoothstep(2.5 * px, 0, gap2) * ring * (d3 < 0),
     ])
-    body = body + (light * 0.45 + 0.15) * edges[..., None] * 0.6
-    body = body + spec[..., None] * 0.75
+    body = body + (light * 0.4 + 0.1) * edges[..., None] * 0.5
+    body = body + spec[..., None] * 0.55
+    # the glint: a soft diagonal band crossing the stone once per cycle
+    u = (x + yy) / np.sqrt(2)
+    centre = -1.3 + 2.6 * t
+    band = np.exp(-((u - centre) / 0.16) ** 2) * (0.55 + 0.45 * np.cos(np.pi * (u - centre) / 0.5) ** 2)
+    body = body + (0.55 + 0.45 * light) * (band * 0.55)[..., None]
     rim = R.smoothstep(4 * px, 0.0, d)
     body = body * (1.0 - 0.45 * rim[..., None])
 
@@ -100,7 +109,7 @@ def gem_frame(shape, colours, t, glow_boost=1.0):
     halo = np.exp(-np.maximum(-d, 0) / 0.09) * (d < 0) * 0.55 * pulse * glow_boost
     img = R.over(R.rgba(light, halo), img)
 
-    img = R.add(img, sparkle(x, y, -0.28 * apothem / 0.7, -0.30 * apothem / 0.7 + dy, t, px))
+    img = R.add(img, sparkle(x, y, -0.30 * apothem / 0.7, -0.32 * apothem / 0.7 + dy, t, px, peak=0.42))
     return R.downsample(img, SS)
 
 
@@ -207,7 +216,7 @@ def bomb_frame(k):
     cap = R.box_sdf(x, y, 0.13, 0.09, 0.24, -0.47, 0.03)
     cap_rot = R.box_sdf((x - 0.24) * 0.8 + (y + 0.47) * 0.6 + 0.24, -(x - 0.24) * 0.6 + (y + 0.47) * 0.8 - 0.47, 0.14, 0.10, 0.24, -0.47, 0.03)
     shade = 0.45 + 0.4 * np.clip(-(y + 0.47) / 0.1, -1, 1)
-    cap_col = np.stack([shade * 0.6, shade * 0.62, shade * 0.7], axis=-1)
+    cap_col = np.stack([shade * 0.85, shade * 0.8, shade * 0.7], axis=-1)
     img = R.over(img, R.layer(cap_col, R.coverage(cap_rot, px)))
     body, d = _metal_sphere(x, y, -0.04, 0.10, 0.66, px)
     img = R.over(img, body)
@@ -215,7 +224,7 @@ def bomb_frame(k):
     pulse = 0.5 + 0.5 * np.cos(2 * np.pi * phase(k))
     ring = np.exp(-np.maximum(-d, 0) / 0.06) * (d < 0) * (0.35 + 0.3 * pulse)
     img = R.over(R.rgba((1.0, 0.45, 0.1), ring), img)
-    img = R.add(img, _spark(x, y, 0.64, -0.67, k, px))
+    img = R.add(img, _spark(x, y, 0.64, -0.67, k, px, scale=1.35))
     return R.downsample(img, SS)
 
 
@@ -224,13 +233,14 @@ def drop_bomb_frame(k):
     x, y = _grid()
     px = 2.0 / (FRAME * SS)
     img = R.empty(FRAME * SS, FRAME * SS)
-    fin_col = np.array([0.75, 0.16, 0.10])
+    fin_col = np.array([0.85, 0.20, 0.12])
     for side in (-1, 1):
-        fin = R.triangle_sdf(x, y, [(0.0, -0.55), (0.42 * side, -0.92), (0.42 * side, -0.60)] if side < 0 else
-                             [(0.0, -0.55), (0.42 * side, -0.60), (0.42 * side, -0.92)])
-        img = R.over(img, R.layer(fin_col * (0.8 + 0.3 * np.clip(-y - 0.6, 0, 1))[..., None], R.coverage(fin, px)))
-    tail = R.box_sdf(x, y, 0.09, 0.22, 0, -0.62, 0.03)
-    img = R.over(img, R.layer(np.broadcast_to(fin_col * 0.8, x.shape + (3,)), R.coverage(tail, px)))
+        fin = R.convex_sdf(x, y, [(0.06 * side, -0.40), (0.46 * side, -0.70), (0.46 * side, -0.96), (0.06 * side, -0.80)])
+        lit = 0.7 + 0.5 * np.clip(-(x * side) * 0.8 - (y + 0.6), -0.5, 1)
+        img = R.over(img, R.layer(fin_col * lit[..., None], R.coverage(fin, px)))
+    tail = R.box_sdf(x, y, 0.08, 0.30, 0, -0.62, 0.03)
+    tail_col = fin_col * (0.75 + 0.35 * np.clip(-x / 0.08, -1, 1))[..., None]
+    img = R.over(img, R.layer(tail_col, R.coverage(tail, px)))
     # body: an egg stretched downwards
     ex, ey = x / 0.50, (y - 0.08) / np.where(y > 0.08, 0.80, 0.62)
     r = np.hypot(ex, ey)
@@ -264,81 +274,95 @@ def drop_bomb_frame(k):
 
 
 def paint_frame(shape, colours, k):
-    """A paint pot in a piece colour, brimming over, with the colour's shape on its front."""
+    """A pot of paint in a piece colour, brimming and dripping, with the colour's shape on its front."""
     x, y = _grid()
     px = 2.0 / (FRAME * SS)
     dark, mid, light = (np.asarray(c) for c in colours)
     img = R.empty(FRAME * SS, FRAME * SS)
     t = phase(k)
-    # pot body: slightly tapered can
-    top, bottom = -0.30, 0.78
-    half_w = 0.62 - 0.06 * (y - top) / (bottom - top)
+    top, bottom = -0.38, 0.80
+    half_w = 0.64 - 0.05 * (y - top) / (bottom - top)
     body_d = np.minimum(half_w - np.abs(x), np.minimum(y - top, bottom - y))
-    metal = 0.55 + 0.35 * np.cos(x / 0.62 * 1.4 + 0.6) - 0.12 * (y - top)
-    metal_col = np.stack([metal * 0.80, metal * 0.84, metal * 0.92], axis=-1)
-    ridges = (np.abs(y - 0.05) < 0.025) | (np.abs(y - 0.62) < 0.025)
-    metal_col = metal_col * np.where(ridges, 0.6, 1.0)[..., None]
-    img = R.over(img, R.layer(metal_col, R.coverage(body_d, px)))
-    # paint surface and rim
-    rim = 1 - np.hypot(x / 0.64, (y - top) / 0.16)
-    img = R.over(img, R.layer(np.broadcast_to(np.array([0.75, 0.78, 0.86]), x.shape + (3,)), R.coverage(rim * 0.15, px)))
-    surf = 1 - np.hypot(x / 0.56, (y - top) / 0.12)
-    shimmer = 0.5 + 0.5 * np.sin(6 * x + 2 * np.pi * t)
-    paint = mid + (light - mid) * (np.clip(-x, 0, 1) * 0.6 + 0.25 * shimmer)[..., None]
+    bottom_round = 1 - np.hypot(x / 0.60, (y - bottom) / 0.10)
+    body_d = np.maximum(body_d, np.minimum(bottom_round * 0.1, half_w - np.abs(x)))
+    cyl = np.cos(np.clip(x / 0.64, -1, 1) * 1.3 + 0.45)
+    can = dark + (mid - dark) * np.clip(cyl * 1.3, 0, 1)[..., None] + (light - mid) * np.clip(cyl * 2 - 1.4, 0, 1)[..., None]
+    hoops = (np.abs(y - (-0.20)) < 0.03) | (np.abs(y - 0.66) < 0.03)
+    can = np.where(hoops[..., None], can * 0.55 + 0.15, can)
+    img = R.over(img, R.layer(can, R.coverage(body_d, px)))
+    # silver rim and the paint surface inside it
+    rim = 1 - np.hypot(x / 0.66, (y - top) / 0.17)
+    img = R.over(img, R.layer(np.broadcast_to(np.array([0.80, 0.82, 0.90]), x.shape + (3,)), R.coverage(rim * 0.16, px)))
+    surf = 1 - np.hypot(x / 0.57, (y - top) / 0.125)
+    shimmer = 0.5 + 0.5 * np.sin(7 * x - 2 * np.pi * t)
+    paint = mid + (light - mid) * (0.35 + 0.45 * shimmer)[..., None]
     img = R.over(img, R.layer(paint, R.coverage(surf * 0.12, px)))
-    # drip over the front rim, with a drop that runs down and falls off
-    drip = R.box_sdf(x, y, 0.07, 0.22, 0.30, -0.12, 0.07)
-    drop_y = -0.05 + 0.85 * t
-    drop = R.circle_sdf(x, y, 0.075 * (1 - 0.3 * t), 0.30, drop_y)
-    drops = np.maximum(drip, drop)
-    dshade = (mid * 0.9 + light * 0.25 * np.clip(0.3 - x, 0, 1)[..., None])
-    img = R.over(img, R.layer(dshade, R.coverage(drops, px)))
-    # emblem: the colour's jewel shape on the label
+    # paint running over the rim, and a drop that slides down and falls off
+    drips = None
+    for cx, ln, w in ((-0.34, 0.30, 0.075), (0.36, 0.18, 0.065)):
+        s = R.box_sdf(x, y, w, ln / 2 + 0.05, cx, top + ln / 2, w)
+        drips = s if drips is None else np.maximum(drips, s)
+    drop_y = top + 0.22 + 1.0 * t
+    drop = R.circle_sdf(x, y, 0.085 * (1 - 0.35 * t), 0.36, drop_y)
+    drips = np.maximum(drips, drop)
+    gloss = mid * 0.8 + light * 0.35 * np.clip(0.2 - (x - 0.3), 0, 1)[..., None]
+    img = R.over(img, R.layer(gloss, R.coverage(drips, px)))
+    # the colour's shape in white on the front
     sides, apothem, rot, dy = gem_geometry(shape)
-    ex, ey = (x + 0.12) / 0.36, (y - 0.36) / 0.36 - dy
+    scale = 0.42
+    ex, ey = x / scale, (y - 0.24) / scale - dy
     ed, _, _, _ = R.polygon_sdf(ex, ey, sides, apothem, rot)
-    label = R.box_sdf(x, y, 0.40, 0.25, -0.12, 0.36, 0.06)
-    img = R.over(img, R.layer(np.broadcast_to(np.array([0.93, 0.93, 0.96]), x.shape + (3,)), R.coverage(label, px)))
-    emblem = dark + (light - dark) * np.clip(0.8 - (ex + ey) * 0.6, 0, 1)[..., None] ** 1.5
-    img = R.over(img, R.layer(emblem, R.coverage(ed * 0.36, px)))
-    halo = np.exp(-np.maximum(-body_d, 0) / 0.08) * (body_d < 0) * 0.35
+    ed = ed * scale
+    outline = np.minimum(ed + 0.045, 0.045 - np.abs(ed + 0.0))
+    img = R.over(img, R.rgba((0.98, 0.98, 1.0), R.coverage(ed + 0.04, px)))
+    inner = light * 0.55 + mid * 0.45
+    img = R.over(img, R.layer(np.broadcast_to(inner, x.shape + (3,)), R.coverage(ed - 0.01, px)))
+    halo = np.exp(-np.maximum(-body_d, 0) / 0.08) * (body_d < 0) * 0.4
     img = R.over(R.rgba(light, halo), img)
     return R.downsample(img, SS)
 
 
+_PUFFS = None
+
+
+def _puff_noise():
+    global _PUFFS
+    if _PUFFS is None:
+        n = FRAME * SS
+        _PUFFS = R.fractal_noise(n, n, 4, 4, 77, False)
+    return _PUFFS
+
+
 def explosion_frame(k):
-    """Frame k of 16 of a bomb blast: a white flash that swells into fire and fades to smoke."""
+    """Frame k of 16 of a bomb blast: a white flash that swells into billowing fire and fades to smoke."""
     x, y = _grid()
     s = k / 15.0
     r = np.hypot(x, y)
-    a = np.arctan2(y, x)
-    rng = np.random.RandomState(77)
-    lobes = np.zeros_like(x)
-    for i in range(1, 7):
-        lobes += rng.uniform(0.3, 1.0) / i * np.cos(i * a * 1.0 + rng.uniform(0, 6.28) + s * 2.0 * rng.uniform(-1, 1))
-    radius = 0.25 + 0.70 * s ** 0.55
-    edge = radius * (1 + 0.12 * lobes)
-    inside = np.clip((edge - r) / 0.12, 0, 1)
-    heat = np.clip(1 - r / np.maximum(edge, 1e-3), 0, 1)
-    temp = heat * (1.2 - s) + (1 - s) * 0.3
+    puffs = _puff_noise()
+    radius = 0.22 + 0.72 * s ** 0.5
+    edge = radius * (0.78 + 0.45 * puffs)
+    inside = np.clip((edge - r) / (0.10 + 0.15 * s), 0, 1)
+    heat = np.clip(1 - r / np.maximum(edge, 1e-3), 0, 1) * (0.6 + 0.6 * puffs)
+    temp = np.clip(heat * (1.5 - 1.2 * s) + (1 - s) * 0.35, 0, 1.6)
     col = np.stack([
-        np.clip(0.5 + temp * 1.5, 0, 1),
-        np.clip(temp * 1.3 - 0.05, 0, 1),
-        np.clip(temp * 1.6 - 0.8, 0, 1),
+        np.clip(0.35 + temp * 1.4, 0, 1),
+        np.clip(temp * 1.15 - 0.08, 0, 1),
+        np.clip(temp * 1.5 - 0.9, 0, 1),
     ], axis=-1)
-    smoke = np.array([0.25, 0.22, 0.22])
-    mix = np.clip(s * 1.4 - 0.4, 0, 1) * (1 - heat)
+    smoke = np.array([0.30, 0.26, 0.26]) * (0.7 + 0.6 * puffs)[..., None]
+    mix = np.clip(s * 1.5 - 0.45, 0, 1) * np.clip(1.2 - temp, 0, 1)
     col = col * (1 - mix[..., None]) + smoke * mix[..., None]
-    alpha = inside * (1 - s) ** 1.3
+    alpha = inside * np.clip(1.15 - s, 0, 1) ** 1.2
     img = R.layer(col, alpha)
-    # shock ring
-    ring_r = 0.3 + 0.7 * s ** 0.7
-    ring = np.exp(-((r - ring_r) / 0.045) ** 2) * (1 - s) ** 2 * 0.9
-    img = R.add(img, R.rgba((1.0, 0.9, 0.6), ring))
-    # embers
-    for i in range(10):
+    ring_r = 0.25 + 0.75 * s ** 0.6
+    ring = np.exp(-((r - ring_r) / (0.04 + 0.04 * s)) ** 2) * (1 - s) ** 2 * 0.7
+    img = R.add(img, R.rgba((1.0, 0.85, 0.55), ring))
+    flash = np.exp(-(r / 0.3) ** 2) * max(0.0, 1 - s * 3)
+    img = R.add(img, R.rgba((1.0, 1.0, 0.9), flash))
+    rng = np.random.RandomState(78)
+    for i in range(12):
         ang = rng.uniform(0, 2 * np.pi)
-        dist = (0.2 + rng.uniform(0.4, 0.8) * s ** 0.6)
+        dist = 0.15 + rng.uniform(0.5, 0.85) * s ** 0.6
         ex, ey = dist * np.cos(ang), dist * np.sin(ang)
         e = np.exp(-((x - ex) ** 2 + (y - ey) ** 2) / 0.0015) * (1 - s)
         img = R.add(img, R.rgba((1.0, 0.75, 0.3), np.clip(e, 0, 1)))

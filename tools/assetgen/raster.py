@@ -60,8 +60,10 @@ def segment_sdf(x, y, ax, ay, bx, by, r):
     return r - np.hypot(pax - bax * h, pay - bay * h)
 
 
-def triangle_sdf(x, y, pts):
-    """Signed distance inside a convex polygon given by clockwise-on-screen points."""
+def convex_sdf(x, y, pts):
+    """Signed distance inside a convex polygon (positive inside), points in either winding."""
+    cx = sum(p[0] for p in pts) / len(pts)
+    cy = sum(p[1] for p in pts) / len(pts)
     d = None
     n = len(pts)
     for i in range(n):
@@ -69,8 +71,9 @@ def triangle_sdf(x, y, pts):
         bx, by = pts[(i + 1) % n]
         ex, ey = bx - ax, by - ay
         ln = np.hypot(ex, ey)
-        # inward normal for points ordered clockwise on a y-down screen
         nx, ny = -ey / ln, ex / ln
+        if (cx - ax) * nx + (cy - ay) * ny < 0:
+            nx, ny = -nx, -ny
         di = (x - ax) * nx + (y - ay) * ny
         d = di if d is None else np.minimum(d, di)
     return d

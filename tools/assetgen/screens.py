@@ -49,9 +49,9 @@ def menu_backdrop():
     x, y = R.grid(w, h, scale=h / 2)
     base = np.array([0.015, 0.015, 0.05])
     img = np.broadcast_to(base, (h, w, 3)).copy()
-    img += nebula(w, h, 11, [((0.55, 0.10, 0.35), 0.9), ((0.95, 0.35, 0.08), 0.7), ((0.10, 0.25, 0.65), 0.9)], cells=3)
-    centre = np.exp(-(x ** 2 * 0.6 + y ** 2) / 0.9)
-    img *= (0.35 + 0.85 * centre)[..., None]
+    img += nebula(w, h, 11, [((0.75, 0.12, 0.45), 1.4), ((1.0, 0.42, 0.10), 1.1), ((0.12, 0.30, 0.85), 1.4)], cells=3)
+    centre = np.exp(-(x ** 2 * 0.5 + y ** 2) / 1.2)
+    img *= (0.45 + 0.9 * centre)[..., None]
     img += starfield(w, h, 12, 900)
     # darker band where the mode buttons lie (y 262..483 of 600), so their labels read well
     ys = (np.arange(h) + 0.5) / h * 600
@@ -113,7 +113,8 @@ def button_strip():
     edge_top = np.exp(-((yv - 0.09) / 0.025) ** 2)
     edge_bot = np.exp(-((yv - 0.91) / 0.025) ** 2)
     glint = 0.5 + 0.5 * np.cos(2 * np.pi * xv)  # one period per tile: seamless
-    col = body + np.array([0.35, 0.8, 1.0])[None, None, :] * (edge_top + edge_bot)[..., None] * (0.7 + 0.3 * glint[..., None])
+    glint = 0.85 + 0.15 * glint
+    col = body + np.array([0.35, 0.8, 1.0])[None, None, :] * (edge_top + edge_bot)[..., None] * glint[..., None]
     sheen = np.exp(-((yv - 0.25) / 0.08) ** 2) * 0.12
     col = col + sheen[..., None]
     alpha = np.clip(0.72 + 0.28 * (edge_top + edge_bot), 0, 1)
@@ -193,8 +194,9 @@ def panel(accent, seed):
     inner = R.box_sdf(x, y, 0.86, 0.86, radius=0.10)
     acc = np.asarray(accent)
     cloud = R.fractal_noise(n, n, 3, 4, seed, False)
-    base = np.array([0.03, 0.04, 0.10]) + acc * 0.10 * cloud[..., None] + acc * 0.08 * np.clip(-y, 0, 1)[..., None]
-    img = R.layer(base, R.coverage(d, px) * 0.92)
+    # opaque and dark inside: the game draws the panel at half opacity over a busy board
+    base = np.array([0.02, 0.025, 0.07]) + acc * 0.07 * cloud[..., None] + acc * 0.06 * np.clip(-y, 0, 1)[..., None]
+    img = R.layer(base, R.coverage(d, px))
     frame_band = R.coverage(d, px) * (1 - R.coverage(inner, px))
     metal = 0.5 + 0.5 * np.cos((x - y) * 3.0)
     frame_col = acc * (0.45 + 0.55 * metal[..., None]) + 0.15
