@@ -30,13 +30,12 @@ void fallInto(Cell& upper, Cell& lower)
     upper.kind = KIND_EMPTY;
 }
 
-} // namespace
-
-void settleBoard()
+// Downwards, so a piece that fell into the next row is visited again there
+// and falls through every gap in this pass. Returns whether the pass changed
+// the board; piecesFell is set when a piece moved.
+bool gravityPass(bool& piecesFell)
 {
-    bool moved = false;
-    // Downwards, so a piece that fell into the next row is visited again
-    // there and falls through every gap in this one call.
+    bool changed = false;
     for (int row = 0; row < ROWS - 1; ++row)
         for (int col = 0; col < COLS; ++col) {
             Cell& upper = board[row][col];
@@ -44,15 +43,32 @@ void settleBoard()
                 continue;
             if (upper.kind == KIND_DROP_BOMB) {
                 detonateDropBomb(row, col);
+                changed = true;
                 continue;
             }
             Cell& lower = board[row + 1][col];
             if (lower.kind == KIND_EMPTY) {
                 fallInto(upper, lower);
-                moved = true;
+                piecesFell = true;
+                changed = true;
             }
         }
-    if (moved)
+    return changed;
+}
+
+} // namespace
+
+void settleBoard()
+{
+    // A downward sweep lets a piece fall through every gap below it, but the
+    // pieces above it, and above a blasted cell, were visited before the gap
+    // opened; the sweep is repeated until the board stays still, so a whole
+    // stack settles in this one call and the board is never judged
+    // half-fallen.
+    bool piecesFell = false;
+    while (gravityPass(piecesFell)) {
+    }
+    if (piecesFell)
         sound::play(sound::snd7);
     if (game::gameMode == game::MODE_CLASSIC || game::gameMode == game::MODE_REMOVE_TWO)
         compactColumns();
