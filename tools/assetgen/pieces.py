@@ -95,7 +95,8 @@ def gem_frame(shape, colours, t, glow_boost=1.0):
     body = body + spec[..., None] * 0.55
     # the glint: a soft diagonal band crossing the stone once per cycle
     u = (x + yy) / np.sqrt(2)
-    centre = -1.3 + 2.6 * t
+    # the glint crosses during the middle of the cycle; the other frames rest calm
+    centre = -1.6 + 3.2 * np.clip((t - 0.2) / 0.55, 0, 1)
     band = np.exp(-((u - centre) / 0.16) ** 2) * (0.55 + 0.45 * np.cos(np.pi * (u - centre) / 0.5) ** 2)
     body = body + (0.55 + 0.45 * light) * (band * 0.55)[..., None]
     rim = R.smoothstep(4 * px, 0.0, d)
@@ -109,7 +110,7 @@ def gem_frame(shape, colours, t, glow_boost=1.0):
     halo = np.exp(-np.maximum(-d, 0) / 0.09) * (d < 0) * 0.55 * pulse * glow_boost
     img = R.over(R.rgba(light, halo), img)
 
-    img = R.add(img, sparkle(x, y, -0.30 * apothem / 0.7, -0.32 * apothem / 0.7 + dy, t, px, peak=0.42))
+    img = R.add(img, sparkle(x, y, -0.30 * apothem / 0.7, -0.32 * apothem / 0.7 + dy, t, px, peak=0.36))
     return R.downsample(img, SS)
 
 
@@ -153,10 +154,10 @@ def star_flare(size=64):
     """Additive star burst sprite on black: a hot core, four long rays and four short ones."""
     x, y = R.grid(size * SS, size * SS)
     r = np.hypot(x, y)
-    glow = np.exp(-r / 0.22) * 0.8 + np.exp(-(r / 0.09) ** 2)
-    long_rays = (np.exp(-np.abs(x) / 0.025) + np.exp(-np.abs(y) / 0.025)) * np.clip(1 - r, 0, 1) ** 1.5
+    glow = np.exp(-r / 0.30) * 0.9 + np.exp(-(r / 0.14) ** 2)
+    long_rays = (np.exp(-np.abs(x) / 0.035) + np.exp(-np.abs(y) / 0.035)) * np.clip(1 - r, 0, 1) ** 1.1
     u, v = (x + y) / np.sqrt(2), (x - y) / np.sqrt(2)
-    short_rays = (np.exp(-np.abs(u) / 0.02) + np.exp(-np.abs(v) / 0.02)) * np.clip(1 - r / 0.6, 0, 1) ** 2
+    short_rays = (np.exp(-np.abs(u) / 0.028) + np.exp(-np.abs(v) / 0.028)) * np.clip(1 - r / 0.7, 0, 1) ** 1.6
     fade = np.clip(1 - r, 0, 1)
     v_all = (glow + long_rays * 0.9 + short_rays * 0.6) * fade
     warm = np.stack([np.clip(v_all * 1.0, 0, 1), np.clip(v_all * 0.92, 0, 1), np.clip(v_all * 0.7, 0, 1)], axis=-1)

@@ -103,23 +103,21 @@ def scroll_tile():
 
 
 def button_strip():
-    """64 x 64 square laid edge to edge behind a menu button: glass bar with lit edges."""
+    """64 x 64 square laid edge to edge behind a menu button: an opaque glass bar with lit edges.
+
+    It is the same in every column, and opaque, so the enlarged squares of a hovered
+    row can overlap their neighbours without leaving bands.
+    """
     n = 64
     ys = (np.arange(n) + 0.5) / n
-    xs = (np.arange(n) + 0.5) / n
     yv = ys[:, None] * np.ones((1, n))
-    xv = np.ones((n, 1)) * xs[None, :]
-    body = np.array([0.05, 0.10, 0.25]) + np.array([0.10, 0.18, 0.35]) * (1 - np.abs(yv - 0.5) * 2)[..., None] ** 2 * 0.5
-    edge_top = np.exp(-((yv - 0.09) / 0.025) ** 2)
-    edge_bot = np.exp(-((yv - 0.91) / 0.025) ** 2)
-    glint = 0.5 + 0.5 * np.cos(2 * np.pi * xv)  # one period per tile: seamless
-    glint = 0.85 + 0.15 * glint
-    col = body + np.array([0.35, 0.8, 1.0])[None, None, :] * (edge_top + edge_bot)[..., None] * glint[..., None]
-    sheen = np.exp(-((yv - 0.25) / 0.08) ** 2) * 0.12
+    depth = (1 - np.abs(yv - 0.5) * 2) ** 2
+    body = np.array([0.03, 0.06, 0.17]) + np.array([0.08, 0.15, 0.32]) * depth[..., None] * 0.6
+    edges = np.exp(-((yv - 0.09) / 0.025) ** 2) + np.exp(-((yv - 0.91) / 0.025) ** 2)
+    col = body + np.array([0.35, 0.8, 1.0])[None, None, :] * edges[..., None]
+    sheen = np.exp(-((yv - 0.24) / 0.07) ** 2) * 0.10
     col = col + sheen[..., None]
-    alpha = np.clip(0.72 + 0.28 * (edge_top + edge_bot), 0, 1)
-    fade = R.smoothstep(0.0, 0.06, yv) * R.smoothstep(1.0, 0.94, yv)
-    return R.layer(col, alpha * fade)
+    return R.layer(col, np.ones((n, n)))
 
 
 def gear(n=256, teeth=12):
