@@ -92,14 +92,6 @@ TEST(Clicks, GroupOfElevenScores121LaughsAndDoesNotLift)
     EXPECT_EQ(board[0][0].y, homeYOf(0));
 }
 
-TEST(Clicks, ScoreAddsUp)
-{
-    boardtest::setBoard(stackedPairs);
-    game::score = 50;
-    boardtest::clickAt(8, 0, 1.0);
-    EXPECT_EQ(game::score, 54);
-}
-
 TEST(Clicks, LoneClickSpendsTheLockOut)
 {
     boardtest::setBoard(stackedPairs);
@@ -145,16 +137,6 @@ TEST(Clicks, HeldButtonRemovesAgainEveryFourTenths)
     EXPECT_EQ(board[8][0].size, 68) << "highlighted while locked out";
     frameAt(1.41);
     EXPECT_EQ(game::score, 8);
-}
-
-TEST(Clicks, ReleasedButtonOnlyHighlights)
-{
-    boardtest::setBoard(stackedPairs);
-    boardtest::pointAt(8, 0);
-    harness::input().time = 3.0;
-    handleBoardInput();
-    EXPECT_EQ(game::score, 0);
-    EXPECT_EQ(lastClickTime, -10.0);
 }
 
 TEST(Clicks, SmallGroupBurstsAndGhostsStartSixteenAboveHome)

@@ -74,15 +74,6 @@ TEST(Particles, StarBurstMixesYellowAndRedLargeStars)
     EXPECT_GT(red, 10);
 }
 
-TEST(Particles, SpawnStartsAfreshAndRespawnReplacesTheParticles)
-{
-    BallBurstEmitter burst(4, {10.0f, 10.0f}, 530, 0u);
-    burst.spawn();
-    EXPECT_EQ(burst.particles.size(), 4u);
-    BallBurstEmitter none(0, {10.0f, 10.0f}, 530, 0u);
-    EXPECT_TRUE(none.particles.empty());
-}
-
 TEST(Particles, PositionAdvancesTwicePerUpdateBeforeGravity)
 {
     BallBurstEmitter burst(1, {0.0f, 0.0f}, 530, 0u);
@@ -155,14 +146,6 @@ TEST(Particles, BallsBelowTheFloorGetNoGravityAndRandomUpwardKicks)
     EXPECT_EQ(kicks + rests, 40) << "the change of speed is 0 or -1, never down";
     EXPECT_GT(kicks, 5);
     EXPECT_GT(rests, 5);
-}
-
-TEST(Particles, BallsAboveTheFloorFall)
-{
-    BallBurstEmitter burst(1, {0.0f, 0.0f}, 530, 0u);
-    holdStill(burst.particles[0]);
-    burst.update();
-    EXPECT_FLOAT_EQ(burst.particles[0].vy, 0.1f);
 }
 
 TEST(Emitters, BurstIsDroppedInTheFirstFrameItDrawsNothing)
