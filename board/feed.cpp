@@ -45,6 +45,18 @@ int enteringCol(const Cell& slot)
     return col < 0 ? 0 : (col > COLS - 1 ? COLS - 1 : col);
 }
 
+// Normally the cell just above the occupied one, where the piece now is, so
+// the hand-over does not show. A column shifted under the falling piece by
+// closing a column may hold pieces there too: the piece then goes on top of
+// the stack rather than over one of them. -1 for a full column.
+int landingRowAbove(int row, int col)
+{
+    int landing = row - 1;
+    while (landing >= 0 && board[landing][col].kind != KIND_EMPTY)
+        --landing;
+    return landing;
+}
+
 // Returns false while the piece is still falling.
 bool stepFeedPiece(Cell& slot)
 {
@@ -65,17 +77,18 @@ bool stepFeedPiece(Cell& slot)
         sound::play(sound::snd3);
         slot.kind = KIND_EMPTY;
         slot.y = 0;
-    } else if (row > 0) {
-        // The piece is exactly at the home of the cell above the occupied
-        // one, so the hand-over does not show.
-        Cell& landing = board[row - 1][col];
-        landing.kind = slot.kind;
-        landing.texture = slot.texture;
-        landing.frame = 0;
-        slot.kind = KIND_EMPTY;
+    } else {
+        const int landingRow = landingRowAbove(row, col);
+        if (landingRow >= 0) {
+            Cell& landing = board[landingRow][col];
+            landing.kind = slot.kind;
+            landing.texture = slot.texture;
+            landing.frame = 0;
+            slot.kind = KIND_EMPTY;
+        }
+        // Otherwise the column filled up since the deal: the piece waits on
+        // top and is dropped by the next deal.
     }
-    // Otherwise the column filled up since the deal: the piece waits on top
-    // and is dropped by the next deal.
     return true;
 }
 

@@ -141,6 +141,28 @@ TEST(FeedRow, PieceOverAFullColumnWaitsUntilTheNextDeal)
     EXPECT_EQ(feedRow[1].kind, KIND_EMPTY) << "replaced by the next deal";
 }
 
+TEST(FeedRow, PieceOverAColumnShiftedInUnderItLandsOnTopOfTheStack)
+{
+    boardtest::setBoard(game::MODE_REMOVE_TWO, {
+        "............", "............", "....1.......",
+        "....2.......", "....3.......", "....0.......",
+        "...01.......", "...12.......", "0.023.......",
+    });
+    boardtest::setFeedSlot(3, 2);
+    feedActive = true;
+    dropFrames(15);
+    ASSERT_EQ((feedRow[3].y + 20) / 64, 4) << "falling past row 4";
+    compactColumns();
+    ASSERT_EQ(board[2][3].kind, 1) << "the tall column now stands under the piece";
+    dropFrames(1);
+    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({
+        "............", "...2........", "...1........",
+        "...2........", "...3........", "...0........",
+        "..01........", "..12........", "0023........",
+    })) << "no piece is landed on";
+    EXPECT_FALSE(feedActive) << "landed: the next row is dealt";
+}
+
 TEST(FeedRow, EmptyRowReleasedIsDealtAtOnce)
 {
     boardtest::setBoard(game::MODE_REMOVE_TWO, roomInColumnTwo);
