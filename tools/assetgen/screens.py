@@ -203,6 +203,14 @@ def panel(accent, seed):
     img = R.add(img, R.rgba(np.clip(acc * 0.6 + 0.5, 0, 1), np.clip(line, 0, 1) * 0.9))
     glow = np.exp(-np.abs(d) / 0.03) * (d < 0) * 0.6
     img = R.over(R.rgba(acc, glow), img)
+    # a glow behind the headline and two ruled lines with a jewel-cut ornament,
+    # kept clear of the five text lines (panel y 106, 206, 266, 346, 406)
+    head = np.exp(-((x / 0.75) ** 2 + ((y + 0.66) / 0.13) ** 2))
+    img = R.add(img, R.rgba(acc * 0.55, head * 0.5))
+    for ly in (-0.41, 0.46):
+        rule = np.exp(-((y - ly) / 0.006) ** 2) * np.clip(1 - np.abs(x) / 0.7, 0, 1) ** 0.7
+        gem = np.clip(1 - (np.abs(x) + np.abs(y - ly) * 1.6) / 0.035, 0, 1)
+        img = R.add(img, R.rgba(np.clip(acc * 0.7 + 0.35, 0, 1), np.clip(rule * 0.8 + gem * 3, 0, 1)))
     # jewels set in the four corners of the frame
     for i, (cx, cy) in enumerate(((-0.80, -0.80), (0.80, -0.80), (-0.80, 0.80), (0.80, 0.80))):
         shape, cols = GEMS[i]
