@@ -63,11 +63,17 @@ point_at() {
   sleep 0.2
 }
 
-# Waits up to the given seconds for a process to end; prints its exit code.
+# Waits up to the given seconds for a child process to end and sets
+# EXIT_CODE; fails if it is still running then. Run it in the shell that
+# started the process (not in $(...)), or wait cannot collect the code.
 wait_for_exit() {
   local pid=$1 seconds=$2
   for _ in $(seq $(( seconds * 10 ))); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid"; echo $?; return 0; }
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      EXIT_CODE=$?
+      return 0
+    fi
     sleep 0.1
   done
   kill -9 "$pid" 2>/dev/null

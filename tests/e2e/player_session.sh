@@ -44,8 +44,8 @@ xdotool key Escape
 sleep 1
 screenshot "$artifacts/back-to-menu.png"
 xdotool key F10
-code=$(wait_for_exit "$pid" 20) || die "F10 on the menu did not end the game"
-[[ $code == 0 ]] || die "the game ended with exit code $code"
+wait_for_exit "$pid" 20 || die "F10 on the menu did not end the game"
+[[ $EXIT_CODE == 0 ]] || die "the game ended with exit code $EXIT_CODE"
 [[ -f hiscore.sav ]] || die "no hiscore.sav after quitting"
 cmp -s hiscore.sav <(printf '0\r\n0\r\n0\r\n') || die "hiscore.sav holds $(od -c hiscore.sav | head -n2)"
 rm hiscore.sav
@@ -55,6 +55,6 @@ pid=$!
 launcher=$(wait_for_window "Welcome to Kalup Game!") || die "the launcher did not appear the second time"
 sleep 0.5
 xdotool windowclose "$launcher"
-code=$(wait_for_exit "$pid" 10) || die "closing the launcher did not end the program"
-[[ $code == 0 ]] || die "closing the launcher ended with exit code $code"
+wait_for_exit "$pid" 10 || die "closing the launcher did not end the program"
+[[ $EXIT_CODE == 0 ]] || die "closing the launcher ended with exit code $EXIT_CODE"
 [[ ! -e hiscore.sav ]] || die "closing the launcher wrote hiscore.sav"
