@@ -125,18 +125,6 @@ TEST(FeedTimer, ReleaseLeftOverFromAnotherModeDealsOnTheFirstFrame)
     EXPECT_EQ(feedPieces(), COLS);
 }
 
-TEST(FeedTimer, FirstReleaseOfARoundWaitsForTheIntervalSinceTheLastRelease)
-{
-    gametest::freshRun();
-    removeTwoRound(100.0, roomAtTheTop);
-    game::lastFeedTime = 109.5;
-    frameAt(110.0);
-    frameAt(111.0);
-    EXPECT_EQ(game::lastFeedTime, 109.5);
-    frameAt(111.5 + 1.0 / 64);
-    EXPECT_EQ(game::lastFeedTime, 111.5 + 1.0 / 64);
-}
-
 TEST(FeedInterval, EveryContinueFromAClearedBoardTakesATenthOff)
 {
     boardtest::needSounds();

@@ -95,18 +95,6 @@ TEST(ClassicRecord, RemoveTwoShowsItButNeverRaisesIt)
     EXPECT_EQ(game::hudY, -17) << "the line was drawn";
 }
 
-TEST(ClassicRecord, SurvivalNeverTouchesIt)
-{
-    gametest::freshRun();
-    boardtest::setBoard(game::MODE_FF, gametest::onePair);
-    game::lastRiseTime = 100.0;
-    records::classicRecord = 10;
-    game::score = 500;
-    gametest::framesAt(3, 100.0);
-    EXPECT_EQ(records::classicRecord, 10);
-    EXPECT_EQ(game::hudY, -20) << "survival shows no record line";
-}
-
 TEST(Score, BelongsToTheGameNotTheRound)
 {
     gametest::freshRun();

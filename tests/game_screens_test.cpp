@@ -140,28 +140,6 @@ TEST(HeldSpace, ContinuesEveryEndScreenOnItsFirstFrame)
     }
 }
 
-TEST(HeldSpace, ContinuesTheLostSurvivalScreenFrameAfterFrame)
-{
-    gametest::freshRun();
-    gametest::holdSpace(true);
-    for (int screen = 1; screen <= 3; ++screen) {
-        boardtest::setBoard(game::MODE_FF, gametest::noMoves);
-        game::ffOver = true;
-        frameAt(100.0 + screen);
-        EXPECT_FALSE(game::ffOver);
-        EXPECT_EQ(game::ffStartTime, 100.0 + screen);
-    }
-}
-
-TEST(ComposedLines, LevelLineShowsTheLevelPlusOne)
-{
-    gametest::freshRun();
-    game::level = 6;
-    EXPECT_STREQ(game::levelCompletedLine().text, "Level 7 completed");
-    game::score = 1234;
-    EXPECT_STREQ(game::scoreLine().text, "1234");
-}
-
 TEST(ComposedLines, OverlongLanguageTextsAreCutToTheBuffer)
 {
     gametest::freshRun();
