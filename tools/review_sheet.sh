@@ -10,13 +10,7 @@ out=$(realpath -m "${1:-$root/build-review/pictures}")
 build="$root/build-review"
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target kalup kalup_core assets >/dev/null
-# shellcheck disable=SC2046
-g++ -std=c++20 -O1 -I"$root" $(fltk-config --cxxflags) -o "$build/review_sheet" \
-    "$root/tools/review/review_sheet.cpp" "$root/tests/harness.cpp" "$root/tests/board_picture.cpp" \
-    "$build/libkalup_core.a" \
-    $(pkg-config --cflags --libs glfw3 glu ftgl freetype2 IL ILU ILUT tinyxml sdl2 SDL2_mixer libopenmpt) \
-    $(fltk-config --use-images --ldflags) -lGL -lgtest -lpthread
+cmake --build "$build" -j2 --target kalup_review >/dev/null
 
 mkdir -p "$out"
 cd "$build"
@@ -34,7 +28,7 @@ wait "$pid" 2>/dev/null || true
 SHOT
 chmod +x review/launcher.sh
 xvfb-run -a -s "-screen 0 800x600x24" review/launcher.sh
-SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" ./review_sheet >/dev/null
+SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" ./kalup_review >/dev/null
 
 /usr/bin/python3 - "$build/review" "$out" <<'PY'
 import glob, os, sys
