@@ -7,5 +7,7 @@ tools/install-packages.sh --tests
 tools/build.sh
 cd build
 export SDL_AUDIODRIVER=dummy
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+# -noreset: the server would otherwise reset whenever its last client leaves,
+# and a test connecting at that moment would find no display.
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
   ctest --output-on-failure -j2 --timeout 300

@@ -12,4 +12,4 @@ fi
 if [ -n "$DISPLAY" ]; then
     exec "$bench" "$@"
 fi
-exec xvfb-run -a -s "-screen 0 1024x768x24" "$bench" "$@"
+exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$bench" "$@"

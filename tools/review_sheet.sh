@@ -27,8 +27,8 @@ kill "$pid"
 wait "$pid" 2>/dev/null || true
 SHOT
 chmod +x review/launcher.sh
-xvfb-run -a -s "-screen 0 800x600x24" review/launcher.sh
-SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" ./kalup_review >/dev/null
+xvfb-run -a -s "-screen 0 800x600x24 -noreset" review/launcher.sh
+SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ./kalup_review >/dev/null
 
 /usr/bin/python3 - "$build/review" "$out" <<'PY'
 import glob, os, sys

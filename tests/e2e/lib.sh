@@ -7,7 +7,7 @@ die() { echo "FAIL: $*" >&2; exit 1; }
 start_x_server() {
   local size=$1 fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fd_file" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fd_file" 2>/dev/null &
   XVFB_PID=$!
   for _ in $(seq 100); do [[ -s $fd_file ]] && break; sleep 0.1; done
   [[ -s $fd_file ]] || die "Xvfb did not start"
