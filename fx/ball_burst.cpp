@@ -56,19 +56,7 @@ void BallBurstEmitter::update()
 int BallBurstEmitter::render()
 {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glMatrixMode(GL_MODELVIEW);
-    int drawn = 0;
-    for (const Particle& particle : particles) {
-        if (!particle.alive)
-            continue;
-        glLoadIdentity();
-        glTranslatef(particle.x, particle.y, 0.0f);
-        glRotatef(particle.angle, 0.0f, 0.0f, 1.0f);
-        glColor4f(particle.r, particle.g, particle.b, particle.a);
-        particles::emitQuad(particle);
-        ++drawn;
-    }
+    const int drawn = particles::drawLive(particles, texture, true);
     // Leaves the additive setting behind; the main loop restores ordinary
     // blending after all bursts.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);

@@ -46,6 +46,10 @@ void advance(Particle& particle)
     particle.y += particle.vy;
 }
 
+namespace {
+
+// One quad of the particle's size centred on the current origin, in the
+// layout of every sprite.
 void emitQuad(const Particle& particle)
 {
     const float halfW = particle.width / 2.0f;
@@ -60,6 +64,28 @@ void emitQuad(const Particle& particle)
     glTexCoord2f(0.0f, 1.0f);
     glVertex2f(-halfW, halfH);
     glEnd();
+}
+
+} // namespace
+
+int drawLive(const std::vector<Particle>& particles, Texture texture, bool spin)
+{
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glMatrixMode(GL_MODELVIEW);
+    int drawn = 0;
+    for (const Particle& particle : particles) {
+        if (!particle.alive)
+            continue;
+        glLoadIdentity();
+        glTranslatef(particle.x, particle.y, 0.0f);
+        // Balls always turn, even by an angle of 0.
+        if (spin)
+            glRotatef(particle.angle, 0.0f, 0.0f, 1.0f);
+        glColor4f(particle.r, particle.g, particle.b, particle.a);
+        emitQuad(particle);
+        ++drawn;
+    }
+    return drawn;
 }
 
 } // namespace kalup::fx::particles

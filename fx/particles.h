@@ -22,8 +22,8 @@ bool outOfPlay(const Particle& particle);
 void fade(Particle& particle, float step);
 void advance(Particle& particle);
 
-// One quad of the particle's size centred on the current origin, in the
-// layout of every sprite.
-void emitQuad(const Particle& particle);
+// Draws the live particles with the texture, each turned by its angle when
+// spin is set; returns how many it drew.
+int drawLive(const std::vector<Particle>& particles, Texture texture, bool spin);
 
 } // namespace kalup::fx::particles

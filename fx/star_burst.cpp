@@ -53,19 +53,7 @@ int StarBurstEmitter::render()
 {
     // Stars glow: additive blending, left set for whatever follows.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glMatrixMode(GL_MODELVIEW);
-    int drawn = 0;
-    for (const Particle& particle : particles) {
-        if (!particle.alive)
-            continue;
-        glLoadIdentity();
-        glTranslatef(particle.x, particle.y, 0.0f);
-        glColor4f(particle.r, particle.g, particle.b, particle.a);
-        particles::emitQuad(particle);
-        ++drawn;
-    }
-    return drawn;
+    return particles::drawLive(particles, texture, false);
 }
 
 } // namespace kalup::fx

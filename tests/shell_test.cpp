@@ -1,7 +1,6 @@
-// The main loop: pacing, the keys of the shell, the mouse and the screens.
+// The main loop: pacing, the shell's keys, the mouse and the screens.
 #include <gtest/gtest.h>
 
-#include "app/menu.h"
 #include "app/shell.h"
 #include "board/board.h"
 #include "data/sound.h"
@@ -20,11 +19,9 @@ protected:
         harness::needResources();
         shell::screenState = shell::SCREEN_MENU;
         shell::quitRequested = false;
-        shell::frameTime = 0.0;
         shell::lastFrameTime = 0.0;
         game::gameMode = game::MODE_CLASSIC;
         harness::input().time = 1.0;
-        harness::input().cursorX = 400;
         harness::input().cursorY = 100; // above every menu row
     }
 
@@ -37,24 +34,16 @@ protected:
 
 } // namespace
 
-TEST_F(MainLoop, WaitsOneSeventiethFromTheEndOfThePreviousWait)
+TEST_F(MainLoop, PacesFromTheEndOfThePreviousWaitSoASlowFrameIsFollowedAtOnce)
 {
     frames(1);
-    const double firstEnd = shell::lastFrameTime;
-    frames(1);
-    EXPECT_DOUBLE_EQ(harness::input().deadlines.back(), firstEnd + shell::FRAME_PERIOD);
-    EXPECT_DOUBLE_EQ(shell::lastFrameTime, firstEnd + shell::FRAME_PERIOD);
-}
-
-TEST_F(MainLoop, SlowFrameIsFollowedAtOnceAndShiftsTheSchedule)
-{
-    frames(1);
-    const double firstEnd = shell::lastFrameTime;
-    harness::input().time = firstEnd + 0.05; // this frame's work overran
-    frames(1);
-    EXPECT_DOUBLE_EQ(shell::lastFrameTime, firstEnd + 0.05);
-    frames(1);
-    EXPECT_DOUBLE_EQ(harness::input().deadlines.back(), firstEnd + 0.05 + shell::FRAME_PERIOD);
+    const double end = shell::lastFrameTime;
+    EXPECT_DOUBLE_EQ(end, 1.0) << "the first wait ends at its first reading";
+    harness::input().time = end + 0.05; // this frame's work overran
+    frames(2);
+    const auto& deadlines = harness::input().deadlines;
+    EXPECT_DOUBLE_EQ(deadlines[1], end + shell::FRAME_PERIOD);
+    EXPECT_DOUBLE_EQ(deadlines[2], end + 0.05 + shell::FRAME_PERIOD);
 }
 
 TEST_F(MainLoop, HeldSpaceOnTheMenuStartsExactlyOneClassicGame)
@@ -67,12 +56,12 @@ TEST_F(MainLoop, HeldSpaceOnTheMenuStartsExactlyOneClassicGame)
     EXPECT_EQ(harness::timesPlayed(sound::snd12), 1) << "one round start, one start sound";
 }
 
-TEST_F(MainLoop, EscapeReturnsToTheMenuFromARoundAndClearsTheBoard)
+TEST_F(MainLoop, EscapeLeavesARoundForTheMenuAndKeepsIt)
 {
     shell::startClassicGame();
     frames(3);
     harness::input().press(Key::Escape);
-    frames(1);
+    frames(10);
     EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
     EXPECT_EQ(game::level, 0);
     for (const auto& row : board::board)
@@ -80,90 +69,63 @@ TEST_F(MainLoop, EscapeReturnsToTheMenuFromARoundAndClearsTheBoard)
             EXPECT_EQ(cell.kind, board::KIND_EMPTY);
 }
 
-TEST_F(MainLoop, HeldEscapeOnTheMenuKeepsTheMenu)
-{
-    harness::input().press(Key::Escape);
-    frames(10);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
-    EXPECT_FALSE(shell::quitRequested);
-}
-
-TEST_F(MainLoop, FunctionKeysQuitOnlyFromTheMenu)
+TEST_F(MainLoop, QuitComesFromFunctionKeysOnTheMenuOrFromTheCloseBox)
 {
     shell::startClassicGame();
     harness::input().press(Key::F10);
     harness::input().press(Key::F3);
     frames(3);
-    EXPECT_FALSE(shell::quitRequested);
+    EXPECT_FALSE(shell::quitRequested) << "no quitting in a round";
 
-    harness::input().releaseAll();
     harness::input().press(Key::Escape);
-    frames(1);
-    harness::input().releaseAll();
-    harness::input().press(Key::F3);
     frames(1);
     EXPECT_TRUE(shell::quitRequested);
     EXPECT_FALSE(shell::runFrame()) << "the loop ends at the top of the next iteration";
-}
 
-TEST_F(MainLoop, CloseBoxQuitsLikeF10EvenDuringARound)
-{
+    shell::quitRequested = false;
+    harness::input().releaseAll();
     shell::startClassicGame();
-    frames(1);
     harness::input().closeBox = true;
-    EXPECT_FALSE(shell::runFrame());
-    EXPECT_TRUE(shell::quitRequested);
+    EXPECT_FALSE(shell::runFrame()) << "the close box quits even during a round";
 }
 
 TEST_F(MainLoop, MouseIsClampedToTheScreenAndWrittenBack)
 {
-    harness::input().cursorX = 2000;
-    harness::input().cursorY = -300;
-    frames(1);
-    EXPECT_EQ(shell::mouseX, 800);
-    EXPECT_EQ(shell::mouseY, 0);
-    EXPECT_EQ(harness::input().cursorX, 800);
-    EXPECT_EQ(harness::input().cursorY, 0);
-
-    harness::input().cursorX = -1;
-    harness::input().cursorY = 601;
-    frames(1);
-    EXPECT_EQ(shell::mouseX, 0);
-    EXPECT_EQ(shell::mouseY, 600);
+    const struct {
+        int x, y, clampedX, clampedY;
+    } cases[] = {{2000, -300, 800, 0}, {-1, 601, 0, 600}, {800, 600, 800, 600}};
+    for (const auto& c : cases) {
+        harness::input().cursorX = c.x;
+        harness::input().cursorY = c.y;
+        frames(1);
+        EXPECT_EQ(shell::mouseX, c.clampedX);
+        EXPECT_EQ(shell::mouseY, c.clampedY);
+        EXPECT_EQ(harness::input().cursorX, c.clampedX) << "the system pointer stays on the screen";
+        EXPECT_EQ(harness::input().cursorY, c.clampedY);
+    }
 }
 
 TEST_F(MainLoop, MenuAfterASurvivalRoundTurnsTheSurvivalBackdrop)
 {
     shell::startFfGame();
-    frames(2);
     harness::input().press(Key::Escape);
     frames(1);
     harness::input().releaseAll();
     const float angle = shell::ffBackgroundAngle;
     frames(3);
-    EXPECT_EQ(game::gameMode, game::MODE_FF);
     EXPECT_FLOAT_EQ(shell::ffBackgroundAngle, angle + 3 * 0.02f);
 }
 
-TEST_F(MainLoop, RemoveTwoAndSurvivalGamesBeginAtLevelOne)
-{
-    shell::startRemoveTwoGame();
-    EXPECT_EQ(game::level, 1);
-    EXPECT_EQ(game::panelSlide, -256);
-    shell::returnToMenu();
-    EXPECT_EQ(game::level, 0);
-    shell::startFfGame();
-    EXPECT_EQ(game::level, 1);
-    shell::returnToMenu();
-    shell::startClassicGame();
-    EXPECT_EQ(game::level, 0) << "a classic game keeps the level the round start leaves";
-}
-
-TEST_F(MainLoop, GameStartResetsTheScore)
+TEST_F(MainLoop, OnlyRemoveTwoAndSurvivalGamesForceLevelOne)
 {
     game::score = 500;
     shell::startRemoveTwoGame();
     EXPECT_EQ(game::score, 0);
-    EXPECT_EQ(game::gameMode, game::MODE_REMOVE_TWO);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+    EXPECT_EQ(game::level, 1);
+    shell::returnToMenu();
+    shell::startFfGame();
+    EXPECT_EQ(game::level, 1);
+    shell::returnToMenu();
+    shell::startClassicGame();
+    EXPECT_EQ(game::level, 0);
 }
