@@ -6,7 +6,7 @@ The order list plays about 80 s before it repeats from the second position.
 """
 import numpy as np
 
-from . import mo3
+from . import dsp, mo3
 
 SR = 22050
 ROWS = 64
@@ -35,14 +35,7 @@ def _env(t, attack, decay):
 
 
 def _lowpass(x, cutoff, sr=SR):
-    cutoff = np.broadcast_to(np.asarray(cutoff, dtype=np.float64), x.shape)
-    a = 1 - np.exp(-2 * np.pi * cutoff / sr)
-    y = np.empty_like(x)
-    acc = 0.0
-    for i in range(len(x)):
-        acc += a[i] * (x[i] - acc)
-        y[i] = acc
-    return y
+    return dsp.lowpass(x, cutoff, sr)
 
 
 def _saw(phase):

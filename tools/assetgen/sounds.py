@@ -11,6 +11,8 @@ import wave
 
 import numpy as np
 
+from . import dsp
+
 RATE = 44100
 PEAK = 10 ** (-4.5 / 20)
 
@@ -33,14 +35,7 @@ def sweep(f0, f1, t, curve=1.0):
 
 def lowpass(x, cutoff):
     """One-pole low-pass, cutoff in Hz (scalar or per sample)."""
-    cutoff = np.broadcast_to(np.asarray(cutoff, dtype=np.float64), x.shape)
-    a = 1 - np.exp(-2 * np.pi * cutoff / RATE)
-    y = np.empty_like(x)
-    acc = 0.0
-    for i in range(len(x)):
-        acc += a[i] * (x[i] - acc)
-        y[i] = acc
-    return y
+    return dsp.lowpass(x, cutoff, RATE)
 
 
 def highpass(x, cutoff):
