@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "app/shell.h"
+#include "board/board.h"
+#include "board/specials.h"
+#include "data/records.h"
+#include "data/sound.h"
+#include "game/game_state.h"
+#include "game/lines.h"
+#include "game/update.h"
+#include "tests/board_picture.h"
+#include "tests/harness.h"
+
+using namespace kalup::board;
+namespace game = kalup::game;
+namespace shell = kalup::shell;
+using kalup::records::classicRecord;
+
+namespace {
+
+// No two like pieces touch and every column is full: no move, no room to rise.
+const boardtest::Picture noMoves = {
+    "012301230123", "123012301230", "230123012301", "301230123012", "012301230123",
+    "123012301230", "230123012301", "301230123012", "012301230123",
+};
+// Moves everywhere and room at the top.
+const boardtest::Picture roomAtTheTop = {
+    "............", "............", "............", "000000000000", "111111111111",
+    "222222222222", "000000000000", "111111111111", "222222222222",
+};
+
+// The run-long state of program start; startRound and setBoard reset the rest.
+class Round : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        boardtest::needSounds();
+        game::level = classicRecord = 0;
+        game::feedInterval = 2.0;
+        game::lastFeedTime = game::lastRiseTime = game::survivalTime = 0.0;
+        boardCleared = false;
+        pointAt(0, 0);
+    }
+
+    static void roundAt(int mode, double time, boardtest::Picture rows)
+    {
+        harness::input().time = time;
+        game::gameMode = mode;
+        game::startRound();
+        boardtest::setBoard(mode, rows);
+    }
+    static void frameAt(double time, int frames = 1)
+    {
+        harness::input().time = time;
+        for (int i = 0; i < frames; ++i)
+            game::updateGame();
+    }
+    static void holdSpace(bool held) { harness::input().keys[int(kalup::seam::Key::Space)] = held; }
+    // The cursor over a cell, as the main loop leaves it for the frame.
+    static void pointAt(int row, int col) { shell::mouseX = homeXOf(col); shell::mouseY = 64 * row + 20; }
+};
+
+using FeedTimer = Round;
+using Survival = Round;
+using ClassicRecord = Round;
+using EndScreen = Round;
+
+} // namespace
+
+TEST_F(FeedTimer, ArmsTenSecondsInAndReleasesOnlyWhenTheIntervalIsStrictlyExceeded)
+{
+    roundAt(game::MODE_REMOVE_TWO, 100.0, roomAtTheTop);
+    frameAt(109.99);
+    EXPECT_FALSE(game::feedArmed);
+    frameAt(110.0);
+    EXPECT_TRUE(game::feedArmed);
+    EXPECT_EQ(game::lastFeedTime, 0.0) << "arming is not a release";
+    const std::string before = boardtest::boardPicture();
+    frameAt(110.0);
+    EXPECT_EQ(game::lastFeedTime, 110.0) << "tested again on the next frame";
+    EXPECT_EQ(harness::timesPlayed(kalup::sound::sndLinefall), 1);
+    EXPECT_EQ(boardtest::boardPicture(), before) << "an empty feed row only deals";
+    EXPECT_EQ(std::count_if(feedRow, feedRow + COLS, [](const Cell& c) { return c.kind != KIND_EMPTY; }), COLS);
+    frameAt(112.0);
+    EXPECT_EQ(game::lastFeedTime, 110.0) << "exactly one interval is not enough";
+    frameAt(112.0 + 1.0 / 64);
+    EXPECT_EQ(game::lastFeedTime, 112.0 + 1.0 / 64);
+    EXPECT_EQ(harness::timesPlayed(kalup::sound::sndLinefall), 2);
+}
+
+TEST_F(FeedTimer, IntervalLosesATenthAtEveryContinueFromAClearedBoardForTheWholeRun)
+{
+    shell::startRemoveTwoGame();
+    EXPECT_EQ(game::level, 1) << "remove-two and survival games begin at level one";
+    clearBoard();
+    frameAt(101.0, 3);
+    EXPECT_EQ(harness::timesPlayed(kalup::sound::sndJump), 1) << "once per cleared board";
+    holdSpace(true);
+    frameAt(102.0);
+    EXPECT_DOUBLE_EQ(game::feedInterval, 1.9);
+    boardtest::setBoard(game::MODE_REMOVE_TWO, noMoves);
+    frameAt(103.0);
+    EXPECT_EQ(game::roundStartTime, 103.0);
+    EXPECT_DOUBLE_EQ(game::feedInterval, 1.9) << "no more moves keeps it";
+    shell::returnToMenu();
+    shell::startFfGame();
+    EXPECT_EQ(game::level, 1);
+    shell::returnToMenu();
+    shell::startRemoveTwoGame();
+    EXPECT_DOUBLE_EQ(game::feedInterval, 1.9) << "a new game keeps it";
+    double time = 105.0;
+    for (int i = 0; i < 19; ++i) {
+        clearBoard();
+        frameAt(time += 1.0);
+    }
+    EXPECT_LE(game::feedInterval, 1e-9) << "there is no lower bound";
+    holdSpace(false);
+    boardtest::setBoard(game::MODE_REMOVE_TWO, roomAtTheTop);
+    frameAt(time += 10.0);
+    for (int frame = 0; frame < 3; ++frame) {
+        frameAt(time += 1.0 / 70);
+        EXPECT_EQ(game::lastFeedTime, time) << "a release on every frame";
+    }
+}
+
+TEST_F(Survival, RisesEveryIntervalShorteningItAndANewRoundRisesAtOnceWhenTheLastRiseIsOld)
+{
+    game::lastRiseTime = 10.0;
+    roundAt(game::MODE_FF, 50.0, roomAtTheTop);
+    frameAt(50.0);
+    EXPECT_EQ(game::lastRiseTime, 50.0);
+    EXPECT_DOUBLE_EQ(game::riseInterval, 2.99);
+    EXPECT_EQ(board[2][0].kind, KIND_COLOUR_0) << "the board moved up a row";
+    const double due = 50.0 + game::riseInterval;
+    frameAt(due - 0.01);
+    EXPECT_EQ(game::lastRiseTime, 50.0);
+    EXPECT_EQ(game::survivalTime, due - 0.01 - 50.0);
+    frameAt(due);
+    EXPECT_EQ(game::lastRiseTime, due);
+    EXPECT_DOUBLE_EQ(game::riseInterval, 2.98);
+}
+
+TEST_F(Survival, BlockedRiseEndsTheRoundWithTheBoardInPlaceAndTheTimeFrozen)
+{
+    roundAt(game::MODE_FF, 50.0, noMoves);
+    game::lastRiseTime = 49.0;
+    frameAt(53.5);
+    EXPECT_TRUE(game::ffOver);
+    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture(noMoves));
+    EXPECT_EQ(game::panelSlide, -256) << "the end screen shows from the next frame";
+    paintQueue = {KIND_PAINT_1, 8, 0};
+    frameAt(70.0);
+    EXPECT_EQ(game::survivalTime, 3.5);
+    EXPECT_EQ(game::panelSlide, -240);
+    EXPECT_EQ(paintQueue.size(), 3u) << "the lost screen stops the board";
+    holdSpace(true);
+    frameAt(71.0);
+    EXPECT_FALSE(game::ffOver);
+    EXPECT_EQ(game::survivalTime, 0.0);
+}
+
+TEST_F(Survival, TimeShowsWholeMinutesAndSecondsWithoutLeadingZeros)
+{
+    const struct { double time; const char* result; const char* timer; } rows[] = {
+        {125.9, "2:5", "2 mins 5 secs"}, {59.99, "0:59", "0 mins 59 secs"}, {3600.0, "60:0", "60 mins 0 secs"}};
+    for (const auto& row : rows) {
+        game::survivalTime = row.time;
+        EXPECT_EQ(std::string(game::survivalResultLine().text), row.result) << row.time;
+        EXPECT_EQ(std::string(game::survivalTimerLine().text), row.timer) << row.time;
+    }
+}
+
+TEST_F(ClassicRecord, FollowsTheScoreOnTheFramesThatDrawTheLineOnly)
+{
+    roundAt(game::MODE_CLASSIC, 90.0, roomAtTheTop);
+    pointAt(8, 0);
+    harness::input().button = true;
+    frameAt(100.0);
+    EXPECT_GT(game::score, 0);
+    EXPECT_EQ(classicRecord, 0) << "the line was drawn before the click";
+    harness::input().button = false;
+    frameAt(100.1);
+    EXPECT_EQ(classicRecord, game::score);
+    boardtest::setBoard(game::MODE_CLASSIC, noMoves);
+    classicRecord = 10;
+    game::score = 40;
+    frameAt(100.2, 3);
+    EXPECT_EQ(classicRecord, 10) << "no line under no more moves";
+    holdSpace(true);
+    frameAt(100.5);
+    EXPECT_EQ(classicRecord, 10) << "nor on the continuing frame";
+    holdSpace(false);
+    frameAt(100.6);
+    EXPECT_EQ(classicRecord, 40) << "caught up on the next round's first frame";
+    roundAt(game::MODE_REMOVE_TWO, 101.0, roomAtTheTop);
+    game::score = 500;
+    frameAt(101.0, 3);
+    EXPECT_EQ(game::hudY, -17) << "remove-two draws the line";
+    EXPECT_EQ(classicRecord, 40) << "but never raises the record";
+}
+
+TEST_F(EndScreen, SlidesRestUntilTheNextRoundStarts)
+{
+    roundAt(game::MODE_CLASSIC, 90.0, roomAtTheTop);
+    frameAt(100.0);
+    EXPECT_EQ(game::hudY, -19);
+    frameAt(100.0, 40);
+    EXPECT_EQ(game::hudY, 15);
+    boardtest::setBoard(game::MODE_CLASSIC, noMoves);
+    frameAt(100.0);
+    EXPECT_EQ(400 + game::panelSlide, 160) << "the panel comes in from x = 160";
+    frameAt(100.0, 20);
+    EXPECT_EQ(game::panelSlide, 0);
+    boardtest::setBoard(game::MODE_CLASSIC, roomAtTheTop);
+    frameAt(100.0, 5);
+    boardtest::setBoard(game::MODE_CLASSIC, noMoves);
+    frameAt(100.0);
+    EXPECT_EQ(game::panelSlide, 0) << "shown again at rest";
+    EXPECT_EQ(game::hudY, 15);
+    holdSpace(true);
+    frameAt(100.5);
+    EXPECT_EQ(game::panelSlide, -256);
+    EXPECT_EQ(game::hudY, -20);
+}
+
+TEST_F(EndScreen, HeldSpaceContinuesEveryScreenAndOnlyClearedBoardsStepTheLevelWrappingAfterFortyNine)
+{
+    roundAt(game::MODE_CLASSIC, 90.0, roomAtTheTop);
+    holdSpace(true);
+    for (int screen = 1; screen <= 3; ++screen) {
+        clearBoard();
+        frameAt(100.0 + screen);
+        EXPECT_EQ(game::level, screen);
+        boardtest::setBoard(game::MODE_CLASSIC, noMoves);
+        frameAt(110.0 + screen);
+        EXPECT_EQ(game::roundStartTime, 110.0 + screen) << "continued on the screen's first frame";
+        EXPECT_EQ(game::level, screen) << "no more moves keeps the level";
+    }
+    game::level = 48;
+    for (const char* shown : {"Level 50 completed", "Level 1 completed"}) {
+        clearBoard();
+        frameAt(120.0);
+        EXPECT_EQ(std::string(game::levelCompletedLine().text), shown);
+    }
+    EXPECT_EQ(game::level, 0);
+}
+
+TEST(ComposedLines, OverlongTextsAreCutToTheBufferNeverInsideACharacter)
+{
+    const std::string a253(253, 'a');
+    const struct { std::string text; std::string expected; } rows[] = {
+        {std::string(300, 'L'), std::string(255, 'L')},
+        {a253 + "\xC3\xA9", a253 + "\xC3\xA9"},
+        {a253 + "\xE2\x82\xAC", a253},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(std::string(game::composeLine("%s", row.text.c_str()).text), row.expected) << row.text.size();
+}
