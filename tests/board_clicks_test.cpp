@@ -3,197 +3,150 @@
 #include "board/board.h"
 #include "board/falling.h"
 #include "board/groups.h"
+#include "board/specials.h"
 #include "data/sound.h"
-#include "fx/emitters.h"
 #include "game/game_state.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
 
 using namespace kalup::board;
-namespace game = kalup::game;
+using namespace boardtest;
 namespace fx = kalup::fx;
 namespace sound = kalup::sound;
+using kalup::game::score;
+using kalup::textures::texBalls;
 
-namespace {
-
-// Two groups stacked in column 0: a pair of 0 under a pair of 1.
-const boardtest::Picture stackedPairs = {
-    "............", "............", "............",
-    "............", "............", "1...........",
-    "1...........", "0...........", "02..........",
-};
-
-// A run of n pieces of colour 2 along the bottom rows.
-void setRunOf(int n)
+TEST(GroupMarking, CornersAndEdgesJoinOrthogonalNeighboursOnly)
 {
-    if (n == 10)
-        boardtest::setBoard({
-            "............", "............", "............",
-            "............", "............", "............",
-            "............", "1...........", "222222222231",
-        });
-    else
-        boardtest::setBoard({
-            "............", "............", "............",
-            "............", "............", "............",
-            "............", "1...........", "222222222221",
-        });
-}
-
-int robotVoicesOtherThan(int index)
-{
-    int n = 0;
-    for (int voice = 0; voice < 10; ++voice)
-        if (voice != index)
-            n += harness::timesPlayed(sound::sndRobot[voice]);
-    return n;
-}
-
-} // namespace
-
-TEST(Clicks, PairScoresFourAndSaysTwo)
-{
-    boardtest::needSounds();
-    boardtest::setBoard(stackedPairs);
-    boardtest::clickAt(8, 0, 1.0);
-    EXPECT_EQ(game::score, 4);
-    EXPECT_GT(harness::timesPlayed(sound::sndRobot[0]), 0);
-    EXPECT_EQ(robotVoicesOtherThan(0), 0);
-    // Asked at each of the 108 visits; the bank's limit of two playbacks
-    // makes it two clicks heard at once.
-    EXPECT_EQ(harness::timesPlayed(sound::snd8), 108);
-    EXPECT_EQ(board[8][0].kind, KIND_EMPTY);
-    EXPECT_EQ(board[7][0].kind, KIND_EMPTY);
-    EXPECT_EQ(board[6][0].kind, 1);
-}
-
-TEST(Clicks, GroupOfTenScoresHundredSaysTenAndLifts)
-{
-    boardtest::needSounds();
-    setRunOf(10);
-    boardtest::clickAt(8, 0, 1.0);
-    EXPECT_EQ(game::score, 100);
-    EXPECT_GT(harness::timesPlayed(sound::sndRobot[8]), 0);
-    EXPECT_EQ(robotVoicesOtherThan(8), 0);
-    for (int row = 0; row < ROWS; ++row)
-        for (int col = 0; col < COLS; ++col)
-            EXPECT_EQ(board[row][col].y, homeYOf(row) - 16) << row << "," << col;
-}
-
-TEST(Clicks, GroupOfElevenScores121LaughsAndDoesNotLift)
-{
-    boardtest::needSounds();
-    setRunOf(11);
-    boardtest::clickAt(8, 5, 1.0);
-    EXPECT_EQ(game::score, 121);
-    EXPECT_GT(harness::timesPlayed(sound::sndRobot[9]), 0);
-    EXPECT_EQ(robotVoicesOtherThan(9), 0);
-    EXPECT_EQ(board[7][0].y, homeYOf(7));
-    EXPECT_EQ(board[0][0].y, homeYOf(0));
-}
-
-TEST(Clicks, LoneClickSpendsTheLockOut)
-{
-    boardtest::setBoard(stackedPairs);
-    boardtest::clickAt(8, 1, 1.0);
-    EXPECT_EQ(lastClickTime, 1.0);
-    EXPECT_EQ(game::score, 0);
-    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture(stackedPairs));
-
-    boardtest::clickAt(8, 0, 1.3);
-    EXPECT_EQ(game::score, 0) << "refused within 0.4 s of the lone click";
-    EXPECT_EQ(board[8][0].size, 66) << "only highlighted";
-    EXPECT_EQ(board[8][0].kind, 0);
-
-    boardtest::clickAt(8, 0, 1.41);
-    EXPECT_EQ(game::score, 4);
-}
-
-TEST(Clicks, NoClickInTheFirstFourTenthsOfARound)
-{
-    boardtest::setBoard(stackedPairs);
-    lastClickTime = 5.0;
-    boardtest::clickAt(8, 0, 5.4);
-    EXPECT_EQ(game::score, 0);
-    boardtest::clickAt(8, 0, 5.401);
-    EXPECT_EQ(game::score, 4);
-}
-
-TEST(Clicks, HeldButtonRemovesAgainEveryFourTenths)
-{
-    boardtest::setBoard(stackedPairs);
-    boardtest::pointAt(8, 0);
-    harness::input().button = true;
-    auto frameAt = [](double time) {
-        harness::input().time = time;
-        boardtest::boardFrame();
-    };
-    frameAt(1.0);
-    EXPECT_EQ(game::score, 4);
-    EXPECT_EQ(board[8][0].kind, 1) << "the upper pair fell in the same frame";
-    frameAt(1.2);
-    frameAt(1.4);
-    EXPECT_EQ(game::score, 4);
-    EXPECT_EQ(board[8][0].size, 68) << "highlighted while locked out";
-    frameAt(1.41);
-    EXPECT_EQ(game::score, 8);
-}
-
-TEST(Clicks, SmallGroupBurstsAndGhostsStartSixteenAboveHome)
-{
-    boardtest::setBoard(stackedPairs);
-    board[8][0].x = 40;
-    board[8][0].y = homeYOf(8) - 4;
-    board[8][0].size = 96;
-    board[7][0].size = 90;
-    boardtest::clickAt(8, 0, 1.0);
-
-    ASSERT_EQ(boardtest::burstsOf<fx::BallBurstEmitter>(), 2);
-    auto& upper = dynamic_cast<fx::BallBurstEmitter&>(*fx::liveEmitters.front());
-    auto& lower = dynamic_cast<fx::BallBurstEmitter&>(*fx::liveEmitters.back());
-    EXPECT_EQ(upper.position.x, 48.0f);
-    EXPECT_EQ(upper.position.y, static_cast<float>(homeYOf(7) - 16));
-    EXPECT_EQ(lower.position.x, 40.0f) << "x as drawn";
-    EXPECT_EQ(lower.position.y, static_cast<float>(homeYOf(8) - 16)) << "the lift came first";
-    EXPECT_EQ(lower.count, 4);
-    EXPECT_EQ(lower.particles.size(), 4u);
-    EXPECT_EQ(lower.floorY, 530);
-    EXPECT_EQ(lower.texture, kalup::textures::texBalls[0]);
-
-    EXPECT_EQ(ghostLayer[8][0].x, 40);
-    EXPECT_EQ(ghostLayer[8][0].y, homeYOf(8) - 16);
-    EXPECT_EQ(ghostLayer[8][0].size, 96) << "the ghost starts at the drawn size";
-    EXPECT_EQ(ghostLayer[7][0].size, 90);
-    EXPECT_EQ(ghostLayer[8][0].fade, 1.0f);
-    EXPECT_EQ(ghostLayer[6][0].fade, 0.0f);
-}
-
-TEST(Clicks, LargeGroupBurstsStartWhereThePiecesWereDrawn)
-{
-    setRunOf(11);
-    for (auto& row : board)
-        for (Cell& cell : row)
-            cell.y = cell.homeY - 4;
-    boardtest::clickAt(8, 0, 1.0);
-    ASSERT_EQ(boardtest::burstsOf<fx::BallBurstEmitter>(), 11);
-    for (auto* emitter : fx::liveEmitters) {
-        auto& burst = dynamic_cast<fx::BallBurstEmitter&>(*emitter);
-        EXPECT_EQ(static_cast<int>(burst.position.y) % 64, 40);
-        EXPECT_EQ(burst.texture, kalup::textures::texBalls[2]);
+    const Picture corners = {"22........33", "2..........3", "............", "............", "............",
+        "............", "..........0.", "1.........10", "11........00"};
+    const Picture frame = {"333333333333", "3..........3", "3..........3", "3..........3", "3..........3",
+        "3..........3", "3..........3", "3..........3", "333333333333"};
+    const struct { Picture board; int row, col, size; } cases[] = {
+        {corners, 0, 0, 3}, {corners, 0, 11, 3}, {corners, 8, 0, 3}, {corners, 8, 11, 3}, {frame, 0, 5, 38}};
+    for (const auto& c : cases) {
+        setBoard(c.board);
+        pointAt(c.row, c.col);
+        handleBoardInput();
+        EXPECT_EQ(groupCount + 1, c.size) << c.row << "," << c.col;
     }
-    EXPECT_EQ(ghostLayer[8][3].y, homeYOf(8) - 4);
 }
 
-TEST(Clicks, EveryMarkIsGoneAfterAClick)
+TEST(GroupMarking, WindingGroupStopsAfterThirtyOnePasses)
 {
-    setRunOf(11);
-    boardtest::clickAt(8, 0, 1.0);
-    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "1...........", "...........1",
-    }));
-    for (int row = 0; row < ROWS; ++row)
-        for (int col = 0; col < COLS; ++col)
-            EXPECT_EQ(boardBackup[row][col].kind, board[row][col].kind) << "the backup follows the click";
+    // 64 connected pieces, but all of them would take 37 passes.
+    setBoard({"000000000000", "111111111110", "000000000000", "011111111111", "000000000000",
+        "111111111110", "000000000000", "011111111111", "000000000000"});
+    clickAt(0, 0, 1.0);
+    EXPECT_EQ(score, 3364);
+    EXPECT_EQ(boardPicture(), picture({"............", "11111111111.", "............", ".11111111111", "............",
+        "11111111111.", "............", ".11111111111", "......000000"}));
+}
+
+TEST(Clicks, GroupScoresItsSquareSaysItsSizeAndIsLiftedUpToTenPieces)
+{
+    const struct { std::string_view row; unsigned pieces; int score, voice; bool lifted, balls; } cases[] = {
+        {"22..........", 2, 4, 0, true, true}, {"55..........", 2, 4, 0, true, false},
+        {"222222222231", 10, 100, 8, true, true}, {"222222222221", 11, 121, 9, false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        setBoard({"1...........", c.row});
+        for (int cell = 0; cell < ROWS * COLS; ++cell)
+            board[cell / COLS][cell % COLS].y -= 4;
+        board[8][0].x = 40;
+        board[8][0].size = 96;
+        harness::soundLog().clear();
+        clickAt(8, 0, 1.0);
+        EXPECT_EQ(score, c.score);
+        EXPECT_EQ(harness::timesPlayed(sound::sndRobot[c.voice]), 108) << "asked at each of the 108 visits";
+        EXPECT_EQ(harness::timesPlayed(sound::snd8), 108);
+        EXPECT_EQ(harness::soundLog().size(), 216u);
+        const int y = homeYOf(8) - (c.lifted ? 16 : 4);
+        ASSERT_EQ(fx::liveEmitters.size(), c.pieces) << "one burst per piece";
+        auto& first = dynamic_cast<fx::BallBurstEmitter&>(*fx::liveEmitters.front());
+        EXPECT_TRUE(first.position.x == 40.0f && first.position.y == float(y)) << "as drawn after the lift";
+        EXPECT_TRUE(first.count == 4 && first.floorY == 530 && first.texture == (c.balls ? texBalls[2] : 0));
+        EXPECT_TRUE(ghostLayer[8][0].x == 40 && ghostLayer[8][0].y == y && ghostLayer[8][0].size == 96);
+    }
+}
+
+TEST(Clicks, LoneClickSpendsTheLockOutAndAHeldButtonRepeatsEveryFourTenths)
+{
+    const Picture start = {"1...........", "1...........", "0...........", "02.49......."};
+    setBoard(start);
+    clickAt(4, 4, 1.0);
+    EXPECT_EQ(lastClickTime, -10.0) << "an empty cell is no click";
+    clickAt(8, 1, 5.0);
+    EXPECT_EQ(lastClickTime, 5.0);
+    for (int col : {0, 3, 4})
+        clickAt(8, col, 5.4);
+    EXPECT_EQ(boardPicture(), picture(start)) << "refused within 0.4 s of the lone click";
+    EXPECT_TRUE(fx::liveEmitters.empty() && paintQueue.empty());
+    for (int col : {0, 1, 3, 4})
+        EXPECT_EQ(board[8][col].size, col == 1 ? 64 : 66) << "only the hovered piece or group swells, no lone piece";
+    pointAt(8, 0);
+    harness::input().button = true;
+    for (double time : {5.401, 5.8, 5.802}) {
+        harness::input().time = time;
+        handleBoardInput();
+        settleBoard();
+        EXPECT_EQ(score, time < 5.802 ? 4 : 8) << "held: again only 0.4 s after the last removal, at " << time;
+    }
+}
+
+TEST(Bombs, ClickedBombBlastsItsCrossTwiceOnTheBoardOnly)
+{
+    setBoard({"2...........", "0...........", "31..........", "412........."});
+    clickAt(8, 0, 1.0);
+    EXPECT_EQ(boardPicture(), picture({"2...........", "............", ".1..........", "............"}));
+    std::string stars = picture({});
+    for (auto* burst : fx::liveEmitters) {
+        const auto& star = dynamic_cast<fx::StarBurstEmitter&>(*burst);
+        char& count = stars[(int(star.position.y) - 44) / 64 * 13 + (int(star.position.x) - 48) / 64];
+        count = count == '.' ? '1' : char(count + 1);
+        EXPECT_TRUE(star.particles.size() == 8 && star.texture == kalup::textures::texStar);
+    }
+    EXPECT_EQ(stars, picture({"2...........", "2...........", "222........."})) << "star bursts per cell";
+    EXPECT_EQ(harness::timesPlayed(sound::sndExplos2), 1);
+    EXPECT_EQ(board[5][5].y, homeYOf(5) - 16) << "the board is lifted";
+    EXPECT_EQ(score, 0) << "blasts earn nothing";
+    setBoard({"....4.......", "............", "............", "............"});
+    clickAt(5, 4, 1.0);
+    EXPECT_EQ(burstsOf<fx::StarBurstEmitter>(), 18) << "a lone bomb in the open";
+    EXPECT_EQ(ghostLayer[5][4].texture, int(kalup::textures::texBurstAlt));
+    EXPECT_EQ(ghostLayer[3][4].fade, 0.0f) << "empty cells leave no ghost";
+}
+
+TEST(Bombs, BlastSetsOffTheBombsInItsCrossAndTakesPaintToo)
+{
+    setBoard({"111111111111", "111111111111", "111111111111", "111111111111", "111484111111",
+        "111111111111", "111511111111", "111111111111", "111111111111"});
+    clickAt(4, 3, 1.0);
+    EXPECT_EQ(boardPicture(), picture({"111111111111", "111111111111", "111.1.111111", "111.1.111111", "1.......1111",
+        "111.1.111111", "1.....111111", "111.11111111", "111.11111111"}));
+    EXPECT_TRUE(paintQueue.empty());
+}
+
+TEST(Paint, CrossIsPaintedOneCellAFrameFromTheBottomUpWhateverLiesThere)
+{
+    setBoard({"0...........", "2...........", "7032........"});
+    clickAt(8, 0, 1.0);
+    EXPECT_EQ(board[5][5].y, homeYOf(5) - 16) << "the board is lifted";
+    const Picture frames[] = {{"0...........", "2...........", "7012........"},
+        {"0...........", "2...........", "7112........"}, {"0...........", "2...........", "1112........"},
+        {"0...........", "1...........", "1112........"}, {"1...........", "1...........", "1112........"},
+        {"1...........", "1...........", "1112........"}};
+    for (const Picture& frame : frames) {
+        settleBoard();
+        paintStep();
+        EXPECT_EQ(boardPicture(), picture(frame));
+    }
+    EXPECT_EQ(harness::timesPlayed(sound::sndPaint), 5);
+    EXPECT_EQ(board[8][2].size, 16) << "a painted piece pops up from 16";
+    EXPECT_EQ(board[8][2].texture, int(kalup::textures::texPieces[1]));
+    queuePaint(6, 0, KIND_PAINT_3);
+    board[6][0].kind = board[7][0].kind = KIND_EMPTY;
+    paintStep();
+    settleBoard();
+    EXPECT_EQ(boardPicture(), picture({"3...........", "1112........"})) << "an emptied cell still gets its piece";
 }

@@ -1,171 +1,52 @@
 #include <gtest/gtest.h>
-
 #include <set>
 #include <vector>
 
+#include "app/shell.h"
 #include "board/board.h"
 #include "board/groups.h"
+#include "board/moves.h"
 #include "game/game_state.h"
 #include "platform/random.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
 
 using namespace kalup::board;
+using namespace boardtest;
 namespace game = kalup::game;
-namespace rng = kalup::random;
 
-namespace {
-
-void deal(int mode, int colours, unsigned seed)
+static void deal(int mode, unsigned seed)
 {
     game::gameMode = mode;
-    rng::seed(seed);
+    kalup::random::seed(seed);
     clearBoard();
-    fillBoard(colours);
+    fillBoard(mode == game::MODE_REMOVE_TWO ? 4 : 3);
 }
 
-std::multiset<int> dealtKinds(int mode, int colours, int deals)
+TEST(Deal, EachModeDealsItsOwnKindsInItsOwnRows)
 {
-    std::multiset<int> kinds;
-    for (int n = 0; n < deals; ++n) {
-        deal(mode, colours, 1000u + static_cast<unsigned>(n));
-        for (const auto& row : board)
-            for (const Cell& cell : row)
-                kinds.insert(cell.kind);
-    }
-    return kinds;
-}
-
-// The values the generator will give after this seed, to see which draw
-// went where.
-std::vector<int> drawsAfter(unsigned seed, int count)
-{
-    rng::seed(seed);
-    std::vector<int> values;
-    for (int n = 0; n < count; ++n)
-        values.push_back(rng::rand());
-    return values;
-}
-
-} // namespace
-
-TEST(Deal, ClassicBoardHasThreeColoursAndRareSpecials)
-{
-    const auto kinds = dealtKinds(game::MODE_CLASSIC, 3, 40);
-    for (int kind : {0, 1, 2})
-        EXPECT_GT(kinds.count(kind), 1200u) << kind;
-    for (int kind : {4, 6, 7, 8, 9}) {
-        EXPECT_GT(kinds.count(kind), 0u) << kind;
-        EXPECT_LT(kinds.count(kind), 60u) << kind;
-    }
-    EXPECT_EQ(kinds.count(3), 0u);
-    EXPECT_EQ(kinds.count(KIND_DROP_BOMB), 0u);
-    EXPECT_EQ(kinds.count(KIND_EMPTY), 0u);
-}
-
-TEST(Deal, RemoveTwoBoardHasFourColoursAndNoSpecials)
-{
-    const auto kinds = dealtKinds(game::MODE_REMOVE_TWO, 4, 10);
-    for (int kind : {0, 1, 2, 3})
-        EXPECT_GT(kinds.count(kind), 150u) << kind;
-    EXPECT_EQ(kinds.size(), kinds.count(0) + kinds.count(1) + kinds.count(2) + kinds.count(3));
-}
-
-TEST(Deal, SurvivalBoardFillsOnlyTheThreeBottomRows)
-{
-    deal(game::MODE_FF, 3, 7);
-    for (int row = 0; row < ROWS; ++row)
-        for (int col = 0; col < COLS; ++col) {
-            const int kind = board[row][col].kind;
-            if (row < 6)
-                EXPECT_EQ(kind, KIND_EMPTY) << row << "," << col;
-            else
-                EXPECT_TRUE(kind >= 0 && kind <= 2) << row << "," << col;
+    const struct { int mode; std::set<int> kinds; } cases[] = {{game::MODE_CLASSIC, {0, 1, 2, 4, 6, 7, 8, 9}},
+        {game::MODE_REMOVE_TWO, {0, 1, 2, 3}}, {game::MODE_FF, {KIND_EMPTY, 0, 1, 2}}};
+    for (const auto& c : cases) {
+        std::multiset<int> kinds;
+        for (unsigned seed = 1; seed <= 40; ++seed) {
+            deal(c.mode, seed);
+            for (int cell = 0; cell < ROWS * COLS; ++cell) {
+                const int kind = board[cell / COLS][cell % COLS].kind;
+                kinds.insert(kind);
+                ASSERT_TRUE(c.mode != game::MODE_FF || (kind == KIND_EMPTY) == (cell < 6 * COLS)) << "rows 6..8 only";
+            }
         }
+        EXPECT_EQ(std::set<int>(kinds.begin(), kinds.end()), c.kinds) << "mode " << c.mode;
+        EXPECT_LT(std::count_if(kinds.begin(), kinds.end(), [](int kind) { return kind >= KIND_BOMB; }), 150)
+            << "1 in 200 per cell for each of the five special kinds";
+    }
 }
 
-TEST(Deal, DrawsComeInTheOrderKindXYSizeAfterOneDiscardedValue)
-{
-    const auto values = drawsAfter(31337, 9);
-    deal(game::MODE_REMOVE_TWO, 4, 31337);
-    const Cell& first = board[0][0];
-    EXPECT_EQ(first.kind, values[1] % 4);
-    EXPECT_EQ(first.x, 64 * (values[2] % 16));
-    EXPECT_EQ(first.y, 64 * (values[3] % 16));
-    EXPECT_EQ(first.size, 64 + values[4] % 128);
-    EXPECT_EQ(board[0][1].kind, values[5] % 4);
-    EXPECT_EQ(board[0][1].size, 64 + values[8] % 128);
-}
-
-TEST(Deal, SurvivalEmptyRowsStillDrawTheirPositions)
-{
-    // 72 empty cells draw x, y and size each before the first piece's kind.
-    const auto values = drawsAfter(99, 1 + 72 * 3 + 1);
-    deal(game::MODE_FF, 3, 99);
-    EXPECT_EQ(board[6][0].kind, values[1 + 72 * 3] % 3);
-    EXPECT_EQ(board[0][0].x, 64 * (values[1] % 16));
-}
-
-TEST(Deal, PiecesStartOnTheLatticeEnlargedWithHomesSet)
-{
-    deal(game::MODE_CLASSIC, 3, 4242);
-    for (int row = 0; row < ROWS; ++row)
-        for (int col = 0; col < COLS; ++col) {
-            const Cell& cell = board[row][col];
-            EXPECT_EQ(cell.homeX, 48 + 64 * col);
-            EXPECT_EQ(cell.homeY, 44 + 64 * row);
-            EXPECT_EQ(cell.x % 64, 0);
-            EXPECT_TRUE(cell.x >= 0 && cell.x <= 960);
-            EXPECT_EQ(cell.y % 64, 0);
-            EXPECT_TRUE(cell.y >= 0 && cell.y <= 960);
-            EXPECT_TRUE(cell.size >= 64 && cell.size <= 191);
-            EXPECT_EQ(cell.texture, static_cast<int>(kalup::textures::texPieces[cell.kind]));
-            EXPECT_EQ(cell.fade, 0.0f);
-            EXPECT_EQ(cell.frame, 0);
-        }
-}
-
-TEST(Deal, ClearBoardEmptiesBoardAndFeedOnly)
-{
-    boardtest::setBoard({
-        "012012012012", "012012012012", "012012012012",
-        "012012012012", "012012012012", "012012012012",
-        "012012012012", "012012012012", "012012012012",
-    });
-    boardtest::setFeedSlot(3, 1);
-    board[2][2].x = 123;
-    clearBoard();
-    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "............", "............",
-    }));
-    EXPECT_EQ(feedRow[3].kind, KIND_EMPTY);
-    EXPECT_EQ(board[2][2].x, 123);
-    EXPECT_EQ(board[2][2].texture, static_cast<int>(kalup::textures::texPieces[2]));
-}
-
-TEST(Deal, SaveAndRestoreCopyEveryField)
-{
-    deal(game::MODE_CLASSIC, 3, 5);
-    saveBoard();
-    const Cell kept = board[4][7];
-    board[4][7] = Cell{1, 2, 3, KIND_EMPTY, 5, 6, 7, 0.5f, 9};
-    restoreBoard();
-    EXPECT_EQ(board[4][7].x, kept.x);
-    EXPECT_EQ(board[4][7].y, kept.y);
-    EXPECT_EQ(board[4][7].size, kept.size);
-    EXPECT_EQ(board[4][7].kind, kept.kind);
-    EXPECT_EQ(board[4][7].homeY, kept.homeY);
-    EXPECT_EQ(board[4][7].fade, kept.fade);
-}
-
-// Drawing: the pieces fly home, shrink and fade in.
-
-TEST(BoardAnimation, DealtPiecesRestAtHomeXAndFourAboveHomeY)
+TEST(BoardAnimation, DealtPiecesRestFourAboveHomeLiftedOnesAtHomeAndAClearedBoardStandsStill)
 {
     harness::needDisplay();
-    deal(game::MODE_CLASSIC, 3, 77);
+    deal(game::MODE_CLASSIC, 77);
     boardAlpha = 0.0f;
     boardCleared = false;
     for (int frame = 0; frame < 50; ++frame)
@@ -173,89 +54,92 @@ TEST(BoardAnimation, DealtPiecesRestAtHomeXAndFourAboveHomeY)
     EXPECT_NEAR(boardAlpha, 0.5f, 0.001f) << "fading in over 100 frames";
     for (int frame = 0; frame < 150; ++frame)
         animateBoard();
-    for (const auto& row : board)
-        for (const Cell& cell : row) {
-            EXPECT_EQ(cell.x, cell.homeX);
-            EXPECT_EQ(cell.y, cell.homeY - 4);
-            EXPECT_EQ(cell.size, 64);
-        }
-    EXPECT_GE(boardAlpha, 1.0f);
-}
-
-TEST(BoardAnimation, LiftedPiecesComeBackExactlyHomeInTwoFrames)
-{
-    harness::needDisplay();
-    boardtest::setBoard({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "............", "01..........",
-    });
+    for (int row = 0; row < ROWS; ++row)
+        for (int col = 0; col < COLS; ++col)
+            ASSERT_TRUE(board[row][col].x == 48 + 64 * col && board[row][col].y == 40 + 64 * row
+                && board[row][col].size == 64) << row << "," << col;
     liftBoard();
-    EXPECT_EQ(board[8][0].y, board[8][0].homeY - 16);
-    EXPECT_EQ(board[0][5].y, board[0][5].homeY - 16);
     animateBoard();
-    EXPECT_EQ(board[8][0].y, board[8][0].homeY - 8);
     animateBoard();
-    EXPECT_EQ(board[8][0].y, board[8][0].homeY);
-    animateBoard();
-    EXPECT_EQ(board[8][0].y, board[8][0].homeY);
-}
-
-TEST(BoardAnimation, ClearedBoardStopsMovingButStillRelaxes)
-{
-    harness::needDisplay();
-    boardtest::setBoard({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "............", "0...........",
-    });
+    EXPECT_EQ(board[3][3].y, homeYOf(3));
+    liftBoard();
     boardCleared = true;
-    board[8][0].x = 300;
-    board[8][0].size = 80;
-    board[0][3].y = 0;
+    board[3][3].size = 80;
     animateBoard();
-    EXPECT_EQ(board[8][0].x, 300);
-    EXPECT_EQ(board[8][0].size, 79);
-    EXPECT_EQ(board[0][3].y, 0);
+    EXPECT_TRUE(board[3][3].y == homeYOf(3) - 16 && board[3][3].size == 79) << "standing still, yet relaxing";
 }
 
-TEST(BoardAnimation, OnlyPiecesStillLargerThan66AfterRelaxingTurnFrames)
+TEST(CursorBands, CursorTipPicksTheCell)
 {
-    harness::needDisplay();
-    boardtest::setBoard({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "............", "0123........",
-    });
-    board[8][0].size = 67;
-    board[8][1].size = 68;
-    board[8][2].size = 100;
-    board[8][2].frame = 14;
-    board[8][3].size = 100;
-    harness::input().time = 1.0;
-    animateBoard();
-    EXPECT_EQ(board[8][0].frame, 0);
-    EXPECT_EQ(board[8][1].frame, 1);
-    EXPECT_EQ(board[8][2].frame, 0) << "board pieces never show frame 15";
-    EXPECT_EQ(board[8][3].frame, 1) << "every enlarged piece turns in the same frame";
-    EXPECT_EQ(cellAnimTime, 1.0);
+    const struct { int x, y, row, col; } cases[] = {
+        {0, 0, 0, 0}, {79, 59, 0, 0}, {80, 60, 1, 1}, {719, 507, 7, 10}, {720, 508, 8, 11}, {800, 600, 8, 11}};
+    for (const auto& c : cases) {
+        kalup::shell::mouseX = c.x;
+        kalup::shell::mouseY = c.y;
+        mouseToCell();
+        EXPECT_EQ(std::pair(hoverRow, hoverCol), std::pair(c.row, c.col)) << c.x << "," << c.y;
+    }
 }
 
-TEST(BoardAnimation, FramesTurnAtMostOncePer30Milliseconds)
+TEST(Hover, HoveredGroupSwellsToNinetySixAndLeavesGhostsFadingOver36Frames)
 {
-    harness::needDisplay();
-    boardtest::setBoard({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "............", "0...........",
-    });
-    board[8][0].size = 150;
-    harness::input().time = 1.0;
-    animateBoard();
-    harness::input().time = 1.02;
-    animateBoard();
-    EXPECT_EQ(board[8][0].frame, 1);
-    harness::input().time = 1.04;
-    animateBoard();
-    EXPECT_EQ(board[8][0].frame, 2);
+    setBoard({"1...........", "00.2........"});
+    pointAt(8, 0);
+    std::vector<int> sizes;
+    for (int frame = 0; frame < 34; ++frame) {
+        animateBoard();
+        handleBoardInput();
+        sizes.push_back(board[8][1].size);
+    }
+    EXPECT_EQ(sizes[0], 66);
+    EXPECT_EQ(std::vector<int>(sizes.begin() + 29, sizes.end()), (std::vector<int>{95, 96, 97, 96, 97}));
+    EXPECT_TRUE(board[7][0].size == 64 && board[8][3].size == 64) << "only the group swells";
+    ghostLayer[8][1].frame = 14;
+    clickAt(8, 0, 1.0);
+    const Cell& ghost = ghostLayer[8][1];
+    for (int frame = 1; frame <= 36; ++frame) {
+        ASSERT_GT(ghost.fade, 0.0f) << "drawn in frame " << frame;
+        updateGhosts();
+    }
+    EXPECT_LE(ghost.fade, 0.0f);
+    EXPECT_EQ(ghost.frame, (14 + 36) % 16) << "all 16 frames, carrying on from the slot's last";
+    EXPECT_EQ(ghost.size, 97 + 36 * 2) << "growing 2 a frame from the piece's drawn size";
+    updateGhosts();
+    EXPECT_EQ(ghost.size, 97 + 36 * 2) << "a faded ghost is left alone";
+}
+
+TEST(MoveTest, FixedScanSeesOnlyTheCellsItExamines)
+{
+    // Changes to a pair-free checkerboard, and whether the scan then finds a move.
+    struct Change { int row, col, kind; };
+    const int classic = game::MODE_CLASSIC, removeTwo = game::MODE_REMOVE_TWO, empty = KIND_EMPTY;
+    const struct { int mode; std::vector<Change> changes; bool move; } cases[] = {
+        {classic, {}, false}, {removeTwo, {}, false}, {classic, {{4, 4, 2}, {4, 5, 2}}, true},
+        {classic, {{0, 4, 2}, {0, 5, 2}}, false}, {classic, {{0, 0, 2}, {1, 0, 2}}, true},
+        {classic, {{3, 11, 2}, {4, 11, 2}}, false}, {classic, {{3, 10, 2}, {4, 10, 2}}, true},
+        {classic, {{8, 10, 2}, {8, 11, 2}}, true}, {classic, {{8, 11, KIND_BOMB}}, false},
+        {classic, {{8, 10, KIND_BOMB}}, true}, {classic, {{5, 0, KIND_PAINT_0}}, true},
+        {classic, {{8, 0, KIND_BOMB}}, true}, {classic, {{8, 0, 2}, {8, 1, 2}}, true},
+        {classic, {{8, 0, empty}}, false}, {classic, {{8, 0, empty}, {7, 0, empty}}, true},
+        {classic, {{4, 4, KIND_DROP_BOMB}}, false}, {classic, {{4, 4, KIND_DROP_BOMB}, {4, 5, KIND_DROP_BOMB}}, true},
+        {classic, {{0, 4, KIND_PAINT_2}}, false}, {removeTwo, {{0, 4, KIND_PAINT_2}}, true},
+        {classic, {{0, 3, empty}}, false}, {removeTwo, {{0, 3, empty}}, true}, {removeTwo, {{0, 11, empty}}, false}};
+    for (const auto& c : cases) {
+        setBoard(c.mode, {"010101010101", "101010101010", "010101010101", "101010101010", "010101010101",
+            "101010101010", "010101010101", "101010101010", "010101010101"});
+        for (const Change& change : c.changes)
+            board[change.row][change.col].kind = change.kind;
+        EXPECT_EQ(movesAvailable(), c.move) << "mode " << c.mode << "\n" << boardPicture();
+    }
+}
+
+TEST(MoveTest, EmptyBoardHasAMoveAndIsCleared)
+{
+    setBoard({"...........3"});
+    boardCleared = true;
+    EXPECT_TRUE(!boardIsEmpty() && boardCleared) << "one piece left: the flag stays as it was";
+    boardCleared = false;
+    board[8][11].kind = KIND_EMPTY;
+    EXPECT_TRUE(movesAvailable()) << "two empty cells compare equal";
+    EXPECT_TRUE(boardIsEmpty() && boardCleared);
 }

@@ -1,198 +1,147 @@
 #include <gtest/gtest.h>
+#include <set>
 
 #include "board/board.h"
 #include "board/falling.h"
 #include "data/sound.h"
-#include "fx/emitters.h"
 #include "game/game_state.h"
+#include "platform/random.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
 
 using namespace kalup::board;
+using namespace boardtest;
 namespace game = kalup::game;
 namespace sound = kalup::sound;
 
-TEST(Settle, StackAboveAGapDropsWhollyInOneCall)
+static void dropFrames(int frames)
 {
-    boardtest::needSounds();
-    boardtest::setBoard({
-        "............", "............", "............",
-        "...0........", "...1........", "...2........",
-        "...3........", "............", "012.12012012",
-    });
-    settleBoard();
-    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({
-        "............", "............", "............",
-        "............", "............", "...0........",
-        "...1........", "...2........", "012312012012",
-    }));
-    EXPECT_EQ(harness::timesPlayed(sound::snd7), 1);
+    for (int n = 0; n < frames; ++n)
+        dropFeedRow();
 }
 
-TEST(Settle, FallenPieceGlidesOnlyTheLast64UnitsFromTheStaleY)
+TEST(Settle, StacksFallInOneCallAndOneEmptyColumnClosesPerCallNeverColumnElevenNorInSurvival)
 {
-    boardtest::setBoard({
-        "............", "............", "....2.......",
-        "............", "............", "............",
-        "............", "............", "0123.1230123",
-    });
-    board[8][4].x = 99;
-    board[8][4].y = homeYOf(8) - 16;
-    board[8][4].frame = 5;
-    board[2][4].size = 90;
+    // The board after one call and, where it differs, after a second one.
+    const struct { int mode; Picture before, once, twice; int falls, shifts; } cases[] = {
+        {game::MODE_CLASSIC, {"...0........", "...1........", "...2........", "...3........", "............",
+            "012.12012012"}, {"...0........", "...1........", "...2........", "012312012012"}, {}, 1, 0},
+        {game::MODE_CLASSIC, {"....1......3", "0...2......3", "012.01230123"},
+            {"...1......3.", "0..2......3.", "01201230123."}, {}, 0, 1},
+        {game::MODE_CLASSIC, {"012..1230123"}, {"012.1230123."}, {"0121230123.."}, 0, 2},
+        {game::MODE_CLASSIC, {"0...........", "01230123012."}, {"0...........", "01230123012."}, {}, 0, 0},
+        {game::MODE_CLASSIC, {"012........."}, {"012........."}, {}, 0, 0},
+        {game::MODE_REMOVE_TWO, {".12........."}, {"12.........."}, {}, 0, 1},
+        {game::MODE_FF, {"3...........", ".12.3......."}, {"312.3......."}, {}, 1, 0}};
+    for (const auto& c : cases) {
+        setBoard(c.mode, c.before);
+        harness::soundLog().clear();
+        settleBoard();
+        EXPECT_EQ(boardPicture(), picture(c.once)) << picture(c.before);
+        settleBoard();
+        EXPECT_EQ(boardPicture(), picture(c.twice.size() ? c.twice : c.once)) << picture(c.before);
+        EXPECT_EQ(harness::timesPlayed(sound::snd7), c.falls) << picture(c.before);
+        EXPECT_EQ(harness::timesPlayed(sound::snd11), c.shifts) << picture(c.before);
+    }
+    setBoard({"3...........", "............", "0.1........."});
+    board[7][0].y = homeYOf(7) - 16;
     settleBoard();
-    const Cell& landed = board[8][4];
-    EXPECT_EQ(landed.kind, 2);
-    EXPECT_EQ(landed.y, homeYOf(8) - 16 - 64) << "the stale y of the cell it entered, less 64";
-    EXPECT_EQ(landed.x, 99) << "x stays the cell's own";
-    EXPECT_EQ(landed.frame, 5);
-    EXPECT_EQ(landed.size, 64);
-    EXPECT_EQ(board[5][4].y, homeYOf(5) - 64) << "every cell passed through keeps the step";
+    EXPECT_EQ(board[7][0].y, homeYOf(7) - 16 - 64) << "a fallen piece glides from its cell's stale y, less 64";
+    EXPECT_EQ(board[8][1].x, homeXOf(2)) << "a shifted piece starts where it stood";
 }
 
-TEST(Settle, NothingToFallIsSilent)
+TEST(FeedRow, DealSkipsEmptyAndFullColumnsAndBringsThreeColoursAndSpecials)
 {
-    boardtest::needSounds();
-    boardtest::setBoard({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "1...........", "012301230123",
-    });
-    settleBoard();
-    EXPECT_EQ(harness::timesPlayed(sound::snd7), 0);
-    EXPECT_EQ(harness::timesPlayed(sound::snd11), 0);
+    setBoard(game::MODE_REMOVE_TWO, {".10123012301"});
+    board[0][1].kind = 1;
+    feedActive = true;
+    kalup::random::seed(11);
+    std::multiset<int> kinds;
+    for (int deal = 0; deal < 400; ++deal) {
+        generateFeedRow();
+        for (const Cell& slot : feedRow)
+            kinds.insert(slot.kind);
+    }
+    EXPECT_FALSE(feedActive);
+    EXPECT_EQ(kinds.count(KIND_EMPTY), 800u) << "columns 0 and 1, every time";
+    EXPECT_EQ(std::set<int>(kinds.begin(), kinds.end()), (std::set<int>{KIND_EMPTY, 0, 1, 2, 4, 5, 6, 7, 8, 9}));
+    const Cell& slot = feedRow[2];
+    EXPECT_TRUE(slot.x == homeXOf(2) && slot.y == 12 && slot.size == 66 && slot.frame == 0);
 }
 
-TEST(Compaction, EmptyColumnIsClosedByShiftingTheRightPartLeft)
+TEST(FeedRow, ReleasedRowFalls16AFrameLandsFallsThroughOrWaitsOverAFullColumn)
 {
-    boardtest::needSounds();
-    boardtest::setBoard({
-        "............", "............", "............",
-        "............", "............", "............",
-        "....1......3", "0...2......3", "012.01230123",
-    });
-    settleBoard();
-    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({
-        "............", "............", "............",
-        "............", "............", "............",
-        "...1......3.", "0..2......3.", "01201230123.",
-    }));
-    EXPECT_EQ(harness::timesPlayed(sound::snd11), 1);
-    EXPECT_EQ(board[8][3].x, homeXOf(4)) << "the piece starts where it stood";
-    EXPECT_EQ(board[8][10].x, homeXOf(11));
-    EXPECT_EQ(board[8][0].x, homeXOf(0));
+    setBoard(game::MODE_REMOVE_TWO, {".1..........", ".1..........", ".1..........", ".1..........", ".1..........",
+        ".11.........", ".11.........", ".11.........", ".11........."});
+    setFeedSlot(0, 0);
+    setFeedSlot(1, 3);
+    setFeedSlot(2, 1);
+    dropFrames(5);
+    EXPECT_EQ(feedRow[2].y, 12) << "waiting for the release";
+    feedActive = true;
+    dropFrames(18);
+    EXPECT_EQ(feedRow[2].y, homeYOf(4)) << "2 + 4 r frames to the home of row r";
+    EXPECT_EQ(board[4][2].kind, KIND_EMPTY);
+    dropFrames(1);
+    EXPECT_EQ(board[4][2].kind, 1);
+    EXPECT_EQ(feedRow[1].y, 12) << "nothing lands on a full column";
+    dropFrames(15);
+    EXPECT_TRUE(feedRow[0].y == 556 && harness::timesPlayed(sound::snd3) == 0);
+    dropFrames(1);
+    EXPECT_EQ(harness::timesPlayed(sound::snd3), 1) << "fell through the empty column";
+    EXPECT_EQ(board[8][0].kind, KIND_EMPTY);
+    EXPECT_FALSE(feedActive) << "all landed: the next row is dealt";
+    EXPECT_TRUE(feedRow[0].kind == KIND_EMPTY && feedRow[1].kind == KIND_EMPTY && feedRow[2].kind >= 0);
 }
 
-TEST(Compaction, TwoEmptyColumnsCloseOneAFrame)
+TEST(FeedRow, PieceOverAColumnShiftedInUnderItLandsOnTopOfTheStack)
 {
-    boardtest::setBoard({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "............", "012..1230123",
-    });
-    settleBoard();
-    EXPECT_EQ(boardtest::boardPicture().substr(8 * 13), "012.1230123.\n");
-    settleBoard();
-    EXPECT_EQ(boardtest::boardPicture().substr(8 * 13), "0121230123..\n");
-    settleBoard();
-    EXPECT_EQ(boardtest::boardPicture().substr(8 * 13), "0121230123..\n");
+    setBoard(game::MODE_REMOVE_TWO, {"....1.......", "....2.......", "....3.......", "....0.......", "...01.......",
+        "...12.......", "0.023......."});
+    setFeedSlot(3, 2);
+    feedActive = true;
+    dropFrames(15);
+    compactColumns();
+    ASSERT_EQ(board[2][3].kind, 1) << "the tall column now stands under the piece";
+    dropFrames(1);
+    EXPECT_EQ(boardPicture(), picture({"...2........", "...1........", "...2........", "...3........", "...0........",
+        "..01........", "..12........", "0023........"})) << "no piece is landed on";
 }
 
-TEST(Compaction, EmptyLastColumnShiftsNothing)
+TEST(DropBombs, FallingDropBombWhistlesAndGoesOffWhereItStandsAboveTheBottomRow)
 {
-    boardtest::needSounds();
-    boardtest::setBoard({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "0...........", "01230123012.",
-    });
-    settleBoard();
-    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "0...........", "01230123012.",
-    }));
-    EXPECT_EQ(harness::timesPlayed(sound::snd11), 0);
-}
-
-TEST(Compaction, ShiftOfEmptyColumnsOnlyIsSilent)
-{
-    boardtest::needSounds();
-    boardtest::setBoard({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "............", "012.........",
-    });
-    settleBoard();
-    EXPECT_EQ(harness::timesPlayed(sound::snd11), 0);
-    EXPECT_EQ(boardtest::boardPicture().substr(8 * 13), "012.........\n");
-}
-
-TEST(Compaction, RemoveTwoClosesColumnsToo)
-{
-    boardtest::setBoard(game::MODE_REMOVE_TWO, {
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "............", ".12.........",
-    });
-    settleBoard();
-    EXPECT_EQ(boardtest::boardPicture().substr(8 * 13), "12..........\n");
-}
-
-TEST(Compaction, SurvivalLeavesEmptyColumnsOpen)
-{
-    boardtest::setBoard(game::MODE_FF, {
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "3...........", ".12.3.......",
-    });
-    settleBoard();
-    EXPECT_EQ(boardtest::boardPicture().substr(7 * 13), "............\n312.3.......\n");
-}
-
-TEST(Compaction, RemovalFallAndCloseHappenInTheSameFrame)
-{
-    boardtest::setBoard({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", ".2..........", "0113........",
-    });
-    boardtest::clickAt(8, 1, 1.0);
-    EXPECT_EQ(board[8][1].kind, KIND_EMPTY);
-    settleBoard();
-    EXPECT_EQ(boardtest::boardPicture().substr(7 * 13), "............\n023.........\n");
-}
-
-TEST(DropBombs, DropBombAboveTheBottomRowGoesOffWhereItStands)
-{
-    boardtest::needSounds();
-    boardtest::setBoard({
-        "............", "............", "............",
-        ".....5......", "............", ".....1......",
-        "...0121.....", ".....2......", "012301230123",
-    });
-    boardtest::setFeedSlot(5, 2);
-    boardtest::setFeedSlot(6, 1);
+    setBoard(game::MODE_REMOVE_TWO, {"1...........", "1...........", "1...........", "1.1.........", "1.1.........",
+        "111.........", "151........."});
+    setFeedSlot(2, KIND_DROP_BOMB);
+    feedActive = true;
+    dropFrames(19);
+    EXPECT_EQ(harness::timesPlayed(sound::sndFall), 19);
+    ASSERT_EQ(board[4][2].kind, KIND_DROP_BOMB);
+    board[5][2].kind = KIND_EMPTY;
+    feedRow[2].kind = feedRow[0].kind = 0;
     settleBoard();
     EXPECT_EQ(harness::timesPlayed(sound::sndExplos1), 1);
-    EXPECT_EQ(feedRow[5].kind, KIND_EMPTY) << "the feed piece over its column is lost";
-    EXPECT_EQ(feedRow[6].kind, 1);
-    EXPECT_EQ(boardtest::burstsOf<kalup::fx::StarBurstEmitter>(), 9) << "a drop bomb blasts once";
-    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({
-        "............", "............", "............",
-        "............", "............", "............",
-        ".....2......", "...0121.....", "012301230123",
-    }));
+    EXPECT_EQ(burstsOf<kalup::fx::StarBurstEmitter>(), 9) << "once, and not in the bottom row";
+    EXPECT_TRUE(feedRow[2].kind == KIND_EMPTY && feedRow[0].kind == 0) << "the feed piece over its column is lost";
+    EXPECT_EQ(boardPicture(), picture({"1...........", "1...........", "1...........", "1...........", "111.........",
+        "151........."})) << "blasted before it could fall; the cells are filled from above in the same call";
 }
 
-TEST(DropBombs, DropBombInTheBottomRowStays)
+TEST(Rise, EveryRowMovesUpAndANewRowGlidesInFromBelow)
 {
-    boardtest::setBoard({
-        "............", "............", "............",
-        "............", "............", "............",
-        "............", "............", "012351230123",
-    });
-    settleBoard();
-    EXPECT_EQ(board[8][4].kind, KIND_DROP_BOMB);
-    EXPECT_TRUE(kalup::fx::liveEmitters.empty());
+    setBoard(game::MODE_FF, {"0...........", "12..........", "012012012012"});
+    board[7][1].x = 70;
+    kalup::random::seed(5);
+    raiseBoard();
+    EXPECT_EQ(boardPicture().substr(5 * 13, 3 * 13), "0...........\n12..........\n012012012012\n");
+    EXPECT_EQ(harness::timesPlayed(sound::snd11), 1);
+    EXPECT_TRUE(board[5][0].y == homeYOf(6) && board[7][1].x == 70) << "each piece starts where it stood";
+    std::set<int> kinds;
+    for (int rise = 0; rise < 300; ++rise) {
+        for (const Cell& cell : board[8])
+            kinds.insert(cell.y == 620 ? cell.kind : -1);
+        raiseBoard();
+    }
+    EXPECT_EQ(kinds, (std::set<int>{0, 1, 2, 3, 4, 6, 7, 8, 9})) << "no drop bombs; all from y 620";
+    EXPECT_FALSE(topRowIsEmpty());
 }

@@ -1,5 +1,4 @@
 #include "tests/board_picture.h"
-
 #include <stdexcept>
 
 #include "board/board.h"
@@ -14,61 +13,49 @@ using namespace kalup::board;
 
 namespace boardtest {
 
-namespace {
+static int textureOf(int kind) { return kind >= 0 ? static_cast<int>(kalup::textures::texPieces[kind]) : 0; }
 
-int kindOf(char symbol)
+std::string picture(Picture rows)
 {
-    if (symbol == '.')
-        return KIND_EMPTY;
-    if (symbol < '0' || symbol > '9')
-        throw std::invalid_argument("unknown piece in board picture");
-    return symbol - '0';
+    std::string text;
+    for (std::size_t row = rows.size(); row < ROWS; ++row)
+        text += "............\n";
+    for (std::string_view line : rows) {
+        if (line.size() != COLS || line.find_first_not_of(".0123456789") != line.npos || rows.size() > ROWS)
+            throw std::invalid_argument("a board picture is up to nine rows of twelve '.' or '0'..'9'");
+        (text += line) += '\n';
+    }
+    return text;
 }
-
-int textureOf(int kind) { return kind >= 0 ? static_cast<int>(kalup::textures::texPieces[kind]) : 0; }
-
-} // namespace
 
 void setBoard(int mode, Picture rows)
 {
-    if (rows.size() != ROWS)
-        throw std::invalid_argument("a board picture has nine rows");
-    int row = 0;
-    for (std::string_view line : rows) {
-        if (line.size() != COLS)
-            throw std::invalid_argument("a board picture row has twelve cells");
-        for (int col = 0; col < COLS; ++col) {
-            Cell& cell = board[row][col];
-            cell.kind = kindOf(line[col]);
-            cell.homeX = homeXOf(col);
-            cell.homeY = homeYOf(row);
-            cell.x = cell.homeX;
-            cell.y = cell.homeY;
-            cell.size = 64;
-            cell.texture = textureOf(cell.kind);
-            cell.fade = 0.0f;
-            cell.frame = 0;
-            ghostLayer[row][col] = Cell{};
-        }
-        ++row;
+    needSounds();
+    const std::string text = picture(rows);
+    for (int cell = 0; cell < ROWS * COLS; ++cell) {
+        const int row = cell / COLS, col = cell % COLS, x = homeXOf(col), y = homeYOf(row);
+        const char symbol = text[row * (COLS + 1) + col];
+        const int kind = symbol == '.' ? KIND_EMPTY : symbol - '0';
+        board[row][col] = Cell{x, y, 64, kind, textureOf(kind), x, y, 0.0f, 0};
+        ghostLayer[row][col] = Cell{};
     }
     saveBoard();
-    for (Cell& slot : feedRow)
-        slot = Cell{0, 0, 64, KIND_EMPTY, 0, 0, 0, 0.0f, 0};
-    feedActive = false;
+    std::fill(std::begin(feedRow), std::end(feedRow), Cell{0, 0, 64, KIND_EMPTY, 0, 0, 0, 0.0f, 0});
+    for (auto* emitter : kalup::fx::liveEmitters)
+        delete emitter;
+    kalup::fx::liveEmitters.clear();
     paintQueue.clear();
-    clearBursts();
+    feedActive = boardCleared = false;
     kalup::game::gameMode = mode;
     kalup::game::score = 0;
-    boardCleared = false;
     boardAlpha = 1.0f;
     cellAnimTime = 0.0;
     lastClickTime = -10.0;
-    groupCount = 0;
-    pointAt(0, 0);
 }
 
 void setBoard(Picture rows) { setBoard(kalup::game::MODE_CLASSIC, rows); }
+void pointAt(int row, int col) { hoverRow = row, hoverCol = col; }
+void setFeedSlot(int col, int kind) { feedRow[col] = Cell{homeXOf(col), 12, 66, kind, textureOf(kind), 0, 0, 0.0f, 0}; }
 
 std::string boardPicture()
 {
@@ -81,33 +68,6 @@ std::string boardPicture()
     return text;
 }
 
-std::string picture(Picture rows)
-{
-    std::string text;
-    for (std::string_view line : rows) {
-        text += line;
-        text += '\n';
-    }
-    return text;
-}
-
-void setFeedSlot(int col, int kind)
-{
-    Cell& slot = feedRow[col];
-    slot.kind = kind;
-    slot.x = homeXOf(col);
-    slot.y = 12;
-    slot.size = 66;
-    slot.frame = 0;
-    slot.texture = textureOf(kind);
-}
-
-void pointAt(int row, int col)
-{
-    hoverRow = row;
-    hoverCol = col;
-}
-
 void clickAt(int row, int col, double time)
 {
     pointAt(row, col);
@@ -117,25 +77,10 @@ void clickAt(int row, int col, double time)
     harness::input().button = false;
 }
 
-void boardFrame()
-{
-    handleBoardInput();
-    settleBoard();
-    paintStep();
-}
-
-void clearBursts()
-{
-    for (auto* emitter : kalup::fx::liveEmitters)
-        delete emitter;
-    kalup::fx::liveEmitters.clear();
-}
-
 void needSounds()
 {
     harness::needResources();
-    if (kalup::sound::snd8 == 0)
-        throw std::runtime_error("the sound bank did not load (are the sounds built?)");
+    if (kalup::sound::snd8 == 0) throw std::runtime_error("the sound bank did not load");
 }
 
 } // namespace boardtest

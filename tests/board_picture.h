@@ -1,8 +1,7 @@
 #pragma once
-// Boards for the tests, drawn as nine lines of twelve characters:
-// '.' is an empty cell, '0'..'9' a piece of that kind ('4' bomb,
-// '5' drop bomb, '6'..'9' paint).
-#include <initializer_list>
+// Boards for the tests, drawn as lines of twelve characters: '.' is an empty
+// cell, '0'..'9' a piece of that kind; fewer than nine lines are the bottom rows.
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -12,34 +11,23 @@ namespace boardtest {
 
 using Picture = std::initializer_list<std::string_view>;
 
-// A fresh round in the given mode: every piece of the picture resting at
-// home at size 64, frame 0, fully faded in; empty feed row, no ghosts, no
-// queued paint, no bursts, score 0, no click for a long time, cursor on (0, 0).
+// A fresh round in the given mode (classic if none), display and sounds open: pieces
+// at home, size 64, frame 0, faded in; no feed, ghosts, paint, bursts, score or recent click.
 void setBoard(int mode, Picture rows);
 void setBoard(Picture rows);
-
-// The kinds of the board in the same picture form, one line per row.
+// The kinds of the board, nine lines; picture() draws a picture the same way.
 std::string boardPicture();
 std::string picture(Picture rows);
-
-// Puts one piece into a feed slot as a fresh deal would.
+// A piece in a feed slot as a fresh deal leaves it; the cursor (hoverRow, hoverCol) on a cell.
 void setFeedSlot(int col, int kind);
-
 void pointAt(int row, int col);
 // One press of the button at the given time, taken by the board at once.
 void clickAt(int row, int col, double time);
-// The board's part of a playing frame: input, settling, one paint step.
-void boardFrame();
-
-void clearBursts();
 template <class Emitter> int burstsOf()
 {
-    int n = 0;
-    for (auto* emitter : kalup::fx::liveEmitters)
-        n += dynamic_cast<Emitter*>(emitter) != nullptr;
-    return n;
+    return int(std::count_if(kalup::fx::liveEmitters.begin(), kalup::fx::liveEmitters.end(),
+        [](auto* emitter) { return dynamic_cast<Emitter*>(emitter) != nullptr; }));
 }
-
 // Sound handles are real only once the sound bank is open.
 void needSounds();
 
