@@ -3,33 +3,19 @@
 # player finds a pair of like pieces on the screen, clicks it, returns to the
 # menu and quits; the record file then holds a record above 0.
 set -uo pipefail
-game=$(realpath "$1")
-build_dir=$(dirname "$game")
 here=$(dirname "$(realpath "$0")")
 source "$here/lib.sh"
-artifacts="$build_dir/e2e-artifacts"
-mkdir -p "$artifacts"
-export SDL_AUDIODRIVER=dummy
+begin_session "$1" 800x600
 
-start_x_server 800x600
-folder=$(make_game_folder "$build_dir")
-trap 'stop_x_server; rm -rf "$folder"' EXIT
-cd "$folder"
-
-"$game" > "$artifacts/classic.log" 2>&1 &
-pid=$!
-launcher=$(wait_for_window "Welcome to Kalup Game!") || die "the launcher did not appear"
-sleep 0.5
-xdotool windowfocus --sync "$launcher"
-xdotool key Return
-wait_for_window "Kalup" > /dev/null || die "the game window did not open"
+start_game classic.log
+start_from_launcher
 sleep 1.5
 
 # Space on the menu starts a classic game; let the pieces fly in and settle.
 xdotool key space
 sleep 3
-screenshot "$artifacts/classic-board.png"
-pair=$(/usr/bin/python3 "$here/find_pair.py" "$artifacts/classic-board.png")
+screenshot "$ARTIFACTS/classic-board.png"
+pair=$(/usr/bin/python3 "$here/find_pair.py" "$ARTIFACTS/classic-board.png")
 [[ -n $pair ]] || die "no pair of like pieces found on the board"
 read -r row col <<< "$pair"
 
@@ -37,14 +23,14 @@ read -r row col <<< "$pair"
 point_at $(( 48 + 64 * col )) $(( 64 * row + 28 ))
 xdotool click 1
 sleep 1
-screenshot "$artifacts/classic-after-click.png"
-change=$(image_difference "$artifacts/classic-board.png" "$artifacts/classic-after-click.png")
+screenshot "$ARTIFACTS/classic-after-click.png"
+change=$(image_difference "$ARTIFACTS/classic-board.png" "$ARTIFACTS/classic-after-click.png")
 at_least "$change" 0.02 || die "the click at row $row, column $col removed nothing (difference $change)"
 
 xdotool key Escape
 sleep 0.5
 xdotool key F10
-wait_for_exit "$pid" 20 || die "F10 on the menu did not end the game"
+wait_for_exit "$GAME_PID" 20 || die "F10 on the menu did not end the game"
 [[ $EXIT_CODE == 0 ]] || die "the game ended with exit code $EXIT_CODE"
 record=$(head -n1 hiscore.sav | tr -d '\r')
 [[ $record =~ ^[0-9]+$ ]] && (( record >= 4 )) || die "the record is '$record' after removing a pair"

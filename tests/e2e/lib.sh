@@ -3,6 +3,39 @@
 
 die() { echo "FAIL: $*" >&2; exit 1; }
 
+# Everything a session needs before the game starts: GAME, ARTIFACTS, a
+# private X server of the given size and a fresh working folder, entered.
+begin_session() {
+  local game_path=$1 size=$2
+  GAME=$(realpath "$game_path")
+  local build_dir
+  build_dir=$(dirname "$GAME")
+  ARTIFACTS="$build_dir/e2e-artifacts"
+  mkdir -p "$ARTIFACTS"
+  export SDL_AUDIODRIVER=dummy
+  start_x_server "$size"
+  GAME_FOLDER=$(make_game_folder "$build_dir")
+  trap 'stop_x_server; rm -rf "$GAME_FOLDER"' EXIT
+  cd "$GAME_FOLDER" || die "no working folder"
+}
+
+# Starts the game in the background, its output added to the given log.
+start_game() {
+  "$GAME" >> "$ARTIFACTS/$1" 2>&1 &
+  GAME_PID=$!
+}
+
+# Presses Enter on the launcher and waits for the game window.
+start_from_launcher() {
+  local launcher
+  launcher=$(wait_for_window "Welcome to Kalup Game!") || die "the launcher did not appear"
+  sleep 0.5
+  [[ -n ${1:-} ]] && screenshot "$1"
+  xdotool windowfocus --sync "$launcher"
+  xdotool key Return
+  wait_for_window "Kalup" > /dev/null || die "the game window did not open"
+}
+
 # Starts Xvfb on a free display of the given size and exports DISPLAY.
 start_x_server() {
   local size=$1 fd_file
