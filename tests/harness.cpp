@@ -38,13 +38,6 @@ double ScriptedBackend::waitUntil(double deadline)
     return time;
 }
 
-void ScriptedBackend::present()
-{
-    ++presented;
-    if (onPresent)
-        onPresent(*this);
-}
-
 void ScriptedBackend::releaseAll()
 {
     for (bool& key : keys)
@@ -124,11 +117,6 @@ std::string TempWorkDir::read(const std::string& name) const
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-}
-
-bool TempWorkDir::exists(const std::string& name) const
-{
-    return std::filesystem::exists(dir + "/" + name);
 }
 
 } // namespace harness

@@ -18,11 +18,8 @@ public:
     int cursorX = 0;
     int cursorY = 0;
     bool closeBox = false;
-    // Every deadline the pacing waited for, and the frames presented.
+    // Every deadline the pacing waited for.
     std::vector<double> deadlines;
-    int presented = 0;
-    // Called when a frame is presented, with the count of frames so far.
-    void (*onPresent)(ScriptedBackend& backend) = nullptr;
 
     double now() override { return time; }
     std::int64_t wallClockSeconds() override { return wallClock; }
@@ -31,11 +28,10 @@ public:
     void cursor(int& x, int& y) override { x = cursorX; y = cursorY; }
     void setCursor(int x, int y) override { cursorX = x; cursorY = y; }
     double waitUntil(double deadline) override;
-    void present() override;
+    void present() override {}
     bool closeRequested() override { return closeBox; }
 
     void press(kalup::seam::Key key) { keys[static_cast<int>(key)] = true; }
-    void release(kalup::seam::Key key) { keys[static_cast<int>(key)] = false; }
     void releaseAll();
 };
 
@@ -65,7 +61,6 @@ public:
     const std::string& path() const { return dir; }
     void write(const std::string& name, const std::string& bytes) const;
     std::string read(const std::string& name) const;
-    bool exists(const std::string& name) const;
 
 private:
     std::string previous;

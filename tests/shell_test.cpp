@@ -5,6 +5,7 @@
 #include "board/board.h"
 #include "data/sound.h"
 #include "game/game_state.h"
+#include "render/draw.h"
 #include "tests/harness.h"
 
 using namespace kalup;
@@ -62,6 +63,9 @@ TEST_F(MainLoop, EscapeLeavesARoundForTheMenuAndKeepsIt)
     frames(3);
     harness::input().press(Key::Escape);
     frames(10);
+    draw::deleteFonts();
+    frames(1);
+    EXPECT_NE(draw::fontSmall, nullptr) << "held Escape re-creates the fonts every frame";
     EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
     EXPECT_EQ(game::level, 0);
     for (const auto& row : board::board)
