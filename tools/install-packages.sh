@@ -8,7 +8,7 @@ packages=(cmake g++ make pkg-config
   libtinyxml-dev libfltk1.3-dev libx11-dev libsdl2-dev libsdl2-mixer-dev libopenmpt-dev
   googletest libgtest-dev)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(xvfb xauth xdotool imagemagick x11-utils python3-pil)
+  packages+=(xvfb xauth xdotool imagemagick python3-pil)
 fi
 
 missing=()
