@@ -1,43 +1,48 @@
-"""Finds two side-by-side pieces of one colour on a screenshot of the board.
+"""Finds two side-by-side pieces of one kind on a screenshot of the board.
 
-Prints "row col" of the left piece of the first such pair, or nothing.
-The screenshot must show the 800 x 600 screen 1:1 from its upper-left corner.
+Prints "row col" of the left piece of the pair that looks most alike, or
+nothing. The screenshot must show the 800 x 600 screen 1:1 from its
+upper-left corner.
 """
 import sys
 
-from PIL import Image
+from PIL import Image, ImageChops, ImageStat
+
+HALF = 22  # half the patch compared around each cell's centre
 
 
-def colour_class(image, x, y):
-    """The dominant hue of a small patch around (x, y), or None if unclear."""
-    r = g = b = 0
-    count = 0
-    for dy in range(-6, 7, 3):
-        for dx in range(-6, 7, 3):
-            pr, pg, pb = image.getpixel((x + dx, y + dy))[:3]
-            r, g, b, count = r + pr, g + pg, b + pb, count + 1
-    r, g, b = r / count, g / count, b / count
+def patch(image, row, col):
+    x, y = 48 + 64 * col, 40 + 64 * row
+    return image.crop((x - HALF, y - HALF, x + HALF, y + HALF))
+
+
+def hue(piece):
+    """The dominant colour of a piece, or None for a dark or mixed one."""
+    r, g, b = ImageStat.Stat(piece).mean
     if max(r, g, b) < 60:
         return None
-    if r > 1.5 * g and r > 1.5 * b:
-        return "red"
-    if g > 1.3 * r and g > 1.2 * b:
-        return "green"
-    if b > 1.3 * r and b > 1.1 * g:
-        return "blue"
-    if r > 1.5 * b and g > 1.5 * b:
-        return "yellow"
-    return None
+    for name, main, others in (("red", r, (g, b)), ("green", g, (r, b)), ("blue", b, (r, g))):
+        if all(main > 1.25 * other for other in others):
+            return name
+    return "yellow" if min(r, g) > 1.5 * b else None
 
 
 def main():
     image = Image.open(sys.argv[1]).convert("RGB")
-    classes = [[colour_class(image, 48 + 64 * col, 40 + 64 * row) for col in range(12)] for row in range(9)]
+    cells = [[patch(image, row, col) for col in range(12)] for row in range(9)]
+    best = None
     for row in range(9):
         for col in range(11):
-            if classes[row][col] and classes[row][col] == classes[row][col + 1]:
-                print(row, col)
-                return
+            left, right = cells[row][col], cells[row][col + 1]
+            if hue(left) is None or hue(left) != hue(right):
+                continue
+            # Pieces of one kind differ only by their glint; a special piece
+            # of the same colour differs in shape.
+            difference = sum(ImageStat.Stat(ImageChops.difference(left, right)).mean)
+            if best is None or difference < best[0]:
+                best = (difference, row, col)
+    if best:
+        print(best[1], best[2])
 
 
 main()
