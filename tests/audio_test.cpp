@@ -39,7 +39,13 @@ protected:
     const std::filesystem::path shipped = std::filesystem::current_path() / "sounds";
     harness::TempWorkDir dir;
     void SetUp() override { std::filesystem::copy(shipped, "sounds"); }
-    void TearDown() override { freeSoundBank(); }
+    // Later tests in this process find the game's whole bank open again.
+    void TearDown() override
+    {
+        std::filesystem::remove_all("sounds");
+        std::filesystem::copy(shipped, "sounds");
+        initSoundBank();
+    }
 };
 
 } // namespace

@@ -16,6 +16,7 @@ protected:
     {
         harness::needResources();
         shell::screenState = shell::SCREEN_MENU;
+        shell::quitRequested = false;
         harness::input().time = 1.0;
     }
 
