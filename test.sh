@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Kalup and runs every test: the unit tests
-# on a virtual display with silent audio, and the end-to-end player session.
+# on a virtual display with silent audio, and the end-to-end runs of the real game.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-packages.sh --tests

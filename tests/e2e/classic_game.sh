@@ -5,7 +5,7 @@
 set -uo pipefail
 here=$(dirname "$(realpath "$0")")
 source "$here/lib.sh"
-begin_session "$1" 800x600
+begin_run "$1" 800x600
 
 start_game classic.log
 start_from_launcher

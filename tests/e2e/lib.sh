@@ -1,11 +1,11 @@
-# Shared steps of the end-to-end sessions: a private X server, the game's
+# Shared steps of the end-to-end runs: a private X server, the game's
 # working folder, windows, the captured pointer and screenshots.
 
 die() { echo "FAIL: $*" >&2; exit 1; }
 
-# Everything a session needs before the game starts: GAME, ARTIFACTS, a
+# Everything a run needs before the game starts: GAME, ARTIFACTS, a
 # private X server of the given size and a fresh working folder, entered.
-begin_session() {
+begin_run() {
   local game_path=$1 size=$2
   GAME=$(realpath "$game_path")
   local build_dir

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# A player's session with the real game on a virtual 1024 x 768 screen:
+# A player's first minute with the real game on a virtual 1024 x 768 screen:
 # launcher -> Enter -> menu -> a click on the first row starts a game ->
 # Escape -> F10 quits and writes the record; then a second start whose
 # launcher is closed by its close box ends at once and writes nothing.
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
-begin_session "$1" 1024x768
+begin_run "$1" 1024x768
 
-start_game session.log
+start_game launch.log
 start_from_launcher "$ARTIFACTS/launcher.png"
 
 # The default choice is full screen: the 800 x 600 screen is scaled by 1.28.
@@ -34,7 +34,7 @@ wait_for_exit "$GAME_PID" 20 || die "F10 on the menu did not end the game"
 cmp -s hiscore.sav <(printf '0\r\n0\r\n0\r\n') || die "hiscore.sav holds $(od -c hiscore.sav | head -n2)"
 rm hiscore.sav
 
-start_game session.log
+start_game launch.log
 launcher=$(wait_for_window "Welcome to Kalup Game!") || die "the launcher did not appear the second time"
 sleep 0.5
 xdotool windowclose "$launcher"
