@@ -207,6 +207,24 @@ void setInitialGlState()
     beginFrame();
 }
 
+// The window with its context current, unpaced, and the logical screen it
+// draws into; on failure nothing is left open.
+bool createWindow(int width, int height, GLFWmonitor* monitor, int colorDepth, bool offscreen)
+{
+    window = glfwCreateWindow(width, height, WINDOW_TITLE, monitor, nullptr);
+    if (!window) {
+        glfwTerminate();
+        return false;
+    }
+    glfwMakeContextCurrent(window);
+    glfwSwapInterval(0);
+    if (!prepareLogicalTarget(colorDepth, offscreen)) {
+        closeDisplay();
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool openDisplay(int colorDepth, bool fullscreen)
@@ -229,17 +247,8 @@ bool openDisplay(int colorDepth, bool fullscreen)
         glfwTerminate();
         return false;
     }
-    window = glfwCreateWindow(width, height, WINDOW_TITLE, monitor, nullptr);
-    if (!window) {
-        glfwTerminate();
+    if (!createWindow(width, height, monitor, colorDepth, false))
         return false;
-    }
-    glfwMakeContextCurrent(window);
-    glfwSwapInterval(0);
-    if (!prepareLogicalTarget(colorDepth, false)) {
-        closeDisplay();
-        return false;
-    }
     // The game draws its own cursor; the captured pointer moves without bounds.
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
@@ -263,18 +272,9 @@ bool openHiddenDisplay()
     glfwDefaultWindowHints();
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    window = glfwCreateWindow(LOGICAL_WIDTH, LOGICAL_HEIGHT, WINDOW_TITLE, nullptr, nullptr);
-    if (!window) {
-        glfwTerminate();
-        return false;
-    }
-    glfwMakeContextCurrent(window);
-    glfwSwapInterval(0);
     // An invisible window's own pixels are undefined: draw where they can be read back.
-    if (!prepareLogicalTarget(32, true)) {
-        closeDisplay();
+    if (!createWindow(LOGICAL_WIDTH, LOGICAL_HEIGHT, nullptr, 32, true))
         return false;
-    }
     backend.forgetSnapshot();
     setInitialGlState();
     return true;
