@@ -1,3 +1,3 @@
-#include "app/launcher.h"
+#include "app/lifecycle.h"
 
-int main() { return kalup::launcher::runGame(); }
+int main() { return kalup::lifecycle::runGame(); }

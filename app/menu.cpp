@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "app/shell.h"
+#include "platform/pointer.h"
 #include "data/language.h"
 #include "platform/seam.h"
 #include "render/draw.h"
@@ -54,7 +55,7 @@ void hoverRows(int stripSizes[3])
 {
     for (int i = 0; i < 3; ++i) {
         stripSizes[i] = 64;
-        if (shell::mouseY < rows[i].bandTop || shell::mouseY > rows[i].bandBottom)
+        if (pointer::mouseY < rows[i].bandTop || pointer::mouseY > rows[i].bandBottom)
             continue;
         stripSizes[i] = 80;
         menuMarkerY = rows[i].markerY;

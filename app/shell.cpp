@@ -7,10 +7,11 @@
 #include "app/menu.h"
 #include "board/board.h"
 #include "board/groups.h"
+#include "board/play.h"
 #include "fx/emitters.h"
 #include "game/game_state.h"
 #include "game/update.h"
-#include "platform/display.h"
+#include "platform/pointer.h"
 #include "platform/seam.h"
 #include "render/background.h"
 #include "render/draw.h"
@@ -20,8 +21,6 @@ namespace kalup::shell {
 
 int screenState = SCREEN_MENU;
 bool quitRequested = false;
-int mouseX = 0;
-int mouseY = 0;
 double frameTime = 0.0;
 double lastFrameTime = 0.0;
 float ffBackgroundAngle = 0.0f;
@@ -31,13 +30,13 @@ namespace {
 // The backdrop of the mode last played; the menu is drawn over it too.
 void drawModeBackground()
 {
-    switch (game::gameMode) {
-    case game::MODE_CLASSIC:
-    case game::MODE_REMOVE_TWO:
+    switch (play::gameMode) {
+    case play::MODE_CLASSIC:
+    case play::MODE_REMOVE_TWO:
         draw::beginScene3D();
         background::drawBackground();
         break;
-    case game::MODE_FF: {
+    case play::MODE_FF: {
         // Drawn with the screen projection the previous frame left in force.
         ffBackgroundAngle += 0.02f;
         const float size = 10.0f * std::sin(ffBackgroundAngle) + 1000.0f;
@@ -50,21 +49,14 @@ void drawModeBackground()
     }
 }
 
-void clampMouse()
-{
-    seam::cursor(mouseX, mouseY);
-    mouseX = mouseX < 0 ? 0 : (mouseX > 800 ? 800 : mouseX);
-    mouseY = mouseY < 0 ? 0 : (mouseY > 600 ? 600 : mouseY);
-}
-
 // What the three game starters share; the mode-specific steps follow it.
 void beginGame(int mode)
 {
     draw::createFonts();
-    game::score = 0;
+    play::score = 0;
     glClearColor(0, 0, 0, 1);
     board::clearBoard();
-    game::gameMode = mode;
+    play::gameMode = mode;
     screenState = SCREEN_PLAYING;
 }
 
@@ -86,16 +78,14 @@ bool runFrame()
         return false;
     if (seam::keyDown(seam::Key::Escape))
         returnToMenu();
-    display::beginFrame();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawModeBackground();
     draw::beginScreen2D();
     frameDispatch();
     fx::runEmitters();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    // The hidden system pointer never wanders off the screen.
-    seam::setCursor(mouseX, mouseY);
-    draw::drawSprite(textures::texCursor, mouseX + 7, mouseY + 32, 16, 32, 0, 1);
+    pointer::keepPointerOnScreen();
+    draw::drawSprite(textures::texCursor, pointer::mouseX + 7, pointer::mouseY + 32, 16, 32, 0, 1);
     // Paced from the end of the previous wait: a slow frame is followed at once.
     frameTime = seam::waitUntil(lastFrameTime + FRAME_PERIOD);
     lastFrameTime = frameTime;
@@ -111,7 +101,7 @@ void mainLoop()
 
 void frameDispatch()
 {
-    clampMouse();
+    pointer::readPointer();
     switch (screenState) {
     case SCREEN_MENU:
         menu::drawMainMenu();
@@ -140,14 +130,14 @@ void returnToMenu()
 
 void startClassicGame()
 {
-    beginGame(game::MODE_CLASSIC);
+    beginGame(play::MODE_CLASSIC);
     glEnable(GL_BLEND);
     game::startRound();
 }
 
 void startRemoveTwoGame()
 {
-    beginGame(game::MODE_REMOVE_TWO);
+    beginGame(play::MODE_REMOVE_TWO);
     board::lastClickTime = seam::now();
     game::startRound();
     startAtLevelOne();
@@ -155,7 +145,7 @@ void startRemoveTwoGame()
 
 void startFfGame()
 {
-    beginGame(game::MODE_FF);
+    beginGame(play::MODE_FF);
     board::lastClickTime = seam::now();
     game::startRound();
     startAtLevelOne();

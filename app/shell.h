@@ -9,8 +9,6 @@ inline constexpr double FRAME_PERIOD = 1.0 / 70.0;
 
 extern int screenState;
 extern bool quitRequested;
-extern int mouseX;
-extern int mouseY;
 extern double frameTime;
 extern double lastFrameTime;
 extern float ffBackgroundAngle;

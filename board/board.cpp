@@ -1,6 +1,6 @@
 #include "board/board.h"
 
-#include "app/shell.h"
+#include "platform/pointer.h"
 
 namespace kalup::board {
 
@@ -29,8 +29,8 @@ void mouseToCell()
 {
     // The row bands sit 16 units above the drawn cells: the cursor image
     // hangs its tip 16 units below the mouse, and the bands follow the tip.
-    hoverCol = (shell::mouseX - 16) / 64;
-    hoverRow = (shell::mouseY + 4) / 64;
+    hoverCol = (pointer::mouseX - 16) / 64;
+    hoverRow = (pointer::mouseY + 4) / 64;
     if (hoverCol < 0)
         hoverCol = 0;
     if (hoverCol > COLS - 1)

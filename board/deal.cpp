@@ -1,6 +1,6 @@
 #include "board/board.h"
 
-#include "game/game_state.h"
+#include "board/play.h"
 #include "platform/random.h"
 
 namespace kalup::board {
@@ -23,12 +23,12 @@ int classicKind()
 
 int dealtKind(int row, int colours)
 {
-    switch (game::gameMode) {
-    case game::MODE_REMOVE_TWO:
+    switch (play::gameMode) {
+    case play::MODE_REMOVE_TWO:
         return random::rand() % colours;
-    case game::MODE_CLASSIC:
+    case play::MODE_CLASSIC:
         return classicKind();
-    case game::MODE_FF:
+    case play::MODE_FF:
         // Survival starts with the three bottom rows only.
         if (homeYOf(row) > 364)
             return random::rand() % colours;

@@ -3,7 +3,7 @@
 #include "board/board.h"
 #include "board/specials.h"
 #include "data/sound.h"
-#include "game/game_state.h"
+#include "board/play.h"
 
 namespace kalup::board {
 
@@ -70,7 +70,7 @@ void settleBoard()
     }
     if (piecesFell)
         sound::play(sound::snd7);
-    if (game::gameMode == game::MODE_CLASSIC || game::gameMode == game::MODE_REMOVE_TWO)
+    if (play::gameMode == play::MODE_CLASSIC || play::gameMode == play::MODE_REMOVE_TWO)
         compactColumns();
 }
 

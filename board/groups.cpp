@@ -6,7 +6,7 @@
 #include "board/specials.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
-#include "game/game_state.h"
+#include "board/play.h"
 
 namespace kalup::board {
 
@@ -150,7 +150,7 @@ void handleBoardInput()
         return;
     }
     if (accepted)
-        game::score = static_cast<int>(game::score + std::pow(groupCount + 1, 2.0));
+        play::score = static_cast<int>(play::score + std::pow(groupCount + 1, 2.0));
 
     for (int row = 0; row < ROWS; ++row)
         for (int col = 0; col < COLS; ++col) {

@@ -1,7 +1,7 @@
 #include "board/moves.h"
 
 #include "board/board.h"
-#include "game/game_state.h"
+#include "board/play.h"
 
 namespace kalup::board {
 
@@ -79,7 +79,7 @@ bool movesAvailable()
 {
     if (interiorHasMove() || bottomRowHasMove() || leftColumnHasMove() || bottomLeftCornerHasMove())
         return true;
-    return game::gameMode == game::MODE_REMOVE_TWO && topRowHasMove();
+    return play::gameMode == play::MODE_REMOVE_TWO && topRowHasMove();
 }
 
 bool boardIsEmpty()

@@ -2,26 +2,26 @@
 
 #include "board/board.h"
 #include "board/groups.h"
+#include "board/play.h"
 #include "data/sound.h"
 #include "platform/seam.h"
 #include "render/background.h"
 
 namespace kalup::game {
 
-int gameMode = MODE_CLASSIC;
 int level = 0;
-int score = 0;
 int hudY = -20;
 int panelSlide = -256;
 double roundStartTime = 0.0;
 bool feedArmed = false;
-// The next three belong to the whole run: no round, game or menu visit restores them.
+// These three belong to the whole run: no round, game or menu visit restores them.
 double feedInterval = 2.0;
 double lastFeedTime = 0.0;
+double lastRiseTime = 0.0;
+// Each round restarts these.
 double ffStartTime = 0.0;
 double survivalTime = 0.0;
 double riseInterval = 3.0;
-double lastRiseTime = 0.0;
 bool ffOver = false;
 bool clearSoundPlayed = false;
 
@@ -39,12 +39,12 @@ void stepLevel()
 
 void deal()
 {
-    switch (gameMode) {
-    case MODE_CLASSIC:
-    case MODE_FF:
+    switch (play::gameMode) {
+    case play::MODE_CLASSIC:
+    case play::MODE_FF:
         board::fillBoard(3);
         break;
-    case MODE_REMOVE_TWO:
+    case play::MODE_REMOVE_TWO:
         board::fillBoard(4);
         break;
     default:

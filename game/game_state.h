@@ -1,15 +1,10 @@
 #pragma once
-// The game modes, the round and level state, and the start of a round.
+// The round and level state, and the start of a round in the current mode
+// (the mode itself and the score are in board/play.h).
 
 namespace kalup::game {
 
-inline constexpr int MODE_CLASSIC = 0;
-inline constexpr int MODE_REMOVE_TWO = 2;
-inline constexpr int MODE_FF = 3;
-
-extern int gameMode;
 extern int level;
-extern int score;
 extern int hudY;
 extern int panelSlide;
 extern double roundStartTime;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/play.h"
 #include "data/language.h"
 #include "game/game_state.h"
 
@@ -71,6 +72,6 @@ Line survivalTimerLine()
     return composeLine("%d mins %d secs", survivalMinutes(), survivalSeconds());
 }
 
-Line scoreLine() { return composeLine("%i", score); }
+Line scoreLine() { return composeLine("%i", play::score); }
 
 } // namespace kalup::game

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "board/play.h"
 #include "data/language.h"
 #include "data/records.h"
 #include "game/game_state.h"
@@ -23,8 +24,8 @@ void setOpaqueWhite() { glColor4d(255, 255, 255, 255); }
 // draw the record/score line apply it.
 void applyRecordRule()
 {
-    if (gameMode == MODE_CLASSIC && score > records::classicRecord)
-        records::classicRecord = score;
+    if (play::gameMode == play::MODE_CLASSIC && play::score > records::classicRecord)
+        records::classicRecord = play::score;
 }
 
 struct EndScreen {
@@ -79,7 +80,7 @@ void drawHud()
     draw::drawNumber(records::classicRecord, static_cast<int>(hiscoreEnd + 20), hudY, draw::fontSmall);
     draw::drawText(scoreLabel, static_cast<int>(hiscoreEnd + 220), hudY, draw::fontSmall);
     draw::textBox(scoreLabel, draw::fontSmall, llx, scoreEnd);
-    draw::drawNumber(score, static_cast<int>((hiscoreEnd + 240) + scoreEnd), hudY, draw::fontSmall);
+    draw::drawNumber(play::score, static_cast<int>((hiscoreEnd + 240) + scoreEnd), hudY, draw::fontSmall);
 }
 
 void drawLevelScreen()

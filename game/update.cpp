@@ -4,6 +4,7 @@
 #include "board/falling.h"
 #include "board/groups.h"
 #include "board/moves.h"
+#include "board/play.h"
 #include "board/specials.h"
 #include "data/sound.h"
 #include "game/game_state.h"
@@ -37,7 +38,7 @@ void runFeedTimer()
     const double t = seam::now();
     if (feedArmed) {
         if (t > lastFeedTime + feedInterval) {
-            if (gameMode == MODE_REMOVE_TWO)
+            if (play::gameMode == play::MODE_REMOVE_TWO)
                 sound::play(sound::sndLinefall);
             lastFeedTime = t;
             board::feedActive = true;
@@ -126,13 +127,13 @@ bool playSurvival()
 
 bool playMode()
 {
-    switch (gameMode) {
-    case MODE_CLASSIC:
+    switch (play::gameMode) {
+    case play::MODE_CLASSIC:
         playClassic();
         return true;
-    case MODE_REMOVE_TWO:
+    case play::MODE_REMOVE_TWO:
         return playRemoveTwo();
-    case MODE_FF:
+    case play::MODE_FF:
         return playSurvival();
     default:
         return false;

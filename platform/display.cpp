@@ -9,6 +9,7 @@
 #include <FL/Fl_PNG_Image.H>
 #include <GLFW/glfw3.h>
 
+#include "platform/logical_screen.h"
 #include "platform/scaler.h"
 
 namespace kalup::display {
@@ -32,8 +33,8 @@ public:
     std::int64_t wallClockSeconds() override { return std::time(nullptr); }
     bool keyDown(seam::Key key) override { return keysHeld[static_cast<int>(key)]; }
     bool leftButtonDown() override { return buttonHeld; }
-    void cursor(int& x, int& y) override;
-    void setCursor(int x, int y) override;
+    void cursor(double& x, double& y) override;
+    void setCursor(double x, double y) override;
     double waitUntil(double deadline) override;
     void present() override;
     bool closeRequested() override;
@@ -79,7 +80,7 @@ void GlfwBackend::forgetSnapshot()
     buttonHeld = false;
 }
 
-void GlfwBackend::cursor(int& x, int& y)
+void GlfwBackend::cursor(double& x, double& y)
 {
     double windowX = 0;
     double windowY = 0;
@@ -89,7 +90,7 @@ void GlfwBackend::cursor(int& x, int& y)
     y = scaler::toLogical(windowY, pointerScale);
 }
 
-void GlfwBackend::setCursor(int x, int y)
+void GlfwBackend::setCursor(double x, double y)
 {
     if (window)
         glfwSetCursorPos(window, scaler::toWindow(x, pointerScale), scaler::toWindow(y, pointerScale));
@@ -193,7 +194,7 @@ bool prepareLogicalTarget(int colorDepth, bool alwaysOffscreen)
     int width = 0;
     int height = 0;
     glfwGetFramebufferSize(window, &width, &height);
-    if ((alwaysOffscreen || width != LOGICAL_WIDTH || height != LOGICAL_HEIGHT) && !scaler::createTarget(colorDepth))
+    if ((alwaysOffscreen || width != logical::WIDTH || height != logical::HEIGHT) && !scaler::createTarget(colorDepth))
         return false;
     glfwGetWindowSize(window, &width, &height);
     pointerScale = scaler::windowUnitsPerLogical(width, height);
@@ -240,8 +241,8 @@ bool openDisplay(int colorDepth, bool fullscreen)
     glfwWindowHint(GLFW_STENCIL_BITS, 0);
     glfwWindowHint(GLFW_REFRESH_RATE, WINDOWED_REFRESH_RATE);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    int width = LOGICAL_WIDTH;
-    int height = LOGICAL_HEIGHT;
+    int width = logical::WIDTH;
+    int height = logical::HEIGHT;
     GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     if (fullscreen && (!monitor || !hintMonitorMode(monitor, width, height))) {
         glfwTerminate();
@@ -273,7 +274,7 @@ bool openHiddenDisplay()
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
     // An invisible window's own pixels are undefined: draw where they can be read back.
-    if (!createWindow(LOGICAL_WIDTH, LOGICAL_HEIGHT, nullptr, 32, true))
+    if (!createWindow(logical::WIDTH, logical::HEIGHT, nullptr, 32, true))
         return false;
     backend.forgetSnapshot();
     setInitialGlState();
@@ -283,7 +284,7 @@ bool openHiddenDisplay()
 void beginFrame()
 {
     scaler::bindTarget();
-    glViewport(0, 0, LOGICAL_WIDTH, LOGICAL_HEIGHT);
+    glViewport(0, 0, logical::WIDTH, logical::HEIGHT);
 }
 
 void closeDisplay()

@@ -6,8 +6,6 @@
 
 namespace kalup::display {
 
-inline constexpr int LOGICAL_WIDTH = 800;
-inline constexpr int LOGICAL_HEIGHT = 600;
 inline constexpr const char* WINDOW_TITLE = "Kalup";
 
 // Opens the window with colour bits 5/6/5/0 (16) or 8/8/8/8 (32), captures

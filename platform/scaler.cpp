@@ -1,16 +1,16 @@
 #include "platform/scaler.h"
 
-#include <cmath>
-
 #include <GLFW/glfw3.h>
 #include <GL/glext.h>
+
+#include "platform/logical_screen.h"
 
 namespace kalup::scaler {
 
 namespace {
 
-constexpr int LOGICAL_WIDTH = 800;
-constexpr int LOGICAL_HEIGHT = 600;
+using logical::WIDTH;
+using logical::HEIGHT;
 
 // Framebuffer objects are GL 3 (or ARB_framebuffer_object): looked up at run time.
 PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
@@ -57,7 +57,7 @@ void discardGlErrors()
 bool attachColourBuffer(GLenum format)
 {
     bindRenderbuffer(GL_RENDERBUFFER, colourBuffer);
-    renderbufferStorage(GL_RENDERBUFFER, format, LOGICAL_WIDTH, LOGICAL_HEIGHT);
+    renderbufferStorage(GL_RENDERBUFFER, format, WIDTH, HEIGHT);
     framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer);
     return glGetError() == GL_NO_ERROR && checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
@@ -67,10 +67,10 @@ bool attachColourBuffer(GLenum format)
 Area fitLogicalScreen(int windowWidth, int windowHeight)
 {
     Area area{0, 0, windowWidth, windowHeight};
-    if (windowWidth * LOGICAL_HEIGHT > windowHeight * LOGICAL_WIDTH)
-        area.width = windowHeight * LOGICAL_WIDTH / LOGICAL_HEIGHT;
+    if (windowWidth * HEIGHT > windowHeight * WIDTH)
+        area.width = windowHeight * WIDTH / HEIGHT;
     else
-        area.height = windowWidth * LOGICAL_HEIGHT / LOGICAL_WIDTH;
+        area.height = windowWidth * HEIGHT / WIDTH;
     area.x = (windowWidth - area.width) / 2;
     area.y = (windowHeight - area.height) / 2;
     return area;
@@ -78,17 +78,12 @@ Area fitLogicalScreen(int windowWidth, int windowHeight)
 
 double windowUnitsPerLogical(int windowWidth, int windowHeight)
 {
-    return static_cast<double>(fitLogicalScreen(windowWidth, windowHeight).width) / LOGICAL_WIDTH;
+    return static_cast<double>(fitLogicalScreen(windowWidth, windowHeight).width) / WIDTH;
 }
 
-// Rounded, not truncated: the game writes the clamped position back every
-// frame, and truncating x * s / s would creep one unit left each time.
-int toLogical(double windowPosition, double unitsPerLogical)
-{
-    return static_cast<int>(std::lround(windowPosition / unitsPerLogical));
-}
+double toLogical(double windowPosition, double unitsPerLogical) { return windowPosition / unitsPerLogical; }
 
-double toWindow(int logicalPosition, double unitsPerLogical) { return logicalPosition * unitsPerLogical; }
+double toWindow(double logicalPosition, double unitsPerLogical) { return logicalPosition * unitsPerLogical; }
 
 bool createTarget(int colorDepth)
 {
@@ -125,7 +120,7 @@ void showTarget(int framebufferWidth, int framebufferHeight)
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
-    blitFramebuffer(0, 0, LOGICAL_WIDTH, LOGICAL_HEIGHT, area.x, area.y, area.x + area.width, area.y + area.height,
+    blitFramebuffer(0, 0, WIDTH, HEIGHT, area.x, area.y, area.x + area.width, area.y + area.height,
         GL_COLOR_BUFFER_BIT, GL_LINEAR);
 }
 

@@ -18,10 +18,11 @@ Area fitLogicalScreen(int windowWidth, int windowHeight);
 // Window units per logical unit once the screen is fitted into the window.
 double windowUnitsPerLogical(int windowWidth, int windowHeight);
 
-// Pointer positions between window units and logical units. A position
-// written back and read again is the same logical position at any scale.
-int toLogical(double windowPosition, double unitsPerLogical);
-double toWindow(int logicalPosition, double unitsPerLogical);
+// Pointer positions between window units and logical units, exactly: the
+// fraction of a logical unit is kept, so a pointer moved one window pixel at
+// a time moves by the true distance at any scale.
+double toLogical(double windowPosition, double unitsPerLogical);
+double toWindow(double logicalPosition, double unitsPerLogical);
 
 // The offscreen target, in the current GL context. Its colour buffer keeps
 // the chosen colour depth (16: 5/6/5 where the driver offers it). False when

@@ -17,9 +17,9 @@ public:
     // Held states, sampled once per frame.
     virtual bool keyDown(Key key) = 0;
     virtual bool leftButtonDown() = 0;
-    // Pointer in logical 800 x 600 units, not clamped.
-    virtual void cursor(int& x, int& y) = 0;
-    virtual void setCursor(int x, int y) = 0;
+    // Pointer in logical 800 x 600 units with their fractions, not clamped.
+    virtual void cursor(double& x, double& y) = 0;
+    virtual void setCursor(double x, double y) = 0;
     // Waits, handling window events, until now() reaches deadline; the clock is
     // read at least once. Returns the reading that ended the wait.
     virtual double waitUntil(double deadline) = 0;
@@ -31,14 +31,13 @@ public:
 
 // The backend is not owned; it must outlive its use.
 void install(Backend* backend);
-Backend* installed();
 
 double now();
 std::int64_t wallClockSeconds();
 bool keyDown(Key key);
 bool leftButtonDown();
-void cursor(int& x, int& y);
-void setCursor(int x, int y);
+void cursor(double& x, double& y);
+void setCursor(double x, double y);
 double waitUntil(double deadline);
 void present();
 bool closeRequested();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "board/board.h"
+#include "board/play.h"
 #include "board/falling.h"
 #include "board/groups.h"
 #include "board/specials.h"
@@ -13,7 +14,7 @@ using namespace kalup::board;
 using namespace boardtest;
 namespace fx = kalup::fx;
 namespace sound = kalup::sound;
-using kalup::game::score;
+using kalup::play::score;
 using kalup::textures::texBalls;
 
 TEST(GroupMarking, CornersAndEdgesJoinOrthogonalNeighboursOnly)

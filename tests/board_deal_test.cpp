@@ -4,29 +4,32 @@
 
 #include "app/shell.h"
 #include "board/board.h"
+#include "board/play.h"
 #include "board/groups.h"
 #include "board/moves.h"
 #include "game/game_state.h"
 #include "platform/random.h"
 #include "tests/board_picture.h"
+#include "platform/pointer.h"
 #include "tests/harness.h"
 
 using namespace kalup::board;
 using namespace boardtest;
 namespace game = kalup::game;
+namespace play = kalup::play;
 
 static void deal(int mode, unsigned seed)
 {
-    game::gameMode = mode;
+    play::gameMode = mode;
     kalup::random::seed(seed);
     clearBoard();
-    fillBoard(mode == game::MODE_REMOVE_TWO ? 4 : 3);
+    fillBoard(mode == play::MODE_REMOVE_TWO ? 4 : 3);
 }
 
 TEST(Deal, EachModeDealsItsOwnKindsInItsOwnRows)
 {
-    const struct { int mode; std::set<int> kinds; } cases[] = {{game::MODE_CLASSIC, {0, 1, 2, 4, 6, 7, 8, 9}},
-        {game::MODE_REMOVE_TWO, {0, 1, 2, 3}}, {game::MODE_FF, {KIND_EMPTY, 0, 1, 2}}};
+    const struct { int mode; std::set<int> kinds; } cases[] = {{play::MODE_CLASSIC, {0, 1, 2, 4, 6, 7, 8, 9}},
+        {play::MODE_REMOVE_TWO, {0, 1, 2, 3}}, {play::MODE_FF, {KIND_EMPTY, 0, 1, 2}}};
     for (const auto& c : cases) {
         std::multiset<int> kinds;
         for (unsigned seed = 1; seed <= 40; ++seed) {
@@ -34,7 +37,7 @@ TEST(Deal, EachModeDealsItsOwnKindsInItsOwnRows)
             for (int cell = 0; cell < ROWS * COLS; ++cell) {
                 const int kind = board[cell / COLS][cell % COLS].kind;
                 kinds.insert(kind);
-                ASSERT_TRUE(c.mode != game::MODE_FF || (kind == KIND_EMPTY) == (cell < 6 * COLS)) << "rows 6..8 only";
+                ASSERT_TRUE(c.mode != play::MODE_FF || (kind == KIND_EMPTY) == (cell < 6 * COLS)) << "rows 6..8 only";
             }
         }
         EXPECT_EQ(std::set<int>(kinds.begin(), kinds.end()), c.kinds) << "mode " << c.mode;
@@ -46,7 +49,7 @@ TEST(Deal, EachModeDealsItsOwnKindsInItsOwnRows)
 TEST(BoardAnimation, DealtPiecesRestFourAboveHomeLiftedOnesAtHomeAndAClearedBoardStandsStill)
 {
     harness::needDisplay();
-    deal(game::MODE_CLASSIC, 77);
+    deal(play::MODE_CLASSIC, 77);
     boardAlpha = 0.0f;
     boardCleared = false;
     for (int frame = 0; frame < 50; ++frame)
@@ -74,8 +77,8 @@ TEST(CursorBands, CursorTipPicksTheCell)
     const struct { int x, y, row, col; } cases[] = {
         {0, 0, 0, 0}, {79, 59, 0, 0}, {80, 60, 1, 1}, {719, 507, 7, 10}, {720, 508, 8, 11}, {800, 600, 8, 11}};
     for (const auto& c : cases) {
-        kalup::shell::mouseX = c.x;
-        kalup::shell::mouseY = c.y;
+        kalup::pointer::mouseX = c.x;
+        kalup::pointer::mouseY = c.y;
         mouseToCell();
         EXPECT_EQ(std::pair(hoverRow, hoverCol), std::pair(c.row, c.col)) << c.x << "," << c.y;
     }
@@ -112,7 +115,7 @@ TEST(MoveTest, FixedScanSeesOnlyTheCellsItExamines)
 {
     // Changes to a pair-free checkerboard, and whether the scan then finds a move.
     struct Change { int row, col, kind; };
-    const int classic = game::MODE_CLASSIC, removeTwo = game::MODE_REMOVE_TWO, empty = KIND_EMPTY;
+    const int classic = play::MODE_CLASSIC, removeTwo = play::MODE_REMOVE_TWO, empty = KIND_EMPTY;
     const struct { int mode; std::vector<Change> changes; bool move; } cases[] = {
         {classic, {}, false}, {removeTwo, {}, false}, {classic, {{4, 4, 2}, {4, 5, 2}}, true},
         {classic, {{0, 4, 2}, {0, 5, 2}}, false}, {classic, {{0, 0, 2}, {1, 0, 2}}, true},

@@ -2,6 +2,7 @@
 #include <set>
 
 #include "board/board.h"
+#include "board/play.h"
 #include "board/falling.h"
 #include "data/sound.h"
 #include "game/game_state.h"
@@ -12,6 +13,7 @@
 using namespace kalup::board;
 using namespace boardtest;
 namespace game = kalup::game;
+namespace play = kalup::play;
 namespace sound = kalup::sound;
 
 static void dropFrames(int frames)
@@ -24,15 +26,15 @@ TEST(Settle, StacksFallInOneCallAndOneEmptyColumnClosesPerCallNeverColumnElevenN
 {
     // The board after one call and, where it differs, after a second one.
     const struct { int mode; Picture before, once, twice; int falls, shifts; } cases[] = {
-        {game::MODE_CLASSIC, {"...0........", "...1........", "...2........", "...3........", "............",
+        {play::MODE_CLASSIC, {"...0........", "...1........", "...2........", "...3........", "............",
             "012.12012012"}, {"...0........", "...1........", "...2........", "012312012012"}, {}, 1, 0},
-        {game::MODE_CLASSIC, {"....1......3", "0...2......3", "012.01230123"},
+        {play::MODE_CLASSIC, {"....1......3", "0...2......3", "012.01230123"},
             {"...1......3.", "0..2......3.", "01201230123."}, {}, 0, 1},
-        {game::MODE_CLASSIC, {"012..1230123"}, {"012.1230123."}, {"0121230123.."}, 0, 2},
-        {game::MODE_CLASSIC, {"0...........", "01230123012."}, {"0...........", "01230123012."}, {}, 0, 0},
-        {game::MODE_CLASSIC, {"012........."}, {"012........."}, {}, 0, 0},
-        {game::MODE_REMOVE_TWO, {".12........."}, {"12.........."}, {}, 0, 1},
-        {game::MODE_FF, {"3...........", ".12.3......."}, {"312.3......."}, {}, 1, 0}};
+        {play::MODE_CLASSIC, {"012..1230123"}, {"012.1230123."}, {"0121230123.."}, 0, 2},
+        {play::MODE_CLASSIC, {"0...........", "01230123012."}, {"0...........", "01230123012."}, {}, 0, 0},
+        {play::MODE_CLASSIC, {"012........."}, {"012........."}, {}, 0, 0},
+        {play::MODE_REMOVE_TWO, {".12........."}, {"12.........."}, {}, 0, 1},
+        {play::MODE_FF, {"3...........", ".12.3......."}, {"312.3......."}, {}, 1, 0}};
     for (const auto& c : cases) {
         setBoard(c.mode, c.before);
         harness::soundLog().clear();
@@ -52,7 +54,7 @@ TEST(Settle, StacksFallInOneCallAndOneEmptyColumnClosesPerCallNeverColumnElevenN
 
 TEST(FeedRow, DealSkipsEmptyAndFullColumnsAndBringsThreeColoursAndSpecials)
 {
-    setBoard(game::MODE_REMOVE_TWO, {".10123012301"});
+    setBoard(play::MODE_REMOVE_TWO, {".10123012301"});
     board[0][1].kind = 1;
     feedActive = true;
     kalup::random::seed(11);
@@ -71,7 +73,7 @@ TEST(FeedRow, DealSkipsEmptyAndFullColumnsAndBringsThreeColoursAndSpecials)
 
 TEST(FeedRow, ReleasedRowFalls16AFrameLandsFallsThroughOrWaitsOverAFullColumn)
 {
-    setBoard(game::MODE_REMOVE_TWO, {".1..........", ".1..........", ".1..........", ".1..........", ".1..........",
+    setBoard(play::MODE_REMOVE_TWO, {".1..........", ".1..........", ".1..........", ".1..........", ".1..........",
         ".11.........", ".11.........", ".11.........", ".11........."});
     setFeedSlot(0, 0);
     setFeedSlot(1, 3);
@@ -96,7 +98,7 @@ TEST(FeedRow, ReleasedRowFalls16AFrameLandsFallsThroughOrWaitsOverAFullColumn)
 
 TEST(FeedRow, PieceOverAColumnShiftedInUnderItLandsOnTopOfTheStack)
 {
-    setBoard(game::MODE_REMOVE_TWO, {"....1.......", "....2.......", "....3.......", "....0.......", "...01.......",
+    setBoard(play::MODE_REMOVE_TWO, {"....1.......", "....2.......", "....3.......", "....0.......", "...01.......",
         "...12.......", "0.023......."});
     setFeedSlot(3, 2);
     feedActive = true;
@@ -110,7 +112,7 @@ TEST(FeedRow, PieceOverAColumnShiftedInUnderItLandsOnTopOfTheStack)
 
 TEST(DropBombs, FallingDropBombWhistlesAndGoesOffWhereItStandsAboveTheBottomRow)
 {
-    setBoard(game::MODE_REMOVE_TWO, {"1...........", "1...........", "1...........", "1.1.........", "1.1.........",
+    setBoard(play::MODE_REMOVE_TWO, {"1...........", "1...........", "1...........", "1.1.........", "1.1.........",
         "111.........", "151........."});
     setFeedSlot(2, KIND_DROP_BOMB);
     feedActive = true;
@@ -129,7 +131,7 @@ TEST(DropBombs, FallingDropBombWhistlesAndGoesOffWhereItStandsAboveTheBottomRow)
 
 TEST(Rise, EveryRowMovesUpAndANewRowGlidesInFromBelow)
 {
-    setBoard(game::MODE_FF, {"0...........", "12..........", "012012012012"});
+    setBoard(play::MODE_FF, {"0...........", "12..........", "012012012012"});
     board[7][1].x = 70;
     kalup::random::seed(5);
     raiseBoard();

@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include "board/board.h"
+#include "board/play.h"
 #include "board/falling.h"
 #include "board/groups.h"
 #include "board/specials.h"
@@ -46,14 +47,14 @@ void setBoard(int mode, Picture rows)
     kalup::fx::liveEmitters.clear();
     paintQueue.clear();
     feedActive = boardCleared = false;
-    kalup::game::gameMode = mode;
-    kalup::game::score = 0;
+    kalup::play::gameMode = mode;
+    kalup::play::score = 0;
     boardAlpha = 1.0f;
     cellAnimTime = 0.0;
     lastClickTime = -10.0;
 }
 
-void setBoard(Picture rows) { setBoard(kalup::game::MODE_CLASSIC, rows); }
+void setBoard(Picture rows) { setBoard(kalup::play::MODE_CLASSIC, rows); }
 void pointAt(int row, int col) { hoverRow = row, hoverCol = col; }
 void setFeedSlot(int col, int kind) { feedRow[col] = Cell{homeXOf(col), 12, 66, kind, textureOf(kind), 0, 0, 0.0f, 0}; }
 

@@ -156,21 +156,6 @@ TEST(LogicalScreenFit, LargestCentredFourByThreeAreaWithBlackBars)
     }
 }
 
-// The game writes the clamped pointer back every frame: a position that came
-// back one unit off would make a resting cursor creep across the screen.
-TEST(PointerMapping, WrittenBackPositionReadsTheSameAndThePictureSpansTheScreen)
-{
-    for (auto [width, height] : {std::pair{800, 600}, {1024, 768}, {1280, 720}, {1366, 768}, {1280, 1024},
-             {1920, 1080}, {2560, 1440}, {3840, 2160}}) {
-        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
-        const double scale = scaler::windowUnitsPerLogical(width, height);
-        for (int x = -50; x <= 850; ++x)
-            ASSERT_EQ(scaler::toLogical(scaler::toWindow(x, scale), scale), x);
-        const scaler::Area a = scaler::fitLogicalScreen(width, height);
-        EXPECT_EQ(std::pair(scaler::toLogical(a.width, scale), scaler::toLogical(a.height, scale)), std::pair(800, 600));
-    }
-}
-
 TEST(HiddenDisplay, DrawsIntoTheLogicalScreenAndReadsBack)
 {
     freshFrame();

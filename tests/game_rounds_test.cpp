@@ -5,6 +5,7 @@
 
 #include "app/shell.h"
 #include "board/board.h"
+#include "board/play.h"
 #include "board/specials.h"
 #include "data/records.h"
 #include "data/sound.h"
@@ -12,10 +13,13 @@
 #include "game/lines.h"
 #include "game/update.h"
 #include "tests/board_picture.h"
+#include "platform/pointer.h"
 #include "tests/harness.h"
 
 using namespace kalup::board;
 namespace game = kalup::game;
+namespace play = kalup::play;
+namespace pointer = kalup::pointer;
 namespace shell = kalup::shell;
 using kalup::records::classicRecord;
 
@@ -48,7 +52,7 @@ protected:
     static void roundAt(int mode, double time, boardtest::Picture rows)
     {
         harness::input().time = time;
-        game::gameMode = mode;
+        play::gameMode = mode;
         game::startRound();
         boardtest::setBoard(mode, rows);
     }
@@ -60,7 +64,7 @@ protected:
     }
     static void holdSpace(bool held) { harness::input().keys[int(kalup::seam::Key::Space)] = held; }
     // The cursor over a cell, as the main loop leaves it for the frame.
-    static void pointAt(int row, int col) { shell::mouseX = homeXOf(col); shell::mouseY = 64 * row + 20; }
+    static void pointAt(int row, int col) { pointer::mouseX = homeXOf(col); pointer::mouseY = 64 * row + 20; }
 };
 
 using FeedTimer = Round;
@@ -72,7 +76,7 @@ using EndScreen = Round;
 
 TEST_F(FeedTimer, ArmsTenSecondsInAndReleasesOnlyWhenTheIntervalIsStrictlyExceeded)
 {
-    roundAt(game::MODE_REMOVE_TWO, 100.0, roomAtTheTop);
+    roundAt(play::MODE_REMOVE_TWO, 100.0, roomAtTheTop);
     frameAt(109.99);
     EXPECT_FALSE(game::feedArmed);
     frameAt(110.0);
@@ -101,7 +105,7 @@ TEST_F(FeedTimer, IntervalLosesATenthAtEveryContinueFromAClearedBoardForTheWhole
     holdSpace(true);
     frameAt(102.0);
     EXPECT_DOUBLE_EQ(game::feedInterval, 1.9);
-    boardtest::setBoard(game::MODE_REMOVE_TWO, noMoves);
+    boardtest::setBoard(play::MODE_REMOVE_TWO, noMoves);
     frameAt(103.0);
     EXPECT_EQ(game::roundStartTime, 103.0);
     EXPECT_DOUBLE_EQ(game::feedInterval, 1.9) << "no more moves keeps it";
@@ -118,7 +122,7 @@ TEST_F(FeedTimer, IntervalLosesATenthAtEveryContinueFromAClearedBoardForTheWhole
     }
     EXPECT_LE(game::feedInterval, 1e-9) << "there is no lower bound";
     holdSpace(false);
-    boardtest::setBoard(game::MODE_REMOVE_TWO, roomAtTheTop);
+    boardtest::setBoard(play::MODE_REMOVE_TWO, roomAtTheTop);
     frameAt(time += 10.0);
     for (int frame = 0; frame < 3; ++frame) {
         frameAt(time += 1.0 / 70);
@@ -129,7 +133,7 @@ TEST_F(FeedTimer, IntervalLosesATenthAtEveryContinueFromAClearedBoardForTheWhole
 TEST_F(Survival, RisesEveryIntervalShorteningItAndANewRoundRisesAtOnceWhenTheLastRiseIsOld)
 {
     game::lastRiseTime = 10.0;
-    roundAt(game::MODE_FF, 50.0, roomAtTheTop);
+    roundAt(play::MODE_FF, 50.0, roomAtTheTop);
     frameAt(50.0);
     EXPECT_EQ(game::lastRiseTime, 50.0);
     EXPECT_DOUBLE_EQ(game::riseInterval, 2.99);
@@ -145,7 +149,7 @@ TEST_F(Survival, RisesEveryIntervalShorteningItAndANewRoundRisesAtOnceWhenTheLas
 
 TEST_F(Survival, BlockedRiseEndsTheRoundWithTheBoardInPlaceAndTheTimeFrozen)
 {
-    roundAt(game::MODE_FF, 50.0, noMoves);
+    roundAt(play::MODE_FF, 50.0, noMoves);
     game::lastRiseTime = 49.0;
     frameAt(53.5);
     EXPECT_TRUE(game::ffOver);
@@ -175,18 +179,18 @@ TEST_F(Survival, TimeShowsWholeMinutesAndSecondsWithoutLeadingZeros)
 
 TEST_F(ClassicRecord, FollowsTheScoreOnTheFramesThatDrawTheLineOnly)
 {
-    roundAt(game::MODE_CLASSIC, 90.0, roomAtTheTop);
+    roundAt(play::MODE_CLASSIC, 90.0, roomAtTheTop);
     pointAt(8, 0);
     harness::input().button = true;
     frameAt(100.0);
-    EXPECT_GT(game::score, 0);
+    EXPECT_GT(play::score, 0);
     EXPECT_EQ(classicRecord, 0) << "the line was drawn before the click";
     harness::input().button = false;
     frameAt(100.1);
-    EXPECT_EQ(classicRecord, game::score);
-    boardtest::setBoard(game::MODE_CLASSIC, noMoves);
+    EXPECT_EQ(classicRecord, play::score);
+    boardtest::setBoard(play::MODE_CLASSIC, noMoves);
     classicRecord = 10;
-    game::score = 40;
+    play::score = 40;
     frameAt(100.2, 3);
     EXPECT_EQ(classicRecord, 10) << "no line under no more moves";
     holdSpace(true);
@@ -195,8 +199,8 @@ TEST_F(ClassicRecord, FollowsTheScoreOnTheFramesThatDrawTheLineOnly)
     holdSpace(false);
     frameAt(100.6);
     EXPECT_EQ(classicRecord, 40) << "caught up on the next round's first frame";
-    roundAt(game::MODE_REMOVE_TWO, 101.0, roomAtTheTop);
-    game::score = 500;
+    roundAt(play::MODE_REMOVE_TWO, 101.0, roomAtTheTop);
+    play::score = 500;
     frameAt(101.0, 3);
     EXPECT_EQ(game::hudY, -17) << "remove-two draws the line";
     EXPECT_EQ(classicRecord, 40) << "but never raises the record";
@@ -204,19 +208,19 @@ TEST_F(ClassicRecord, FollowsTheScoreOnTheFramesThatDrawTheLineOnly)
 
 TEST_F(EndScreen, SlidesRestUntilTheNextRoundStarts)
 {
-    roundAt(game::MODE_CLASSIC, 90.0, roomAtTheTop);
+    roundAt(play::MODE_CLASSIC, 90.0, roomAtTheTop);
     frameAt(100.0);
     EXPECT_EQ(game::hudY, -19);
     frameAt(100.0, 40);
     EXPECT_EQ(game::hudY, 15);
-    boardtest::setBoard(game::MODE_CLASSIC, noMoves);
+    boardtest::setBoard(play::MODE_CLASSIC, noMoves);
     frameAt(100.0);
     EXPECT_EQ(400 + game::panelSlide, 160) << "the panel comes in from x = 160";
     frameAt(100.0, 20);
     EXPECT_EQ(game::panelSlide, 0);
-    boardtest::setBoard(game::MODE_CLASSIC, roomAtTheTop);
+    boardtest::setBoard(play::MODE_CLASSIC, roomAtTheTop);
     frameAt(100.0, 5);
-    boardtest::setBoard(game::MODE_CLASSIC, noMoves);
+    boardtest::setBoard(play::MODE_CLASSIC, noMoves);
     frameAt(100.0);
     EXPECT_EQ(game::panelSlide, 0) << "shown again at rest";
     EXPECT_EQ(game::hudY, 15);
@@ -228,13 +232,13 @@ TEST_F(EndScreen, SlidesRestUntilTheNextRoundStarts)
 
 TEST_F(EndScreen, HeldSpaceContinuesEveryScreenAndOnlyClearedBoardsStepTheLevelWrappingAfterFortyNine)
 {
-    roundAt(game::MODE_CLASSIC, 90.0, roomAtTheTop);
+    roundAt(play::MODE_CLASSIC, 90.0, roomAtTheTop);
     holdSpace(true);
     for (int screen = 1; screen <= 3; ++screen) {
         clearBoard();
         frameAt(100.0 + screen);
         EXPECT_EQ(game::level, screen);
-        boardtest::setBoard(game::MODE_CLASSIC, noMoves);
+        boardtest::setBoard(play::MODE_CLASSIC, noMoves);
         frameAt(110.0 + screen);
         EXPECT_EQ(game::roundStartTime, 110.0 + screen) << "continued on the screen's first frame";
         EXPECT_EQ(game::level, screen) << "no more moves keeps the level";

@@ -15,8 +15,8 @@ public:
     std::int64_t wallClock = 1700000000;
     bool keys[4] = {};
     bool button = false;
-    int cursorX = 0;
-    int cursorY = 0;
+    double cursorX = 0;
+    double cursorY = 0;
     bool closeBox = false;
     // Every deadline the pacing waited for.
     std::vector<double> deadlines;
@@ -25,8 +25,8 @@ public:
     std::int64_t wallClockSeconds() override { return wallClock; }
     bool keyDown(kalup::seam::Key key) override { return keys[static_cast<int>(key)]; }
     bool leftButtonDown() override { return button; }
-    void cursor(int& x, int& y) override { x = cursorX; y = cursorY; }
-    void setCursor(int x, int y) override { cursorX = x; cursorY = y; }
+    void cursor(double& x, double& y) override { x = cursorX; y = cursorY; }
+    void setCursor(double x, double y) override { cursorX = x; cursorY = y; }
     double waitUntil(double deadline) override;
     void present() override {}
     bool closeRequested() override { return closeBox; }

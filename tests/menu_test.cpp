@@ -3,6 +3,7 @@
 
 #include "app/menu.h"
 #include "app/shell.h"
+#include "board/play.h"
 #include "game/game_state.h"
 #include "tests/harness.h"
 
@@ -50,12 +51,12 @@ TEST_F(Menu, ClickAnywhereAcrossARowStartsItsMode)
 {
     const struct {
         int x, y, mode;
-    } clicks[] = {{0, 322, game::MODE_CLASSIC}, {800, 346, game::MODE_REMOVE_TWO}, {0, 425, game::MODE_FF}};
+    } clicks[] = {{0, 322, play::MODE_CLASSIC}, {800, 346, play::MODE_REMOVE_TWO}, {0, 425, play::MODE_FF}};
     for (const auto& click : clicks) {
         shell::returnToMenu();
         frameAt(click.x, click.y, true);
         EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-        EXPECT_EQ(game::gameMode, click.mode);
+        EXPECT_EQ(play::gameMode, click.mode);
     }
 }
 
@@ -65,7 +66,7 @@ TEST_F(Menu, HeldButtonStartsTheModeOnEnteringItsBand)
     EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
     frameAt(400, 350, true);
     EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-    EXPECT_EQ(game::gameMode, game::MODE_REMOVE_TWO);
+    EXPECT_EQ(play::gameMode, play::MODE_REMOVE_TWO);
 }
 
 TEST_F(Menu, TitleSlidesInOnlyOnTheFirstVisit)

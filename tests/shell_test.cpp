@@ -3,9 +3,11 @@
 
 #include "app/shell.h"
 #include "board/board.h"
+#include "board/play.h"
 #include "data/sound.h"
 #include "game/game_state.h"
 #include "render/draw.h"
+#include "platform/pointer.h"
 #include "tests/harness.h"
 
 using namespace kalup;
@@ -21,7 +23,7 @@ protected:
         shell::screenState = shell::SCREEN_MENU;
         shell::quitRequested = false;
         shell::lastFrameTime = 0.0;
-        game::gameMode = game::MODE_CLASSIC;
+        play::gameMode = play::MODE_CLASSIC;
         harness::input().time = 1.0;
         harness::input().cursorY = 100; // above every menu row
     }
@@ -49,11 +51,11 @@ TEST_F(MainLoop, PacesFromTheEndOfThePreviousWaitSoASlowFrameIsFollowedAtOnce)
 
 TEST_F(MainLoop, HeldSpaceOnTheMenuStartsExactlyOneClassicGame)
 {
-    game::gameMode = game::MODE_FF;
+    play::gameMode = play::MODE_FF;
     harness::input().press(Key::Space);
     frames(5);
     EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-    EXPECT_EQ(game::gameMode, game::MODE_CLASSIC);
+    EXPECT_EQ(play::gameMode, play::MODE_CLASSIC);
     EXPECT_EQ(harness::timesPlayed(sound::snd12), 1) << "one round start, one start sound";
 }
 
@@ -102,8 +104,8 @@ TEST_F(MainLoop, MouseIsClampedToTheScreenAndWrittenBack)
         harness::input().cursorX = c.x;
         harness::input().cursorY = c.y;
         frames(1);
-        EXPECT_EQ(shell::mouseX, c.clampedX);
-        EXPECT_EQ(shell::mouseY, c.clampedY);
+        EXPECT_EQ(pointer::mouseX, c.clampedX);
+        EXPECT_EQ(pointer::mouseY, c.clampedY);
         EXPECT_EQ(harness::input().cursorX, c.clampedX) << "the system pointer stays on the screen";
         EXPECT_EQ(harness::input().cursorY, c.clampedY);
     }
@@ -122,9 +124,9 @@ TEST_F(MainLoop, MenuAfterASurvivalRoundTurnsTheSurvivalBackdrop)
 
 TEST_F(MainLoop, OnlyRemoveTwoAndSurvivalGamesForceLevelOne)
 {
-    game::score = 500;
+    play::score = 500;
     shell::startRemoveTwoGame();
-    EXPECT_EQ(game::score, 0);
+    EXPECT_EQ(play::score, 0);
     EXPECT_EQ(game::level, 1);
     shell::returnToMenu();
     shell::startFfGame();

@@ -11,6 +11,7 @@
 
 #include "app/shell.h"
 #include "board/board.h"
+#include "board/play.h"
 #include "game/game_state.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
@@ -99,13 +100,13 @@ TEST(ReviewSheet, DrawsEveryScreen)
     saveScreen("5-remove-two-feed");
     playMode(shell::startFfGame, "6-survival");
 
-    endScreen(shell::startClassicGame, game::MODE_CLASSIC, emptyBoard, 40, "7-level-completed");
-    endScreen(shell::startRemoveTwoGame, game::MODE_REMOVE_TWO, emptyBoard, 40, "8-board-cleared");
-    endScreen(shell::startClassicGame, game::MODE_CLASSIC, stuckBoard, 40, "9-no-more-moves");
+    endScreen(shell::startClassicGame, play::MODE_CLASSIC, emptyBoard, 40, "7-level-completed");
+    endScreen(shell::startRemoveTwoGame, play::MODE_REMOVE_TWO, emptyBoard, 40, "8-board-cleared");
+    endScreen(shell::startClassicGame, play::MODE_CLASSIC, stuckBoard, 40, "9-no-more-moves");
     pointAt(700, 560);
     shell::startFfGame();
     runFrames(150);
-    boardtest::setBoard(game::MODE_FF, stuckBoard);
+    boardtest::setBoard(play::MODE_FF, stuckBoard);
     harness::input().time += 60.0;
     runFrames(40);
     saveScreen("10-survival-over");
