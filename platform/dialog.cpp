@@ -195,6 +195,16 @@ void centreOnScreen(Fl_Window& window)
 
 void onMessageOk(Fl_Widget* button, void*) { button->window()->hide(); }
 
+// FLTK keeps its connection open for a later message box and listens on the
+// root window, whose properties desktops change all session long. While the
+// game runs nobody reads that connection: stop listening and drop what came.
+void quietConnection()
+{
+    Fl::check();
+    XSelectInput(fl_display, RootWindow(fl_display, fl_screen), NoEventMask);
+    XSync(fl_display, True);
+}
+
 } // namespace
 
 bool createLauncher(CommandHandler onCommand, CloseHandler onClose)
@@ -236,7 +246,7 @@ void destroyLauncher()
     picture = nullptr;
     for (auto& radio : radios)
         radio.button = nullptr;
-    Fl::check();
+    quietConnection();
 }
 
 void messageBox(const char* text)
@@ -271,6 +281,7 @@ void messageBox(const char* text)
     box.show();
     while (box.shown())
         Fl::wait();
+    quietConnection();
 }
 
 void setMessageSink(MessageSink sink) { messageSink = sink; }
