@@ -27,7 +27,7 @@ void shutdown()
     // GL objects go while the context still exists; the window closes and
     // the record is written right after.
     textures::releaseTextures();
-    background::deleteClouds();
+    background::releaseBackground();
     draw::deleteFonts();
     display::closeDisplay();
     records::saveRecords();

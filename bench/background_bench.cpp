@@ -1,6 +1,6 @@
 // How long the round background takes per frame, drawn the display-list way
-// (push, translate, call, pop per sprite) and the batched way (one vertex
-// array per cloud), for each of the ten presets. Each frame ends with
+// (push, translate, call, pop per sprite) and the game's batched way (one
+// vertex array per cloud), for each of the ten presets. Each frame ends with
 // glFinish, so the wall time of the main thread includes a software
 // renderer's work on its own threads; the main thread's processor time is
 // what the drawing itself costs the game's one thread.
@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "bench/listed_background.h"
 #include "platform/display.h"
 #include "platform/random.h"
 #include "render/background.h"
@@ -25,9 +26,11 @@ constexpr int DEFAULT_FRAMES = 300;
 // Long enough for every preset's trail to be fully stamped (3000 / 50).
 constexpr int WARM_UP_FRAMES = 60;
 
-void drawFrame()
+using DrawBackground = void (*)();
+
+void drawFrame(DrawBackground drawBackground)
 {
-    background::drawBackground();
+    drawBackground();
     glFinish();
 }
 
@@ -45,22 +48,22 @@ struct Cost {
 
 // Milliseconds per frame over the measured frames, from the same seed for
 // both styles so they draw the same pictures.
-Cost measure(int presetIndex, background::DrawStyle style, int frames)
+Cost measure(int presetIndex, DrawBackground drawBackground, int frames)
 {
     random::seed(SEED);
-    background::drawStyle = style;
     display::beginFrame();
     background::buildBackground(presetIndex);
+    listed::compileSprite();
     draw::beginScene3D();
     for (int i = 0; i < WARM_UP_FRAMES; ++i)
-        drawFrame();
+        drawFrame(drawBackground);
     Cost total{0.0, 0.0};
     for (int i = 0; i < frames; ++i) {
         glClear(GL_COLOR_BUFFER_BIT);
         glFinish();
         const auto start = std::chrono::steady_clock::now();
         const double processorStart = threadMilliseconds();
-        drawFrame();
+        drawFrame(drawBackground);
         total.processor += threadMilliseconds() - processorStart;
         total.wall += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     }
@@ -82,15 +85,16 @@ int main(int argc, char** argv)
     std::printf("                  ------------ wall ------------   --------- processor ----------\n");
     std::printf("preset  sprites   display-list  batched   ratio   display-list  batched   ratio\n");
     for (int index = 0; index < 10; ++index) {
-        const Cost list = measure(index, background::DrawStyle::DisplayList, frames);
-        const Cost batched = measure(index, background::DrawStyle::Batched, frames);
+        const Cost list = measure(index, listed::drawBackground, frames);
+        const Cost batched = measure(index, background::drawBackground, frames);
         const int sprites = background::preset.clouds * background::preset.trail;
         std::printf("%6d  %7d   %12.3f %8.3f %7.3f   %12.3f %8.3f %7.3f\n", index, sprites, list.wall,
                     batched.wall, batched.wall / list.wall, list.processor, batched.processor,
                     batched.processor / list.processor);
         std::fflush(stdout);
     }
-    background::deleteClouds();
+    listed::deleteSprite();
+    background::releaseBackground();
     display::closeDisplay();
     return 0;
 }

@@ -12,11 +12,9 @@ namespace kalup::background {
 
 Preset preset{};
 int presetIndex = 0;
-DrawStyle drawStyle = DrawStyle::Batched;
 SwirlCloud* cloudArray = nullptr;
 int cloudCount = 0;
 unsigned spriteTexture = 0;
-unsigned spriteList = 0;
 float spriteHalfSize = 0.0f;
 
 namespace {
@@ -60,42 +58,6 @@ void uploadGradient()
                  texels);
 }
 
-// One sprite square centred at the origin; the clouds' display-list drawing
-// translates it to every trail point.
-void compileSpriteList()
-{
-    const float s = spriteHalfSize;
-    if (spriteList == 0)
-        spriteList = glGenLists(1);
-    glNewList(spriteList, GL_COMPILE);
-    glBindTexture(GL_TEXTURE_2D, spriteTexture);
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(0, 0);
-    glVertex3f(-s, -s, 0);
-    glTexCoord2f(1, 0);
-    glVertex3f(s, -s, 0);
-    glTexCoord2f(0, 1);
-    glVertex3f(-s, s, 0);
-    glTexCoord2f(1, 1);
-    glVertex3f(s, s, 0);
-    glEnd();
-    glEndList();
-}
-
-// A black veil over the whole view at z = 0, before the clouds.
-void drawVeil()
-{
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, 0.5f - preset.shade * 0.0049f);
-    glBegin(GL_QUADS);
-    glVertex3f(-40, -17, 0);
-    glVertex3f(40, -17, 0);
-    glVertex3f(40, 17, 0);
-    glVertex3f(-40, 17, 0);
-    glEnd();
-    glBlendFunc(GL_ONE, GL_ONE);
-}
-
 } // namespace
 
 unsigned char gradientTexel(int column, int row)
@@ -126,7 +88,6 @@ void buildBackground(int index)
     glEnable(GL_BLEND);
     uploadGradient();
     spriteHalfSize = preset.size * 0.02f;
-    compileSpriteList();
     cloudArray = new SwirlCloud[preset.clouds];
     cloudCount = preset.clouds;
     glFlush();
@@ -136,12 +97,27 @@ void drawBackground()
 {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    if (preset.shade != 0)
-        drawVeil();
+    drawVeil();
     for (int i = 0; i < cloudCount; ++i) {
         cloudArray[i].step();
         cloudArray[i].draw();
     }
+}
+
+void drawVeil()
+{
+    if (preset.shade == 0)
+        return;
+    // It covers the whole view at z = 0.
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0, 0, 0, 0.5f - preset.shade * 0.0049f);
+    glBegin(GL_QUADS);
+    glVertex3f(-40, -17, 0);
+    glVertex3f(40, -17, 0);
+    glVertex3f(40, 17, 0);
+    glVertex3f(-40, 17, 0);
+    glEnd();
+    glBlendFunc(GL_ONE, GL_ONE);
 }
 
 void deleteClouds()
@@ -149,6 +125,14 @@ void deleteClouds()
     delete[] cloudArray;
     cloudArray = nullptr;
     cloudCount = 0;
+}
+
+void releaseBackground()
+{
+    deleteClouds();
+    if (spriteTexture != 0)
+        glDeleteTextures(1, &spriteTexture);
+    spriteTexture = 0;
 }
 
 } // namespace kalup::background

@@ -29,18 +29,12 @@ struct TrailPoint {
     float r, g, b;
 };
 
-// One corner of a sprite in the batched drawing, laid out for GL_T2F_C3F_V3F.
+// One corner of a sprite, laid out for GL_T2F_C3F_V3F.
 struct SpriteVertex {
     float s, t;
     float r, g, b;
     float x, y, z;
 };
-
-// How the sprites reach OpenGL. Both draw the same picture: the display list
-// once per sprite (push, translate, call, pop), or one vertex array per cloud,
-// which costs a fraction of the time. The benchmark measures both.
-enum class DrawStyle { DisplayList, Batched };
-extern DrawStyle drawStyle;
 
 // Built with the counts of the current preset.
 class SwirlCloud {
@@ -52,6 +46,7 @@ public:
 
     // Moves the stars and the trail by one frame.
     void step();
+    // Every trail point's sprite, in one draw call.
     void draw() const;
 
     int stars;
@@ -64,9 +59,6 @@ public:
     float rate[9];
 
 private:
-    void drawWithDisplayList() const;
-    void drawBatched() const;
-
     SpriteVertex* vertices;
     unsigned* indices;
 };
@@ -75,9 +67,8 @@ extern SwirlCloud* cloudArray;
 extern int cloudCount;
 
 // The sprite every cloud draws, rebuilt at each round start: the gradient
-// texture, the display list of one square and that square's half-size.
+// texture and the half-size of its square.
 extern unsigned spriteTexture;
-extern unsigned spriteList;
 extern float spriteHalfSize;
 
 // Re-seeds the game's random numbers from the clock, picks the preset and
@@ -87,7 +78,12 @@ void generateBackground();
 // their random counts from the game's random numbers.
 void buildBackground(int index);
 void drawBackground();
+// The black veil over the whole view that darkens the clouds' trails, drawn
+// first; none when the preset's shade is 0.
+void drawVeil();
 void deleteClouds();
+// At shutdown, with the GL context still current: the clouds and the sprite texture.
+void releaseBackground();
 
 // The sprite's radial gradient, 255 at the centre texel (32, 32) down to 0
 // at 32 texels from it.

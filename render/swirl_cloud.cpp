@@ -19,8 +19,8 @@ float randomDepth() { return static_cast<float>(random::rand() * 0.0009155553 - 
 
 float glow(float moved, float gain) { return std::min(std::fabs(moved * gain), 1.0f); }
 
-// The corners of a sprite in the order of the display list's triangle strip,
-// and the two triangles that strip makes, so both ways rasterise alike.
+// The corners of a sprite in the order of a triangle strip over its square,
+// and the two triangles that strip makes.
 constexpr float cornerS[4] = {0, 1, 0, 1};
 constexpr float cornerT[4] = {0, 0, 1, 1};
 constexpr unsigned stripTriangles[6] = {0, 1, 2, 2, 1, 3};
@@ -110,28 +110,8 @@ void SwirlCloud::step()
     }
 }
 
+// One square per trail point, in trail order, tinted by the point's colour.
 void SwirlCloud::draw() const
-{
-    if (drawStyle == DrawStyle::Batched)
-        drawBatched();
-    else
-        drawWithDisplayList();
-}
-
-void SwirlCloud::drawWithDisplayList() const
-{
-    for (int i = 0; i < trail; ++i) {
-        const TrailPoint& p = trailPoints[i];
-        glColor3fv(&p.r);
-        glPushMatrix();
-        glTranslatef(p.x, p.y, p.z);
-        glCallList(spriteList);
-        glPopMatrix();
-    }
-}
-
-// The same squares, colours and order as the display list, in one draw call.
-void SwirlCloud::drawBatched() const
 {
     const float s = spriteHalfSize;
     for (int i = 0; i < trail; ++i) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/listed_background.h"
 #include "platform/display.h"
 #include "platform/random.h"
 #include "render/background.h"
@@ -16,20 +17,20 @@ namespace rng = kalup::random;
 
 namespace {
 
-std::vector<unsigned char> renderFrames(int presetIndex, background::DrawStyle style)
+// Thirty frames of a preset from a fixed seed, drawn by the game or sprite by sprite.
+std::vector<unsigned char> renderFrames(int presetIndex, void (*drawBackground)())
 {
     rng::seed(7);
     kalup::display::beginFrame();
     background::buildBackground(presetIndex);
-    background::drawStyle = style;
+    kalup::listed::compileSprite();
     kalup::draw::beginScene3D();
     for (int i = 0; i < 30; ++i) {
         glClear(GL_COLOR_BUFFER_BIT);
-        background::drawBackground();
+        drawBackground();
     }
     std::vector<unsigned char> pixels(800 * 600 * 4);
     glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    background::drawStyle = background::DrawStyle::Batched;
     return pixels;
 }
 
@@ -55,12 +56,12 @@ TEST(BackgroundPreset, SixthNumberAfterSeedingWithTheClockPicksItAndTheSameSecon
     }
 }
 
-TEST(BackgroundDrawing, BatchedSpritesDrawTheDisplayListPicture)
+TEST(BackgroundDrawing, BatchedSpritesDrawTheSpriteBySpritePicture)
 {
     harness::needDisplay();
     for (int index : {0, 4, 8}) {
-        const auto listed = renderFrames(index, background::DrawStyle::DisplayList);
-        const auto batched = renderFrames(index, background::DrawStyle::Batched);
+        const auto listed = renderFrames(index, kalup::listed::drawBackground);
+        const auto batched = renderFrames(index, background::drawBackground);
         int lit = 0;
         int differing = 0;
         int largest = 0;
@@ -75,4 +76,17 @@ TEST(BackgroundDrawing, BatchedSpritesDrawTheDisplayListPicture)
         EXPECT_LE(largest, 1) << "preset " << index;
         EXPECT_LT(differing, static_cast<int>(listed.size() / 2000)) << "preset " << index;
     }
+}
+
+TEST(BackgroundDrawing, ShutdownReleasesTheCloudsAndTheSpriteTexture)
+{
+    harness::needDisplay();
+    background::buildBackground(4);
+    const unsigned texture = background::spriteTexture;
+    ASSERT_TRUE(glIsTexture(texture));
+    background::releaseBackground();
+    EXPECT_FALSE(glIsTexture(texture));
+    EXPECT_EQ(background::cloudArray, nullptr);
+    background::buildBackground(4);
+    EXPECT_TRUE(glIsTexture(background::spriteTexture)) << "the next round builds it anew";
 }
