@@ -1,7 +1,5 @@
 #include "data/sound.h"
 
-#include "platform/display.h"
-
 namespace kalup::sound {
 
 Handle sndFall = 0;
@@ -18,15 +16,14 @@ Handle sndLinefall = 0;
 Handle snd12 = 0;
 Handle music = 0;
 
-PlayObserver playObserver = nullptr;
-PlayObserver stopObserver = nullptr;
+SoundObserver playObserver = nullptr;
+SoundObserver stopObserver = nullptr;
 
 void initSoundBank()
 {
-    void* window = display::findWindow(display::WINDOW_TITLE);
     // Without a sound card the game plays on silently.
-    if (!audio::init(audio::Device::Default, window))
-        audio::init(audio::Device::NoSound, window);
+    if (!audio::init(audio::Device::Default))
+        audio::init(audio::Device::NoSound);
     audio::start();
 
     // The limits are rules of the game: a sample asked for many times in a

@@ -30,8 +30,8 @@ void play(Handle sample);
 void stop(Handle sample);
 
 // Tests watch every play and every stop request through these (null in the game).
-using PlayObserver = void (*)(Handle sample);
-extern PlayObserver playObserver;
-extern PlayObserver stopObserver;
+using SoundObserver = void (*)(Handle sample);
+extern SoundObserver playObserver;
+extern SoundObserver stopObserver;
 
 } // namespace kalup::sound

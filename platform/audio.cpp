@@ -13,14 +13,6 @@
 namespace kalup::audio {
 
 namespace {
-// Each sample owns a run of mixer channels tagged with its handle: the run's
-// length is its playback limit.
-struct Sample {
-    Mix_Chunk* chunk;
-    int firstChannel;
-    int channels;
-};
-
 // What the mixer thread reads while the module plays; changed only while
 // the music hook is removed.
 struct MusicFeed {
@@ -32,10 +24,11 @@ struct MusicFeed {
 bool subsystemOpen = false;
 bool deviceOpen = false;
 Handle lastHandle = 0;
-std::map<Handle, Sample> samples;
+// Each sample owns a run of mixer channels tagged with its handle: the run's
+// length is its playback limit.
+std::map<Handle, Mix_Chunk*> samples;
 std::map<Handle, openmpt_module*> modules;
 int channelsTaken = 0;
-Handle musicPlaying = 0;
 MusicFeed feed;
 
 // Runs on SDL's audio thread with the device locked; the mixer adds the
@@ -73,7 +66,7 @@ std::vector<unsigned char> readFile(const char* path)
 }
 } // namespace
 
-bool init(Device device, void*)
+bool init(Device device)
 {
     shutdown();
     if (device == Device::NoSound)
@@ -104,7 +97,7 @@ Handle loadSample(const char* path, int maxPlaybacks)
     Handle handle = ++lastHandle;
     Mix_GroupChannels(first, first + maxPlaybacks - 1, static_cast<int>(handle));
     channelsTaken += maxPlaybacks;
-    samples[handle] = Sample{chunk, first, maxPlaybacks};
+    samples[handle] = chunk;
     return handle;
 }
 
@@ -116,25 +109,13 @@ void playSample(Handle sample)
     // Only this thread starts playbacks, so a free channel stays free until used.
     int channel = Mix_GroupAvailable(static_cast<int>(sample));
     if (channel >= 0)
-        Mix_PlayChannel(channel, found->second.chunk, 0);
+        Mix_PlayChannel(channel, found->second, 0);
 }
 
 void stopSample(Handle sample)
 {
     if (samples.count(sample))
         Mix_HaltGroup(static_cast<int>(sample));
-}
-
-int playingCount(Handle sample)
-{
-    auto found = samples.find(sample);
-    if (found == samples.end())
-        return 0;
-    int playing = 0;
-    const Sample& s = found->second;
-    for (int channel = s.firstChannel; channel < s.firstChannel + s.channels; ++channel)
-        playing += Mix_Playing(channel) ? 1 : 0;
-    return playing;
 }
 
 Handle loadMusic(const char* path)
@@ -162,10 +143,7 @@ void playMusic(Handle music)
     Mix_HookMusic(nullptr, nullptr);
     feed = MusicFeed{found->second, rate, channels};
     Mix_HookMusic(feedMusic, &feed);
-    musicPlaying = music;
 }
-
-Handle playingMusic() { return musicPlaying; }
 
 void shutdown()
 {
@@ -173,8 +151,8 @@ void shutdown()
         // Unhooked first: the mixer thread must be done with the module before it goes.
         Mix_HookMusic(nullptr, nullptr);
         Mix_HaltChannel(-1);
-        for (auto& [handle, sample] : samples)
-            Mix_FreeChunk(sample.chunk);
+        for (auto& [handle, chunk] : samples)
+            Mix_FreeChunk(chunk);
         Mix_CloseAudio();
         Mix_Quit();
     }
@@ -183,7 +161,6 @@ void shutdown()
     samples.clear();
     modules.clear();
     channelsTaken = 0;
-    musicPlaying = 0;
     feed = MusicFeed{};
     deviceOpen = false;
     if (subsystemOpen)

@@ -13,9 +13,8 @@ enum class Device { Default, NoSound };
 
 // Default opens the system's sound device; NoSound opens a silent one so
 // the game runs on without sound. False when the device cannot be opened.
-// The window is accepted for the game's sake and not needed. A second init
-// first releases everything the first one opened.
-bool init(Device device, void* window);
+// A second init first releases everything the first one opened.
+bool init(Device device);
 void start();
 
 // A sample (Ogg Vorbis or WAV) that never plays more than maxPlaybacks times
@@ -24,15 +23,11 @@ void start();
 Handle loadSample(const char* path, int maxPlaybacks);
 void playSample(Handle sample);
 void stopSample(Handle sample);
-// How many playbacks of the sample are running now.
-int playingCount(Handle sample);
 
 // A tracker module (MO3 and the formats libopenmpt reads), looping for ever.
 // 0 when the file cannot be read or no device is open.
 Handle loadMusic(const char* path);
 void playMusic(Handle music);
-// The module playing now, 0 when none.
-Handle playingMusic();
 
 // Stops everything and releases every sample, the module and the device.
 // Harmless when nothing is open.

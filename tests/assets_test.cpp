@@ -94,7 +94,7 @@ TEST(AssetImages, EachImageUploadsAtTheSizeAndWithTheAlphaTheGameDrawsIt)
 TEST(AssetSounds, EverySoundIsLongEnoughToHearAndQuietEnoughForTheMusic)
 {
     // Decoded as the bank's loader does, in the device's own format.
-    ASSERT_TRUE(audio::init(audio::Device::NoSound, nullptr));
+    ASSERT_TRUE(audio::init(audio::Device::NoSound));
     int rate = 0, channels = 0, files = 0;
     Uint16 format = 0;
     ASSERT_TRUE(Mix_QuerySpec(&rate, &format, &channels) && format == AUDIO_S16SYS);
