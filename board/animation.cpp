@@ -51,7 +51,7 @@ void animateBoard()
             if (cell.kind < 0)
                 continue;
             const float side = static_cast<float>(cell.size + 2);
-            draw::drawSheetFrame(static_cast<textures::Texture>(cell.texture), static_cast<float>(cell.x),
+            draw::drawSheetFrame(cell.texture, static_cast<float>(cell.x),
                 static_cast<float>(cell.y), side, side, cell.frame, 0.0f, boardAlpha);
             // Only enlarged (hovered or arriving) pieces animate; board
             // pieces cycle through frames 0..14.

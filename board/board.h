@@ -27,7 +27,7 @@ struct Cell {
     int y;
     int size;
     int kind;
-    int texture;
+    textures::Texture texture;
     int homeX;
     int homeY;
     float fade;
@@ -53,6 +53,10 @@ extern bool boardCleared;
 
 void clearBoard();
 void fillBoard(int colours);
+// The kind of a newly dealt piece: a first draw of 0..range-1 gives a special
+// piece on five of its values, otherwise a second draw picks one of the
+// colours. The board, the feed row and the rising row all deal this way.
+int dealPieceKind(int range, int colours);
 void mouseToCell();
 void saveBoard();
 void restoreBoard();

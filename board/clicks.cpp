@@ -27,4 +27,10 @@ void liftBoard()
             board[row][col].y = homeYOf(row) - 2 * cellMoveStep;
 }
 
+void swell(Cell& cell)
+{
+    if (cell.size < HOVER_SIZE)
+        cell.size += 2;
+}
+
 } // namespace kalup::board

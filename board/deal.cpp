@@ -7,27 +7,14 @@ namespace kalup::board {
 
 namespace {
 
-// A classic board is three colours with a rare special piece: each of the
-// kinds 4, 6, 7, 8 and 9 answers one of the 200 values of the first draw.
-int classicKind()
-{
-    switch (random::rand() % 200) {
-    case 15: return KIND_PAINT_3;
-    case 25: return KIND_BOMB;
-    case 52: return KIND_PAINT_0;
-    case 75: return KIND_PAINT_1;
-    case 85: return KIND_PAINT_2;
-    default: return random::rand() % 3;
-    }
-}
-
 int dealtKind(int row, int colours)
 {
     switch (play::gameMode) {
     case play::MODE_REMOVE_TWO:
         return random::rand() % colours;
     case play::MODE_CLASSIC:
-        return classicKind();
+        // Three colours with a rare special piece, 1 in 200 for each kind.
+        return dealPieceKind(200, 3);
     case play::MODE_FF:
         // Survival starts with the three bottom rows only.
         if (homeYOf(row) > 364)
@@ -39,6 +26,18 @@ int dealtKind(int row, int colours)
 }
 
 } // namespace
+
+int dealPieceKind(int range, int colours)
+{
+    switch (random::rand() % range) {
+    case 15: return KIND_PAINT_3;
+    case 25: return KIND_BOMB;
+    case 52: return KIND_PAINT_0;
+    case 75: return KIND_PAINT_1;
+    case 85: return KIND_PAINT_2;
+    default: return random::rand() % colours;
+    }
+}
 
 void fillBoard(int colours)
 {
@@ -54,7 +53,7 @@ void fillBoard(int colours)
             // Pieces fly in from a 64-unit lattice, partly off screen.
             cell.x = 64 * (random::rand() % 16);
             cell.y = 64 * (random::rand() % 16);
-            cell.texture = cell.kind >= 0 ? static_cast<int>(textures::texPieces[cell.kind]) : 0;
+            cell.texture = cell.kind >= 0 ? textures::texPieces[cell.kind] : 0;
             // ...and arrive enlarged, shrinking to 64.
             cell.size = 64 + random::rand() % 128;
             cell.fade = 0.0f;

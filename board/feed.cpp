@@ -17,18 +17,8 @@ constexpr int FEED_FALL_STEP = 16;
 // Colours 0..2 with rare specials, and over all a 1 in 50 drop bomb.
 int feedKind()
 {
-    int kind;
-    switch (random::rand() % 100) {
-    case 15: kind = KIND_PAINT_3; break;
-    case 25: kind = KIND_BOMB; break;
-    case 52: kind = KIND_PAINT_0; break;
-    case 75: kind = KIND_PAINT_1; break;
-    case 85: kind = KIND_PAINT_2; break;
-    default: kind = random::rand() % 3; break;
-    }
-    if (random::rand() % 50 == 5)
-        kind = KIND_DROP_BOMB;
-    return kind;
+    const int kind = dealPieceKind(100, 3);
+    return random::rand() % 50 == 5 ? KIND_DROP_BOMB : kind;
 }
 
 // The cell a falling piece is entering: the row changes as the piece
@@ -106,7 +96,7 @@ void generateFeedRow()
             slot.kind = feedKind();
         slot.x = homeXOf(col);
         slot.y = FEED_WAIT_Y;
-        slot.texture = slot.kind >= 0 ? static_cast<int>(textures::texPieces[slot.kind]) : 0;
+        slot.texture = slot.kind >= 0 ? textures::texPieces[slot.kind] : 0;
         slot.size = 66;
         slot.frame = 0;
     }
@@ -123,7 +113,7 @@ void drawFeedRow()
         if (slot.kind >= KIND_DROP_BOMB && ++slot.frame > 15)
             slot.frame = 0;
         const float side = static_cast<float>(slot.size + 2);
-        draw::drawSheetFrame(static_cast<textures::Texture>(slot.texture), static_cast<float>(slot.x),
+        draw::drawSheetFrame(slot.texture, static_cast<float>(slot.x),
             static_cast<float>(slot.y), side, side, slot.frame, 0.0f, 1.0f);
     }
 }

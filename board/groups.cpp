@@ -17,7 +17,6 @@ namespace {
 // The group grows by a fixed number of sweeps, not by a search: a long
 // winding group is cut where the sweeps run out, and that is the rule.
 constexpr int MARKING_PASSES = 31;
-constexpr int HOVER_SIZE = 96;
 constexpr int BURST_BALLS = 4;
 constexpr int BURST_FLOOR_Y = 530;
 
@@ -101,13 +100,6 @@ void removeMarked(int row, int col, int kind)
     spawnGhost(row, col);
 }
 
-void highlightMarked(Cell& cell, int kind)
-{
-    cell.kind = kind;
-    if (cell.size < HOVER_SIZE)
-        cell.size += 2;
-}
-
 } // namespace
 
 int markIfSame(int row, int col, int kind)
@@ -156,8 +148,10 @@ void handleBoardInput()
         for (int col = 0; col < COLS; ++col) {
             Cell& cell = board[row][col];
             if (!accepted) {
-                if (cell.kind == KIND_MARKED)
-                    highlightMarked(cell, kind);
+                if (cell.kind == KIND_MARKED) {
+                    cell.kind = kind;
+                    swell(cell);
+                }
                 continue;
             }
             // Asked at every visit: the sound bank's playback limits make

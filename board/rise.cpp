@@ -2,26 +2,8 @@
 #include "board/falling.h"
 
 #include "data/sound.h"
-#include "platform/random.h"
 
 namespace kalup::board {
-
-namespace {
-
-// The rising row brings all four colours and the specials, never a drop bomb.
-int risingKind()
-{
-    switch (random::rand() % 100) {
-    case 15: return KIND_PAINT_3;
-    case 25: return KIND_BOMB;
-    case 52: return KIND_PAINT_0;
-    case 75: return KIND_PAINT_1;
-    case 85: return KIND_PAINT_2;
-    default: return random::rand() % 4;
-    }
-}
-
-} // namespace
 
 void raiseBoard()
 {
@@ -37,8 +19,9 @@ void raiseBoard()
             cell.y = homeYOf(row + 1);
         }
     for (Cell& cell : board[ROWS - 1]) {
-        cell.kind = risingKind();
-        cell.texture = static_cast<int>(textures::texPieces[cell.kind]);
+        // All four colours and the specials, never a drop bomb.
+        cell.kind = dealPieceKind(100, 4);
+        cell.texture = textures::texPieces[cell.kind];
         // The new row comes in from below the screen.
         cell.y = homeYOf(ROWS - 1) + 64;
     }

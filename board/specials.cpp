@@ -11,7 +11,6 @@ std::vector<int> paintQueue;
 
 namespace {
 
-constexpr int HOVER_SIZE = 96;
 constexpr int STAR_COUNT = 8;
 
 // The cross of radius 2, always visited in this order.
@@ -20,13 +19,6 @@ constexpr int CROSS[9][2] = {
 };
 
 bool onBoard(int row, int col) { return row >= 0 && row < ROWS && col >= 0 && col < COLS; }
-
-// A hovered bomb or paint piece swells alone, like a group.
-void swell(Cell& cell)
-{
-    if (cell.size < HOVER_SIZE)
-        cell.size += 2;
-}
 
 } // namespace
 
@@ -113,7 +105,7 @@ void paintStep()
     // nothing, becomes a plain piece of the paint colour, popping up small.
     Cell& cell = board[row][col];
     cell.kind = kind - KIND_PAINT_0;
-    cell.texture = static_cast<int>(textures::texPieces[cell.kind]);
+    cell.texture = textures::texPieces[cell.kind];
     cell.size = 16;
 }
 

@@ -114,7 +114,7 @@ TEST(Bombs, ClickedBombBlastsItsCrossTwiceOnTheBoardOnly)
     setBoard({"....4.......", "............", "............", "............"});
     clickAt(5, 4, 1.0);
     EXPECT_EQ(burstsOf<fx::StarBurstEmitter>(), 18) << "a lone bomb in the open";
-    EXPECT_EQ(ghostLayer[5][4].texture, int(kalup::textures::texBurstAlt));
+    EXPECT_EQ(ghostLayer[5][4].texture, kalup::textures::texBurstAlt);
     EXPECT_EQ(ghostLayer[3][4].fade, 0.0f) << "empty cells leave no ghost";
 }
 
@@ -144,7 +144,7 @@ TEST(Paint, CrossIsPaintedOneCellAFrameFromTheBottomUpWhateverLiesThere)
     }
     EXPECT_EQ(harness::timesPlayed(sound::sndPaint), 5);
     EXPECT_EQ(board[8][2].size, 16) << "a painted piece pops up from 16";
-    EXPECT_EQ(board[8][2].texture, int(kalup::textures::texPieces[1]));
+    EXPECT_EQ(board[8][2].texture, kalup::textures::texPieces[1]);
     queuePaint(6, 0, KIND_PAINT_3);
     board[6][0].kind = board[7][0].kind = KIND_EMPTY;
     paintStep();

@@ -14,7 +14,7 @@ using namespace kalup::board;
 
 namespace boardtest {
 
-static int textureOf(int kind) { return kind >= 0 ? static_cast<int>(kalup::textures::texPieces[kind]) : 0; }
+static kalup::textures::Texture textureOf(int kind) { return kind >= 0 ? kalup::textures::texPieces[kind] : 0; }
 
 std::string picture(Picture rows)
 {
