@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "app/shell.h"
+#include "platform/logical_screen.h"
 #include "platform/pointer.h"
 #include "data/language.h"
 #include "platform/seam.h"
@@ -94,7 +95,8 @@ void drawGears()
 
 void drawMainMenu()
 {
-    draw::drawPulsingQuad(textures::texMenuBackdrop, 400, 300, 800, 600);
+    draw::drawPulsingQuad(textures::texMenuBackdrop, logical::WIDTH / 2, logical::HEIGHT / 2, logical::WIDTH,
+                          logical::HEIGHT);
     if (menuLogoY < 195)
         menuLogoY += 4;
     draw::drawSprite(textures::texTitle1, 272, menuLogoY, 128, 128, 0, 1);

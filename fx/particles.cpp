@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/random.h"
+#include "render/draw.h"
 
 namespace kalup::fx::particles {
 
@@ -46,28 +47,6 @@ void advance(Particle& particle)
     particle.y += particle.vy;
 }
 
-namespace {
-
-// One quad of the particle's size centred on the current origin, in the
-// layout of every sprite.
-void emitQuad(const Particle& particle)
-{
-    const float halfW = particle.width / 2.0f;
-    const float halfH = particle.height / 2.0f;
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(-halfW, -halfH);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(halfW, -halfH);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(halfW, halfH);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(-halfW, halfH);
-    glEnd();
-}
-
-} // namespace
-
 int drawLive(const std::vector<Particle>& particles, Texture texture, bool spin)
 {
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -82,7 +61,7 @@ int drawLive(const std::vector<Particle>& particles, Texture texture, bool spin)
         if (spin)
             glRotatef(particle.angle, 0.0f, 0.0f, 1.0f);
         glColor4f(particle.r, particle.g, particle.b, particle.a);
-        emitQuad(particle);
+        draw::emitQuad(particle.width / 2.0f, particle.height / 2.0f, 0.0f, 0.0f, 1.0f, 1.0f);
         ++drawn;
     }
     return drawn;

@@ -5,8 +5,6 @@
 
 namespace kalup::random {
 
-inline constexpr int RAND_LIMIT = 32767;
-
 void seed(unsigned value);
 int rand();
 

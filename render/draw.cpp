@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "platform/logical_screen.h"
 #include "platform/seam.h"
 
 namespace kalup::draw {
@@ -30,8 +31,8 @@ void placeAt(float x, float y)
     glTranslatef(x, y, 0.0f);
 }
 
-// Corners from the upper left, clockwise on screen, the first one with
-// texture coordinate (s0, t0).
+} // namespace
+
 void emitQuad(float halfW, float halfH, float s0, float t0, float s1, float t1)
 {
     glBegin(GL_QUADS);
@@ -45,8 +46,6 @@ void emitQuad(float halfW, float halfH, float s0, float t0, float s1, float t1)
     glVertex2f(-halfW, halfH);
     glEnd();
 }
-
-} // namespace
 
 void beginScreen2D()
 {
@@ -77,7 +76,7 @@ void beginText2D()
 
 void beginScene3D()
 {
-    glViewport(0, 0, 800, 600);
+    glViewport(0, 0, logical::WIDTH, logical::HEIGHT);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(90.0, 4.0 / 3.0, 1.0, 1000.0);
@@ -142,8 +141,8 @@ void drawScrollingTiles(Texture texture, float tileSize)
     glBindTexture(GL_TEXTURE_2D, texture);
     const float half = tileSize / 2;
     const float start = std::trunc(-4 * half);
-    const float limitX = 4 * half + 800;
-    const float limitY = 4 * half + 600;
+    const float limitX = 4 * half + logical::WIDTH;
+    const float limitY = 4 * half + logical::HEIGHT;
     const float s = tileScroll;
     for (float y = start; y < limitY; y = std::trunc(y + tileSize)) {
         for (float x = start; x < limitX; x = std::trunc(x + tileSize)) {

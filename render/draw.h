@@ -24,6 +24,11 @@ void beginScreen2D();
 void beginText2D();
 void beginScene3D();
 
+// One quad centred on the current origin, in the layout every sprite and
+// particle uses: corners from the upper left, clockwise on screen, the first
+// with texture coordinate (s0, t0).
+void emitQuad(float halfW, float halfH, float s0, float t0, float s1, float t1);
+
 void drawSprite(Texture texture, float x, float y, float w, float h, float angle, float alpha);
 void drawSheetFrame(Texture texture, float x, float y, float w, float h, int frame, float angle, float alpha);
 void drawPulsingQuad(Texture texture, float x, float y, float w, float h);

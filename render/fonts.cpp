@@ -3,6 +3,7 @@
 #include <FTGL/ftgl.h>
 #include <GL/gl.h>
 
+#include "platform/logical_screen.h"
 #include "render/draw.h"
 
 namespace kalup::draw {
@@ -38,8 +39,8 @@ void drawText(const char* text, int x, int y, FTFont* font)
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     beginText2D();
-    // Callers measure y from the top of the 600-unit screen.
-    glTranslatef(static_cast<float>(x), static_cast<float>(600 - y), 0.0f);
+    // Callers measure y from the top of the screen.
+    glTranslatef(static_cast<float>(x), static_cast<float>(logical::HEIGHT - y), 0.0f);
     if (font)
         font->Render(text);
     // Leaves every text call with the y-down screen, alpha blending and
@@ -57,7 +58,7 @@ void drawNumber(int value, int x, int y, FTFont* font)
 
 int centredTextX(float llx, float urx)
 {
-    return static_cast<int>((800.0f - llx - urx) / 2.0f);
+    return static_cast<int>((static_cast<float>(logical::WIDTH) - llx - urx) / 2.0f);
 }
 
 void drawTextCentred(const char* text, int y, FTFont* font)
