@@ -34,14 +34,14 @@ void onLauncherClose()
 
 } // namespace
 
-void runLauncher()
+void runLauncher(int initialDepth)
 {
     if (!dialog::createLauncher(onLauncherCommand, onLauncherClose))
         std::_Exit(1);
-    // Untouched, the game starts in 32-bit full screen.
-    dialog::checkLauncherButton(dialog::ID_32_BIT);
+    // Untouched, the game starts in full screen with the initial depth.
+    dialog::checkLauncherButton(initialDepth == 16 ? dialog::ID_16_BIT : dialog::ID_32_BIT);
     dialog::checkLauncherButton(dialog::ID_FULLSCREEN);
-    colorDepth = 32;
+    colorDepth = initialDepth;
     fullscreen = true;
     while (launcherRunning)
         dialog::pumpLauncher();

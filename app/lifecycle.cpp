@@ -1,5 +1,7 @@
 #include "app/lifecycle.h"
 
+#include "app/command_line.h"
+#include "app/game_files.h"
 #include "app/launcher.h"
 #include "app/shell.h"
 #include "data/language.h"
@@ -30,14 +32,25 @@ void shutdown()
     background::releaseBackground();
     draw::deleteFonts();
     display::closeDisplay();
-    records::saveRecords();
+    game_files::saveRecord();
     sound::freeSoundBank();
 }
 
-int runGame()
+int runGame(int argc, const char* const argv[])
 {
-    launcher::runLauncher();
-    if (!display::openDisplay(launcher::colorDepth, launcher::fullscreen)) {
+    const command_line::Request request = command_line::parse(argc, argv);
+    if (request.action != command_line::Action::Play)
+        return command_line::answer(request);
+    if (!game_files::findGameFiles())
+        return 1;
+    int colorDepth = request.colorDepth;
+    bool fullscreen = request.fullscreen;
+    if (!request.skipLauncher) {
+        launcher::runLauncher(request.colorDepth);
+        colorDepth = launcher::colorDepth;
+        fullscreen = launcher::fullscreen;
+    }
+    if (!display::openDisplay(colorDepth, fullscreen)) {
         dialog::messageBox("Kalup could not open its window: the graphics system refused it.");
         return 1;
     }

@@ -1,3 +1,3 @@
 #include "app/lifecycle.h"
 
-int main() { return kalup::lifecycle::runGame(); }
+int main(int argc, char* argv[]) { return kalup::lifecycle::runGame(argc, argv); }

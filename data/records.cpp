@@ -19,6 +19,8 @@ int recordSlot3 = 0;
 
 namespace {
 
+std::string recordFile = RECORD_FILE;
+
 // A word that is not wholly a decimal integer fitting 32 bits reads as 0.
 int wordValue(const std::string& word)
 {
@@ -56,10 +58,14 @@ void giveUsualPermissions(int fd)
 
 } // namespace
 
+const std::string& recordPath() { return recordFile; }
+
+void setRecordPath(const std::string& path) { recordFile = path; }
+
 void loadRecords()
 {
     classicRecord = recordSlot2 = recordSlot3 = 0;
-    std::ifstream in(RECORD_FILE, std::ios::binary);
+    std::ifstream in(recordFile, std::ios::binary);
     if (!in)
         return;
     // The values are the first three words of the file, whatever white space
@@ -74,7 +80,7 @@ void loadRecords()
     }
 }
 
-void saveRecords()
+bool saveRecords()
 {
     // The file's lines end in CR LF, whatever the platform.
     char bytes[3 * 16];
@@ -83,15 +89,17 @@ void saveRecords()
     // A crash or a full disk must never leave a truncated record: the new
     // content goes to a temporary file beside it, reaches the disk, and only
     // then replaces the old file in one step. Any failure keeps the old one.
-    std::string temporary = std::string(RECORD_FILE) + ".XXXXXX";
+    std::string temporary = recordFile + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
-        return;
+        return false;
     giveUsualPermissions(fd);
     const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), RECORD_FILE) != 0)
-        ::unlink(temporary.c_str());
+    if (written && closed && ::rename(temporary.c_str(), recordFile.c_str()) == 0)
+        return true;
+    ::unlink(temporary.c_str());
+    return false;
 }
 
 } // namespace kalup::records

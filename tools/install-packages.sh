@@ -10,6 +10,11 @@ packages=(cmake g++ make pkg-config
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(xvfb xauth xdotool imagemagick python3-pil)
 fi
+# The install tests: the desktop entry, metainfo and manual page checks, and
+# the Debian package (cpack's dependency search needs dpkg-dev and file).
+if [[ "${1:-}" == "--tests" ]]; then
+  packages+=(desktop-file-utils appstream man-db dpkg-dev file lintian)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

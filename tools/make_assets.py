@@ -1,7 +1,9 @@
 #!/usr/bin/python3
-"""Regenerates every asset of the game into assets/.
+"""Regenerates every asset of the game into assets/, and the program icons
+of the desktop menu into app/desktop/icons/.
 
-    /usr/bin/python3 tools/make_assets.py [output-folder]     (default: assets/ beside tools/)
+    /usr/bin/python3 tools/make_assets.py [output-folder]
+    (default: assets/ beside tools/; given a folder, the icons go to its desktop-icons/)
 
 Needs Debian's python3-numpy, python3-pil, sox, espeak-ng, vorbis-tools and the
 font packages named in tools/assetgen/fonts.py. Everything is drawn, synthesised
@@ -22,6 +24,7 @@ from assetgen.palette import GEMS  # noqa: E402
 BALL_FILE_FOR_COLOUR = ["ball1.tga", "ball3.tga", "ball4.tga", "ball2.tga"]
 PAINT_FILE_FOR_COLOUR = ["9.tga", "10.tga", "11.tga", "12.tga"]
 GEM_FILE_FOR_COLOUR = ["1.tga", "2.tga", "3.tga", "4.tga"]
+DESKTOP_ICON_SIZES = [16, 32, 48, 64, 128, 256, 512]
 
 
 def save_tga(img, path):
@@ -64,10 +67,21 @@ def images(out):
     save_png(screens.icon(64), os.path.join(d, "icon.png"))
 
 
+def desktop_icons(d):
+    """The program icon at every size the desktop menus ask for, each drawn at its own size."""
+    os.makedirs(d, exist_ok=True)
+    for n in DESKTOP_ICON_SIZES:
+        save_png(screens.icon(n), os.path.join(d, "%d.png" % n))
+
+
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(here), "assets")
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    if len(sys.argv) > 1:
+        out, icons = sys.argv[1], os.path.join(sys.argv[1], "desktop-icons")
+    else:
+        out, icons = os.path.join(root, "assets"), os.path.join(root, "app", "desktop", "icons")
     images(out)
+    desktop_icons(icons)
     fonts.write(os.path.join(out, "fonts"))
     sounds.write_all(os.path.join(out, "sounds"))
     os.makedirs(os.path.join(out, "music"), exist_ok=True)

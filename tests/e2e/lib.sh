@@ -1,6 +1,8 @@
 # Shared steps of the end-to-end runs: a private X server, the game's
 # working folder, windows, the captured pointer and screenshots.
 
+E2E_DIR=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
+
 die() { echo "FAIL: $*" >&2; exit 1; }
 
 # Everything a run needs before the game starts: GAME, ARTIFACTS, a
@@ -19,9 +21,39 @@ begin_run() {
   cd "$GAME_FOLDER" || die "no working folder"
 }
 
-# Starts the game in the background, its output added to the given log.
+# The installed game as a player has it: installed from the build folder
+# under a fresh staging folder with the prefix /usr, started from an empty
+# working folder with a fresh HOME and XDG_DATA_HOME, on a private X server
+# of the given size. Sets GAME, ROOT (the staging folder), RUN_FOLDER
+# (scratch space outside the working folder) and ARTIFACTS.
+begin_installed_run() {
+  local build_dir size=$2
+  build_dir=$(realpath "$1")
+  ARTIFACTS="$build_dir/e2e-artifacts"
+  mkdir -p "$ARTIFACTS"
+  export SDL_AUDIODRIVER=dummy
+  RUN_FOLDER=$(mktemp -d)
+  trap 'stop_x_server; rm -rf "$RUN_FOLDER"' EXIT
+  ROOT="$RUN_FOLDER/root"
+  install_game "$build_dir" "$ROOT"
+  GAME="$ROOT/usr/bin/kalup"
+  mkdir "$RUN_FOLDER/home" "$RUN_FOLDER/work"
+  export HOME="$RUN_FOLDER/home" XDG_DATA_HOME="$RUN_FOLDER/data"
+  start_x_server "$size"
+  cd "$RUN_FOLDER/work" || die "no working folder"
+}
+
+# cmake --install from the build folder into a staging folder, prefix /usr.
+install_game() {
+  DESTDIR="$2" cmake --install "$1" --prefix /usr > /dev/null || die "cmake --install failed"
+}
+
+# Starts the game in the background with the given arguments, its output
+# added to the given log.
 start_game() {
-  "$GAME" >> "$ARTIFACTS/$1" 2>&1 &
+  local log=$1
+  shift
+  "$GAME" "$@" >> "$ARTIFACTS/$log" 2>&1 &
   GAME_PID=$!
 }
 
@@ -58,6 +90,27 @@ make_game_folder() {
     ln -s "$build_dir/$entry" "$folder/$entry"
   done
   echo "$folder"
+}
+
+# Space on the menu starts a classic game; the player finds a pair of like
+# pieces on the 800 x 600 screen and clicks it, which must change the board.
+# Screenshots are named after the given word.
+play_a_classic_pair() {
+  local name=$1 pair row col change
+  xdotool key space
+  # Let the pieces fly in and settle.
+  sleep 3
+  screenshot "$ARTIFACTS/$name-board.png"
+  pair=$(/usr/bin/python3 "$E2E_DIR/find_pair.py" "$ARTIFACTS/$name-board.png")
+  [[ -n $pair ]] || die "no pair of like pieces found on the board"
+  read -r row col <<< "$pair"
+  # The cell bands: column c answers at x = 48 + 64c, row r at y = 64r + 28.
+  point_at $(( 48 + 64 * col )) $(( 64 * row + 28 ))
+  xdotool click 1
+  sleep 1
+  screenshot "$ARTIFACTS/$name-after-click.png"
+  change=$(image_difference "$ARTIFACTS/$name-board.png" "$ARTIFACTS/$name-after-click.png")
+  at_least "$change" 0.02 || die "the click at row $row, column $col removed nothing (difference $change)"
 }
 
 # Waits for a window with exactly this title; prints its id.

@@ -19,8 +19,8 @@ def phase(k):
     return (k % PERIOD) / PERIOD
 
 
-def _grid():
-    n = FRAME * SS
+def _grid(size=FRAME, ss=SS):
+    n = size * ss
     return R.grid(n, n, scale=n / 2.0)
 
 
@@ -41,14 +41,18 @@ def _normalise(v):
     return [c / n for c in v]
 
 
-def gem_frame(shape, colours, t, glow_boost=1.0):
+def gem_frame(shape, colours, t, glow_boost=1.0, size=FRAME):
     """One jewel: faceted bevel, inner star facets and a table, lit by a fixed key light.
 
     The animation is a glint that sweeps across the stone and a sparkle that flares
     as it passes, so any frame left showing on a resting piece looks natural.
+    A size other than the sprite frame's draws the same jewel for the program icons:
+    the facet lines keep their width relative to the stone, the edges stay one pixel soft.
     """
-    x, y = _grid()
-    px = 2.0 / (FRAME * SS)
+    ss = max(1, SS * FRAME // size)
+    x, y = _grid(size, ss)
+    px = 2.0 / (size * ss)
+    line = 2.0 / (FRAME * SS)
     sides, apothem, rot, dy = gem_geometry(shape)
     yy = y - dy
     d, idx, gap, angles = R.polygon_sdf(x, yy, sides, apothem, rot)
@@ -86,10 +90,10 @@ def gem_frame(shape, colours, t, glow_boost=1.0):
     body = body + mid * 0.25 * fire[..., None]
     # facet edges catch the light as thin lines
     edges = np.maximum.reduce([
-        R.smoothstep(3 * px, 0, gap) * (d > 4 * px),
-        R.smoothstep(2.5 * px, 0, np.abs(d2)) * (d > 4 * px),
-        R.smoothstep(2.5 * px, 0, np.abs(d3)),
-        R.smoothstep(2.5 * px, 0, gap2) * ring * (d3 < 0),
+        R.smoothstep(3 * line, 0, gap) * (d > 4 * line),
+        R.smoothstep(2.5 * line, 0, np.abs(d2)) * (d > 4 * line),
+        R.smoothstep(2.5 * line, 0, np.abs(d3)),
+        R.smoothstep(2.5 * line, 0, gap2) * ring * (d3 < 0),
     ])
     body = body + (light * 0.4 + 0.1) * edges[..., None] * 0.5
     body = body + spec[..., None] * 0.55
@@ -99,7 +103,7 @@ def gem_frame(shape, colours, t, glow_boost=1.0):
     centre = -1.6 + 3.2 * np.clip((t - 0.2) / 0.55, 0, 1)
     band = np.exp(-((u - centre) / 0.16) ** 2) * (0.55 + 0.45 * np.cos(np.pi * (u - centre) / 0.5) ** 2)
     body = body + (0.55 + 0.45 * light) * (band * 0.55)[..., None]
-    rim = R.smoothstep(4 * px, 0.0, d)
+    rim = R.smoothstep(4 * line, 0.0, d)
     body = body * (1.0 - 0.45 * rim[..., None])
 
     cover = R.coverage(d, px)
@@ -111,7 +115,7 @@ def gem_frame(shape, colours, t, glow_boost=1.0):
     img = R.over(R.rgba(light, halo), img)
 
     img = R.add(img, sparkle(x, y, -0.30 * apothem / 0.7, -0.32 * apothem / 0.7 + dy, t, px, peak=0.36))
-    return R.downsample(img, SS)
+    return R.downsample(img, ss)
 
 
 def sparkle(x, y, sx, sy, t, px, size=0.42, peak=0.5):

@@ -274,9 +274,5 @@ def icon(n=64):
     ring = np.exp(-((d - 0.04) / 0.02) ** 2)
     img = R.add(img, R.rgba((0.35, 0.8, 1.0), np.clip(ring, 0, 1) * 0.6))
     shape, cols = GEMS[0]
-    gem = pieces.gem_frame(shape, cols, 0.45, glow_boost=0.6)
-    if n != 64:
-        g = R.to_image(gem).resize((n, n), Image.LANCZOS)
-        arr = np.asarray(g, dtype=np.float64) / 255
-        gem = np.concatenate([arr[..., :3] * arr[..., 3:], arr[..., 3:]], axis=-1)
+    gem = pieces.gem_frame(shape, cols, 0.45, glow_boost=0.6, size=n)
     return R.over(img, gem)

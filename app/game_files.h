@@ -1,0 +1,20 @@
+#pragma once
+// Where this run reads its assets and keeps its record. Started from a
+// folder that holds the assets, the game reads them there and keeps
+// "hiscore.sav" beside them, as it always has. Otherwise it reads them from
+// its data folder, found from the executable, and keeps the record among
+// the player's own data files.
+
+namespace kalup::game_files {
+
+// Makes the folder that holds the assets the working directory and points
+// the record at its place. When there is no such folder, a message box
+// names the places looked at and the result is false.
+bool findGameFiles();
+
+// Writes the record. A record kept among the player's data files gets its
+// folder made first; when that or the writing fails, the reason goes to
+// stderr and the old record stays.
+void saveRecord();
+
+} // namespace kalup::game_files

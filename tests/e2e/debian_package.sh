@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The Debian package as `cpack -G DEB` builds it from the build folder:
+# named kalup_VERSION_ARCH.deb; holding the game in /usr/games, every asset,
+# the desktop entry, icons, metainfo, manual page, copyright and changelog;
+# in Section games with the libraries it needs as dependencies; no lintian
+# errors (its warnings are printed). Unpacked, the game finds its data.
+set -uo pipefail
+source "$(dirname "$(realpath "$0")")/lib.sh"
+build=$(realpath "$1")
+assets=$(realpath "$E2E_DIR/../../assets")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" > "$work/cpack.log" 2>&1 \
+  || { cat "$work/cpack.log"; die "cpack failed"; }
+version=$("$build/kalup" --version | cut -d' ' -f2)
+deb="$work/kalup_${version}_$(dpkg --print-architecture).deb"
+[[ -f $deb ]] || die "no $(basename "$deb"); cpack made: $(cd "$work" && ls -- *.deb)"
+
+# Each line of the listing: mode, owner, size, date, time and the path, which may hold spaces.
+dpkg-deb -c "$deb" | sed -E 's|^([^ ]+ +){5}\./||' > "$work/contents"
+desktop=$(grep -E '^usr/share/applications/.+\.desktop$' "$work/contents")
+id=$(basename "$desktop" .desktop)
+[[ -n $id ]] || die "no desktop entry in the package"
+{
+  echo usr/games/kalup
+  echo "usr/share/metainfo/$id.metainfo.xml"
+  echo usr/share/man/man6/kalup.6.gz
+  echo usr/share/doc/kalup/copyright
+  echo usr/share/doc/kalup/changelog.gz
+  for size in 16 32 48 64 128 256 512; do echo "usr/share/icons/hicolor/${size}x$size/apps/$id.png"; done
+  (cd "$assets" && find . -type f | sed 's|^\./|usr/share/kalup/|')
+} | while read -r file; do
+  grep -qxF "$file" "$work/contents" || die "the package lacks $file"
+done || exit 1
+
+[[ $(dpkg-deb -f "$deb" Section) == games ]] || die "the package is in section $(dpkg-deb -f "$deb" Section)"
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libc6 libglfw3 libfltk1.3 libsdl2-mixer-2.0-0 libopenmpt0; do
+  [[ $depends == *"$library"* ]] || die "the dependencies lack $library: $depends"
+done
+[[ -n $(dpkg-deb -f "$deb" Description) ]] || die "the package has no description"
+dpkg-deb -x "$deb" "$work/root"
+changelog=$(gunzip -c "$work/root/usr/share/doc/kalup/changelog.gz" | head -n1)
+[[ $changelog == "kalup ($version) "* ]] || die "the changelog begins '$changelog', not version $version"
+
+lintian --fail-on error --tag-display-limit 0 "$deb" > "$work/lintian" 2>&1
+code=$?
+cat "$work/lintian"
+[[ $code == 0 ]] && ! grep -q '^E:' "$work/lintian" || die "lintian reports errors"
+
+# Without a display the launcher cannot open and the game ends with code 1;
+# having found its data folder from /usr/games, it says nothing about it.
+cd "$work" || die "no work folder"
+env -u DISPLAY "$work/root/usr/games/kalup" 2> "$work/start"
+code=$?
+[[ $code == 1 ]] || die "the unpacked game ended with exit code $code"
+! grep -q 'cannot find its data folder' "$work/start" || die "the unpacked game found no data: $(cat "$work/start")"
