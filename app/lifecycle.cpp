@@ -2,6 +2,7 @@
 
 #include "app/launcher.h"
 #include "app/shell.h"
+#include "app/toggles.h"
 #include "data/language.h"
 #include "data/records.h"
 #include "data/sound.h"
@@ -9,6 +10,7 @@
 #include "platform/display.h"
 #include "render/background.h"
 #include "render/draw.h"
+#include "render/still_frame.h"
 #include "render/textures.h"
 
 namespace kalup::lifecycle {
@@ -27,6 +29,7 @@ void shutdown()
     // GL objects go while the context still exists; the window closes and
     // the record is written right after.
     textures::releaseTextures();
+    still_frame::releaseStillFrame();
     background::releaseBackground();
     draw::deleteFonts();
     display::closeDisplay();
@@ -44,6 +47,7 @@ int runGame()
     display::installQuitSignals();
     seam::install(&display::glfwBackend());
     sound::initSoundBank();
+    toggles::restoreMute();
     loadResources();
     shell::mainLoop();
     shutdown();
