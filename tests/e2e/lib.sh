@@ -17,6 +17,8 @@ begin_run() {
   GAME_FOLDER=$(make_game_folder "$build_dir")
   trap 'stop_x_server; rm -rf "$GAME_FOLDER"' EXIT
   cd "$GAME_FOLDER" || die "no working folder"
+  # The settings of the run stay in its folder, never the user's own.
+  export XDG_CONFIG_HOME="$GAME_FOLDER/config"
 }
 
 # Starts the game in the background, its output added to the given log.
@@ -112,3 +114,9 @@ wait_for_exit() {
   kill -9 "$pid" 2>/dev/null
   return 1
 }
+
+# Taps keys one by one, each seen by a frame of its own before the next.
+press() { (( $# == 0 )) || xdotool key --delay 80 "$@"; }
+
+# The word given, the given number of times.
+repeat() { local n=$1 word=$2; for (( i = 0; i < n; ++i )); do printf '%s ' "$word"; done; }
