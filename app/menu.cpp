@@ -87,8 +87,8 @@ void steerAcrossRows()
         pointer::placePointer(logical::WIDTH / 2, bandMiddle(*target));
 }
 
-// Enter starts the row the selector marks, as a click in that row would. A
-// click in this same frame has started a mode already.
+// Enter starts the row the selector marks, as a click in that row would;
+// not when a click has started a mode in this frame already.
 void startMarkedRow()
 {
     if (!keys::wentDown(seam::Key::Enter) || shell::screenState != shell::SCREEN_MENU)

@@ -35,8 +35,6 @@ void startClock()
     stopped = false;
 }
 
-bool clockStopped() { return stopped; }
-
 std::int64_t wallClockSeconds() { return backend->wallClockSeconds(); }
 bool keyDown(Key key) { return backend->keyDown(key); }
 bool leftButtonDown() { return backend->leftButtonDown(); }

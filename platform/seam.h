@@ -45,7 +45,6 @@ void install(Backend* backend);
 double now();
 void stopClock();
 void startClock();
-bool clockStopped();
 
 std::int64_t wallClockSeconds();
 bool keyDown(Key key);

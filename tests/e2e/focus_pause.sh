@@ -20,7 +20,7 @@ press Down Down Down Return
 sleep 2
 screenshot "$ARTIFACTS/focus-running.png"
 
-xmessage -geometry +480+420 "Somewhere else" &
+xmessage -geometry +480+420 "Somewhere else" 2>> "$ARTIFACTS/focus.log" &
 other_pid=$!
 other=$(wait_for_window "xmessage") || die "the other window did not appear"
 xdotool windowfocus --sync "$other"

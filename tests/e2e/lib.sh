@@ -119,4 +119,4 @@ wait_for_exit() {
 press() { (( $# == 0 )) || xdotool key --delay 80 "$@"; }
 
 # The word given, the given number of times.
-repeat() { local n=$1 word=$2; for (( i = 0; i < n; ++i )); do printf '%s ' "$word"; done; }
+repeat() { local n=$1 word=$2 i; for (( i = 0; i < n; ++i )); do printf '%s ' "$word"; done; }
