@@ -4,6 +4,7 @@
 #include "app/game_files.h"
 #include "app/launcher.h"
 #include "app/shell.h"
+#include "app/toggles.h"
 #include "data/language.h"
 #include "data/records.h"
 #include "data/sound.h"
@@ -11,6 +12,7 @@
 #include "platform/display.h"
 #include "render/background.h"
 #include "render/draw.h"
+#include "render/still_frame.h"
 #include "render/textures.h"
 
 namespace kalup::lifecycle {
@@ -29,6 +31,7 @@ void shutdown()
     // GL objects go while the context still exists; the window closes and
     // the record is written right after.
     textures::releaseTextures();
+    still_frame::releaseStillFrame();
     background::releaseBackground();
     draw::deleteFonts();
     display::closeDisplay();
@@ -57,6 +60,7 @@ int runGame(int argc, const char* const argv[])
     display::installQuitSignals();
     seam::install(&display::glfwBackend());
     sound::initSoundBank();
+    toggles::restoreMute();
     loadResources();
     shell::mainLoop();
     shutdown();

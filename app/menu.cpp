@@ -4,6 +4,7 @@
 
 #include "app/shell.h"
 #include "platform/logical_screen.h"
+#include "platform/keys.h"
 #include "platform/pointer.h"
 #include "data/language.h"
 #include "platform/seam.h"
@@ -65,6 +66,40 @@ void hoverRows(int stripSizes[3])
     }
 }
 
+int bandMiddle(const MenuRow& row) { return (row.bandTop + row.bandBottom) / 2; }
+
+// Down moves the pointer to the middle of the first row wholly below it, Up
+// to the last row wholly above it; past the last row in either direction it
+// stays where it is.
+void steerAcrossRows()
+{
+    const MenuRow* target = nullptr;
+    if (keys::struck(seam::Key::Down)) {
+        for (int i = 2; i >= 0; --i)
+            if (rows[i].bandTop > pointer::mouseY)
+                target = &rows[i];
+    } else if (keys::struck(seam::Key::Up)) {
+        for (const MenuRow& row : rows)
+            if (row.bandBottom < pointer::mouseY)
+                target = &row;
+    }
+    if (target)
+        pointer::placePointer(logical::WIDTH / 2, bandMiddle(*target));
+}
+
+// Enter starts the row the selector marks, as a click in that row would;
+// not when a click has started a mode in this frame already.
+void startMarkedRow()
+{
+    if (!keys::wentDown(seam::Key::Enter) || shell::screenState != shell::SCREEN_MENU)
+        return;
+    for (const MenuRow& row : rows)
+        if (row.markerY == menuMarkerY) {
+            row.start();
+            return;
+        }
+}
+
 void drawStrips(const int stripSizes[3])
 {
     glColor4d(255, 255, 255, 255);
@@ -105,7 +140,9 @@ void drawMainMenu()
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
     int stripSizes[3];
+    steerAcrossRows();
     hoverRows(stripSizes);
+    startMarkedRow();
     drawStrips(stripSizes);
     drawLabels();
 

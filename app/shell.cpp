@@ -5,12 +5,15 @@
 #include <cmath>
 
 #include "app/menu.h"
+#include "app/pause.h"
+#include "app/toggles.h"
 #include "board/board.h"
 #include "board/groups.h"
 #include "board/play.h"
 #include "fx/emitters.h"
 #include "game/game_state.h"
 #include "game/update.h"
+#include "platform/keys.h"
 #include "platform/pointer.h"
 #include "platform/seam.h"
 #include "render/background.h"
@@ -76,13 +79,24 @@ bool runFrame()
         quitRequested = true;
     if (quitRequested)
         return false;
+    keys::readKeys();
+    toggles::followToggleKeys();
     if (seam::keyDown(seam::Key::Escape))
         returnToMenu();
+    pause::followPauseRequests();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawModeBackground();
-    draw::beginScreen2D();
-    frameDispatch();
-    fx::runEmitters();
+    if (pause::paused) {
+        // Nothing of the round runs; only the cursor follows the mouse.
+        draw::beginScreen2D();
+        pointer::readPointer();
+        pause::drawPausedFrame();
+    } else {
+        drawModeBackground();
+        draw::beginScreen2D();
+        frameDispatch();
+        fx::runEmitters();
+        pause::beginPauseIfDue();
+    }
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     pointer::keepPointerOnScreen();
     draw::drawSprite(textures::texCursor, pointer::mouseX + 7, pointer::mouseY + 32, 16, 32, 0, 1);

@@ -13,7 +13,8 @@ extern double lastClickTime;
 
 void handleBoardInput();
 int markIfSame(int row, int col, int kind);
-// True for a left button held at least 0.4 s after the last accepted click.
+// True for a left button held, or Enter gone down this frame, at least 0.4 s
+// after the last accepted click.
 bool acceptClick();
 void liftBoard();
 // The hover highlight of a group's piece, or of a lone bomb or paint piece.

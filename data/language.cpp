@@ -30,6 +30,7 @@ const char* const keyNames[TEXT_COUNT] = {
     "game_mode",
     "surv",
     "exit_label",
+    "paused",
 };
 
 int languageIndex = 0;

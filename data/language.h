@@ -26,6 +26,7 @@ enum TextKey {
     TEXT_GAME_MODE,
     TEXT_SURV,
     TEXT_EXIT_LABEL,
+    TEXT_PAUSED,
     TEXT_COUNT
 };
 

@@ -6,10 +6,12 @@
 #include "board/moves.h"
 #include "board/play.h"
 #include "board/specials.h"
+#include "board/steering.h"
 #include "data/sound.h"
 #include "game/game_state.h"
 #include "game/lines.h"
 #include "game/screens.h"
+#include "platform/keys.h"
 #include "platform/random.h"
 #include "platform/seam.h"
 #include "render/draw.h"
@@ -20,7 +22,8 @@ namespace {
 
 using board::board;
 
-bool spaceHeld() { return seam::keyDown(seam::Key::Space); }
+// Held space, or Enter on the frame it goes down, deals the next round.
+bool continueAsked() { return seam::keyDown(seam::Key::Space) || keys::wentDown(seam::Key::Enter); }
 
 // A tremble of -9..+9, peaked at 0: the difference of two draws of 0..9.
 int jitter()
@@ -54,14 +57,14 @@ void playClassic()
 {
     if (!board::movesAvailable()) {
         drawNoMoreMovesScreen();
-        if (spaceHeld())
+        if (continueAsked())
             startRound();
     } else {
         drawHud();
     }
     if (board::boardIsEmpty()) {
         drawLevelScreen();
-        if (spaceHeld())
+        if (continueAsked())
             startRound();
     }
 }
@@ -71,7 +74,7 @@ bool playRemoveTwo()
 {
     if (!board::movesAvailable()) {
         drawNoMoreMovesScreen();
-        if (spaceHeld())
+        if (continueAsked())
             startRound();
         return false;
     }
@@ -81,7 +84,7 @@ bool playRemoveTwo()
             clearSoundPlayed = true;
         }
         drawLevelUpScreen();
-        if (spaceHeld()) {
+        if (continueAsked()) {
             startRound();
             // Every cleared board quickens the feed for the rest of the run.
             feedInterval -= 0.1;
@@ -103,7 +106,7 @@ bool playSurvival()
     shakeTopColumns();
     if (ffOver) {
         drawSurvivalOverScreen();
-        if (spaceHeld()) {
+        if (continueAsked()) {
             startRound();
             survivalTime = 0;
         }
@@ -145,6 +148,7 @@ bool playMode()
 void updateGame()
 {
     board::animateBoard();
+    board::steerPointer();
     board::mouseToCell();
     runFeedTimer();
     if (!playMode())

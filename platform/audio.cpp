@@ -1,5 +1,6 @@
 #include "platform/audio.h"
 
+#include <atomic>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -30,11 +31,18 @@ std::map<Handle, Mix_Chunk*> samples;
 std::map<Handle, openmpt_module*> modules;
 int channelsTaken = 0;
 MusicFeed feed;
+// Read by the mixer thread: while either is set the module is not rendered,
+// so it stays silent and picks up where it stood.
+std::atomic<bool> muted{false};
+std::atomic<bool> held{false};
 
 // Runs on SDL's audio thread with the device locked; the mixer adds the
 // samples on top of what it writes.
 void SDLCALL feedMusic(void* arg, Uint8* stream, int length)
 {
+    // The mixer has filled the stream with silence already.
+    if (muted || held)
+        return;
     auto* music = static_cast<MusicFeed*>(arg);
     int frames = length / static_cast<int>(sizeof(std::int16_t) * music->channels);
     module_music::render(music->module, music->rate, music->channels,
@@ -56,6 +64,7 @@ bool openDevice()
     deviceOpen = true;
     // Every channel belongs to a sample's run; the mixer's eight spare ones would not.
     Mix_AllocateChannels(0);
+    setMuted(muted);
     return true;
 }
 
@@ -145,6 +154,24 @@ void playMusic(Handle music)
     Mix_HookMusic(feedMusic, &feed);
 }
 
+void setMuted(bool mute)
+{
+    muted = mute;
+    if (deviceOpen)
+        Mix_MasterVolume(mute ? 0 : MIX_MAX_VOLUME);
+}
+
+void holdPlayback(bool hold)
+{
+    held = hold;
+    if (!deviceOpen)
+        return;
+    if (hold)
+        Mix_Pause(-1);
+    else
+        Mix_Resume(-1);
+}
+
 void shutdown()
 {
     if (deviceOpen) {
@@ -162,6 +189,7 @@ void shutdown()
     modules.clear();
     channelsTaken = 0;
     feed = MusicFeed{};
+    held = false;
     deviceOpen = false;
     if (subsystemOpen)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -29,6 +29,13 @@ void stopSample(Handle sample);
 Handle loadMusic(const char* path);
 void playMusic(Handle music);
 
+// Mutes or unmutes the music and every sample. Muted samples still play,
+// unheard, so their playback limits hold as ever. The choice outlasts a
+// shutdown and a new init.
+void setMuted(bool muted);
+// Holds the music and the running samples where they are until released.
+void holdPlayback(bool held);
+
 // Stops everything and releases every sample, the module and the device.
 // Harmless when nothing is open.
 void shutdown();

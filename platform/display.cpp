@@ -25,6 +25,8 @@ constexpr double SPIN_MARGIN = 0.0015;
 GLFWwindow* window = nullptr;
 // Window units per logical unit, for the pointer.
 double pointerScale = 1.0;
+// The launcher's colour depth, for a target made when the screen mode switches.
+int targetColourDepth = 32;
 volatile std::sig_atomic_t quitSignalled = 0;
 
 class GlfwBackend final : public seam::Backend {
@@ -33,10 +35,12 @@ public:
     std::int64_t wallClockSeconds() override { return std::time(nullptr); }
     bool keyDown(seam::Key key) override { return keysHeld[static_cast<int>(key)]; }
     bool leftButtonDown() override { return buttonHeld; }
+    bool focused() override { return hasFocus; }
     void cursor(double& x, double& y) override;
     void setCursor(double x, double y) override;
     double waitUntil(double deadline) override;
     void present() override;
+    void switchScreenMode() override;
     bool closeRequested() override;
 
     // The held states the game sees for a whole frame.
@@ -44,8 +48,9 @@ public:
     void forgetSnapshot();
 
 private:
-    bool keysHeld[4] = {};
+    bool keysHeld[seam::KEY_COUNT] = {};
     bool buttonHeld = false;
+    bool hasFocus = false;
 };
 
 GlfwBackend backend;
@@ -57,6 +62,14 @@ constexpr int glfwKeyOf(seam::Key key)
     case seam::Key::Space: return GLFW_KEY_SPACE;
     case seam::Key::F10: return GLFW_KEY_F10;
     case seam::Key::F3: return GLFW_KEY_F3;
+    case seam::Key::Left: return GLFW_KEY_LEFT;
+    case seam::Key::Right: return GLFW_KEY_RIGHT;
+    case seam::Key::Up: return GLFW_KEY_UP;
+    case seam::Key::Down: return GLFW_KEY_DOWN;
+    case seam::Key::Enter: return GLFW_KEY_ENTER;
+    case seam::Key::P: return GLFW_KEY_P;
+    case seam::Key::M: return GLFW_KEY_M;
+    case seam::Key::F11: return GLFW_KEY_F11;
     }
     return GLFW_KEY_UNKNOWN;
 }
@@ -68,9 +81,13 @@ void GlfwBackend::takeSnapshot()
         return;
     }
     // Sticky keys and buttons report a tap shorter than a frame as held once.
-    for (auto key : {seam::Key::Escape, seam::Key::Space, seam::Key::F10, seam::Key::F3})
-        keysHeld[static_cast<int>(key)] = glfwGetKey(window, glfwKeyOf(key)) == GLFW_PRESS;
+    for (int k = 0; k < seam::KEY_COUNT; ++k)
+        keysHeld[k] = glfwGetKey(window, glfwKeyOf(static_cast<seam::Key>(k))) == GLFW_PRESS;
+    // The keypad's Enter is Enter too.
+    if (glfwGetKey(window, GLFW_KEY_KP_ENTER) == GLFW_PRESS)
+        keysHeld[static_cast<int>(seam::Key::Enter)] = true;
     buttonHeld = glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS;
+    hasFocus = glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
 }
 
 void GlfwBackend::forgetSnapshot()
@@ -78,6 +95,8 @@ void GlfwBackend::forgetSnapshot()
     for (bool& held : keysHeld)
         held = false;
     buttonHeld = false;
+    // A window that was just opened asked for the focus.
+    hasFocus = window != nullptr;
 }
 
 void GlfwBackend::cursor(double& x, double& y)
@@ -208,6 +227,50 @@ void setInitialGlState()
     beginFrame();
 }
 
+// The open window, full screen on the primary monitor as it is or as the
+// 800 x 600 window centred on it. The target and the pointer scale follow the
+// size asked for, since a window manager may apply it only later. False when
+// full screen has no monitor or no target: the window is then left as it was,
+// or windowed without a target.
+bool showOnMonitor(bool fullscreen)
+{
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (!mode)
+        return false;
+    scaler::destroyTarget();
+    int width = logical::WIDTH;
+    int height = logical::HEIGHT;
+    if (fullscreen) {
+        width = mode->width;
+        height = mode->height;
+        glfwSetWindowMonitor(window, monitor, 0, 0, width, height, mode->refreshRate);
+    } else {
+        glfwSetWindowMonitor(window, nullptr, (mode->width - width) / 2, (mode->height - height) / 2, width,
+                             height, GLFW_DONT_CARE);
+    }
+    // Without it a bare X server leaves the focus where it was.
+    glfwFocusWindow(window);
+    pointerScale = scaler::windowUnitsPerLogical(width, height);
+    return !fullscreen || scaler::createTarget(targetColourDepth);
+}
+
+void GlfwBackend::switchScreenMode()
+{
+    if (!window)
+        return;
+    double x = 0;
+    double y = 0;
+    cursor(x, y);
+    const bool toFullscreen = glfwGetWindowMonitor(window) == nullptr;
+    if (!showOnMonitor(toFullscreen) && toFullscreen)
+        showOnMonitor(false);
+    // The pointer scale changed with the window: the same logical point is
+    // somewhere else in window units.
+    setCursor(x, y);
+    beginFrame();
+}
+
 // The window with its context current, unpaced, and the logical screen it
 // draws into; on failure nothing is left open.
 bool createWindow(int width, int height, GLFWmonitor* monitor, int colorDepth, bool offscreen)
@@ -230,6 +293,7 @@ bool createWindow(int width, int height, GLFWmonitor* monitor, int colorDepth, b
 
 bool openDisplay(int colorDepth, bool fullscreen)
 {
+    targetColourDepth = colorDepth;
     if (!glfwInit())
         return false;
     glfwDefaultWindowHints();

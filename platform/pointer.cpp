@@ -38,4 +38,14 @@ void keepPointerOnScreen()
     moved = false;
 }
 
+void placePointer(int x, int y)
+{
+    exactX = std::clamp(x, 0, logical::WIDTH);
+    exactY = std::clamp(y, 0, logical::HEIGHT);
+    mouseX = static_cast<int>(exactX);
+    mouseY = static_cast<int>(exactY);
+    moved = false;
+    seam::setCursor(exactX, exactY);
+}
+
 } // namespace kalup::pointer

@@ -15,5 +15,8 @@ void readPointer();
 // mouse is left alone: it keeps the fractions of a logical unit that slow
 // movement on a large screen is made of.
 void keepPointerOnScreen();
+// Puts the pointer on a point of the screen for the keyboard, and the mouse
+// with it, so moving the mouse afterwards carries on from there.
+void placePointer(int x, int y);
 
 } // namespace kalup::pointer

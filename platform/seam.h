@@ -5,18 +5,21 @@
 
 namespace kalup::seam {
 
-enum class Key { Escape, Space, F10, F3 };
+enum class Key { Escape, Space, F10, F3, Left, Right, Up, Down, Enter, P, M, F11 };
+inline constexpr int KEY_COUNT = 12;
 
 class Backend {
 public:
     virtual ~Backend() = default;
-    // Seconds since start, like the game timer.
+    // Seconds since start, like the game timer; this clock never stops.
     virtual double now() = 0;
     // Wall clock in whole seconds, for seeding the round's random numbers.
     virtual std::int64_t wallClockSeconds() = 0;
     // Held states, sampled once per frame.
     virtual bool keyDown(Key key) = 0;
     virtual bool leftButtonDown() = 0;
+    // Whether the game window has the keyboard, sampled with the keys.
+    virtual bool focused() = 0;
     // Pointer in logical 800 x 600 units with their fractions, not clamped.
     virtual void cursor(double& x, double& y) = 0;
     virtual void setCursor(double x, double y) = 0;
@@ -25,21 +28,35 @@ public:
     virtual double waitUntil(double deadline) = 0;
     // Shows the finished frame.
     virtual void present() = 0;
+    // Full screen to the 800 x 600 window or back; the logical screen stays
+    // letterboxed and the pointer keeps its logical position.
+    virtual void switchScreenMode() = 0;
     // The window's close box, or SIGINT/SIGTERM.
     virtual bool closeRequested() = 0;
 };
 
-// The backend is not owned; it must outlive its use.
+// The backend is not owned; it must outlive its use. Installing one also
+// restarts the game clock with nothing subtracted.
 void install(Backend* backend);
 
+// The game clock: the backend's seconds less every stretch the clock stood
+// stopped. Every timer and lock-out of the game reads it, so a pause is
+// stopClock and startClock and nothing else.
 double now();
+void stopClock();
+void startClock();
+
 std::int64_t wallClockSeconds();
 bool keyDown(Key key);
 bool leftButtonDown();
+bool focused();
 void cursor(double& x, double& y);
 void setCursor(double x, double y);
+// Paces on the backend's clock, which runs on through a pause: deadline and
+// reading are in its seconds, not the game clock's.
 double waitUntil(double deadline);
 void present();
+void switchScreenMode();
 bool closeRequested();
 
 } // namespace kalup::seam

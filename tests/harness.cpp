@@ -14,6 +14,7 @@
 #include "data/sound.h"
 #include "platform/dialog.h"
 #include "platform/display.h"
+#include "platform/keys.h"
 #include "render/draw.h"
 #include "render/textures.h"
 
@@ -51,6 +52,7 @@ void resetInput()
 {
     scripted = ScriptedBackend{};
     kalup::seam::install(&scripted);
+    kalup::keys::forgetKeys();
     kalup::sound::playObserver = recordPlay;
     kalup::dialog::setMessageSink(recordMessage);
     plays.clear();

@@ -13,25 +13,31 @@ class ScriptedBackend : public kalup::seam::Backend {
 public:
     double time = 0.0;
     std::int64_t wallClock = 1700000000;
-    bool keys[4] = {};
+    bool keys[kalup::seam::KEY_COUNT] = {};
     bool button = false;
+    bool focus = true;
     double cursorX = 0;
     double cursorY = 0;
     bool closeBox = false;
     // Every deadline the pacing waited for.
     std::vector<double> deadlines;
+    // Switches between full screen and the window so far.
+    int screenSwitches = 0;
 
     double now() override { return time; }
     std::int64_t wallClockSeconds() override { return wallClock; }
     bool keyDown(kalup::seam::Key key) override { return keys[static_cast<int>(key)]; }
     bool leftButtonDown() override { return button; }
+    bool focused() override { return focus; }
     void cursor(double& x, double& y) override { x = cursorX; y = cursorY; }
     void setCursor(double x, double y) override { cursorX = x; cursorY = y; }
     double waitUntil(double deadline) override;
     void present() override {}
+    void switchScreenMode() override { ++screenSwitches; }
     bool closeRequested() override { return closeBox; }
 
     void press(kalup::seam::Key key) { keys[static_cast<int>(key)] = true; }
+    void release(kalup::seam::Key key) { keys[static_cast<int>(key)] = false; }
     void releaseAll();
 };
 

@@ -8,7 +8,8 @@ packages=(cmake g++ make pkg-config
   libtinyxml-dev libfltk1.3-dev libx11-dev libsdl2-dev libsdl2-mixer-dev libopenmpt-dev
   googletest libgtest-dev)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(xvfb xauth xdotool imagemagick python3-pil)
+  # x11-utils: xmessage, a window to give the focus to while a round runs.
+  packages+=(xvfb xauth xdotool imagemagick python3-pil x11-utils)
 fi
 # The install tests: the desktop entry, metainfo and manual page checks, and
 # the Debian package (cpack's dependency search needs dpkg-dev and file).

@@ -19,6 +19,8 @@ begin_run() {
   GAME_FOLDER=$(make_game_folder "$build_dir")
   trap 'stop_x_server; rm -rf "$GAME_FOLDER"' EXIT
   cd "$GAME_FOLDER" || die "no working folder"
+  # The settings of the run stay in its folder, never the user's own.
+  export XDG_CONFIG_HOME="$GAME_FOLDER/config"
 }
 
 # The installed game as a player has it: installed from the build folder
@@ -165,3 +167,9 @@ wait_for_exit() {
   kill -9 "$pid" 2>/dev/null
   return 1
 }
+
+# Taps keys one by one, each seen by a frame of its own before the next.
+press() { (( $# == 0 )) || xdotool key --delay 80 "$@"; }
+
+# The word given, the given number of times.
+repeat() { local n=$1 word=$2 i; for (( i = 0; i < n; ++i )); do printf '%s ' "$word"; done; }

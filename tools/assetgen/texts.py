@@ -25,6 +25,8 @@ TEXTS = [
     ("game_mode", "Choose a game mode"),
     ("surv", "You survived:"),
     ("exit_label", "Press F10 to exit"),
+    # over the dimmed board while a round stands still
+    ("paused", "Paused"),
 ]
 
 

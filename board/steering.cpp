@@ -1,0 +1,25 @@
+#include "board/steering.h"
+
+#include <algorithm>
+
+#include "platform/keys.h"
+#include "platform/pointer.h"
+
+namespace kalup::board {
+
+void steerPointer()
+{
+    using seam::Key;
+    const int across = keys::struck(Key::Right) - keys::struck(Key::Left);
+    const int down = keys::struck(Key::Down) - keys::struck(Key::Up);
+    if (across == 0 && down == 0)
+        return;
+    // The hovered cell is the one nearest the cursor's tip, wherever the
+    // mouse left the pointer: the step starts from there.
+    mouseToCell();
+    const int col = std::clamp(hoverCol + across, 0, COLS - 1);
+    const int row = std::clamp(hoverRow + down, 0, ROWS - 1);
+    pointer::placePointer(pointerXOf(col), pointerYOf(row));
+}
+
+} // namespace kalup::board
