@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/config_folder.h"
+#include "platform/places.h"
 
 namespace kalup::settings {
 
@@ -19,6 +19,15 @@ constexpr const char* MUTE_OFF = "mute=off";
 
 std::string settingsPath(const std::string& folder) { return folder + "/" + SETTINGS_FILE; }
 
+// The player's configuration folder, made (0700) when missing; one that
+// cannot be made shows when the settings cannot be written there.
+std::string configFolder()
+{
+    const std::string folder = places::userFolder(places::UserBase::Config);
+    places::makeUserFolder(folder);
+    return folder;
+}
+
 bool report(const std::string& where, const char* reason)
 {
     std::fprintf(stderr, "kalup: the settings could not be saved in %s: %s\n", where.c_str(), reason);
@@ -30,7 +39,7 @@ bool report(const std::string& where, const char* reason)
 void loadSettings()
 {
     muted = false;
-    const std::string folder = config_folder::configFolder();
+    const std::string folder = configFolder();
     if (folder.empty())
         return;
     std::ifstream in(settingsPath(folder));
@@ -42,7 +51,7 @@ void loadSettings()
 
 bool saveSettings()
 {
-    const std::string folder = config_folder::configFolder();
+    const std::string folder = configFolder();
     if (folder.empty())
         return report("a configuration folder", "there is no home folder");
     const std::string path = settingsPath(folder);

@@ -22,7 +22,6 @@
 #include "data/settings.h"
 #include "data/sound.h"
 #include "platform/audio.h"
-#include "platform/config_folder.h"
 #include "tests/harness.h"
 
 using namespace kalup;
@@ -248,20 +247,6 @@ TEST_F(Mute, ASettingsFileThatCannotBeWrittenIsReportedInOneLineAndTheMuteHolds)
         EXPECT_NE(said.find("settings"), std::string::npos) << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
     }
-}
-
-TEST_F(Mute, TheSettingsFolderIsUnderHomeWithoutAnAbsoluteXdgConfigHome)
-{
-    setenv("HOME", home.path().c_str(), 1);
-    const std::string fallback = home.path() + "/.config/kalup";
-    for (const char* xdg : {"", "relative/config"}) {
-        setenv("XDG_CONFIG_HOME", xdg, 1);
-        EXPECT_EQ(config_folder::configFolder(), fallback) << '"' << xdg << '"';
-    }
-    unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(config_folder::configFolder(), fallback);
-    EXPECT_TRUE(fs::is_directory(fallback));
-    EXPECT_FALSE(fs::exists(home.path() + "/relative")) << "a relative path is never used";
 }
 
 TEST_F(ScreenMode, F11SwitchesOncePerPressOnEveryScreen)
