@@ -17,6 +17,7 @@
 #include <GLFW/glfw3.h>
 
 #include "platform/display.h"
+#include "platform/quit_signals.h"
 
 namespace kalup::dialog {
 
@@ -195,6 +196,24 @@ void centreOnScreen(Fl_Window& window)
 
 void onMessageOk(Fl_Widget* button, void*) { button->window()->hide(); }
 
+// Without a window manager nobody hands a new window the keyboard: take it,
+// so Enter and Escape reach the box.
+void takeKeyboardFocus(Fl_Window& window)
+{
+    window.wait_for_expose();
+    XSetInputFocus(fl_display, fl_xid(&window), RevertToParent, CurrentTime);
+}
+
+// Until OK, Enter or Escape (which closes any FLTK window) dismisses it, or
+// a quit signal arrives: the game then goes on to end in order. The wait is
+// short so that a signal landing just before it is seen at once all the same.
+void waitForDismissal(Fl_Window& window)
+{
+    while (window.shown() && !quit_signals::received())
+        Fl::wait(0.1);
+    window.hide();
+}
+
 } // namespace
 
 bool createLauncher(CommandHandler onCommand, CloseHandler onClose)
@@ -269,8 +288,8 @@ void messageBox(const char* text)
     box.end();
     box.set_modal();
     box.show();
-    while (box.shown())
-        Fl::wait();
+    takeKeyboardFocus(box);
+    waitForDismissal(box);
 }
 
 void setMessageSink(MessageSink sink) { messageSink = sink; }

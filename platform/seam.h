@@ -25,7 +25,7 @@ public:
     virtual double waitUntil(double deadline) = 0;
     // Shows the finished frame.
     virtual void present() = 0;
-    // The window's close box, or SIGINT/SIGTERM.
+    // The window's close box, or SIGINT/SIGTERM/SIGHUP.
     virtual bool closeRequested() = 0;
 };
 
