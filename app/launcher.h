@@ -8,7 +8,8 @@ extern int colorDepth;
 extern bool fullscreen;
 
 // Shows the dialog until the player starts; the close box ends the process
-// with code 0, a dialog that cannot be created with code 1.
+// with code 0; a dialog that cannot be created (no display) with code 1
+// and a line on stderr saying why.
 void runLauncher();
 
 } // namespace kalup::launcher

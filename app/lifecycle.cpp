@@ -5,8 +5,10 @@
 #include "data/language.h"
 #include "data/records.h"
 #include "data/sound.h"
+#include "fx/emitters.h"
 #include "platform/dialog.h"
 #include "platform/display.h"
+#include "platform/quit_signals.h"
 #include "render/background.h"
 #include "render/draw.h"
 #include "render/textures.h"
@@ -32,6 +34,8 @@ void shutdown()
     display::closeDisplay();
     records::saveRecords();
     sound::freeSoundBank();
+    // Bursts still flying when the player quit.
+    fx::releaseEmitters();
 }
 
 int runGame()
@@ -41,7 +45,7 @@ int runGame()
         dialog::messageBox("Kalup could not open its window: the graphics system refused it.");
         return 1;
     }
-    display::installQuitSignals();
+    quit_signals::install();
     seam::install(&display::glfwBackend());
     sound::initSoundBank();
     loadResources();
