@@ -205,13 +205,15 @@ void takeKeyboardFocus(Fl_Window& window)
 }
 
 // Until OK, Enter or Escape (which closes any FLTK window) dismisses it, or
-// a quit signal arrives: the game then goes on to end in order. The wait is
-// short so that a signal landing just before it is seen at once all the same.
+// a quit signal arrives: the game then goes on to end in order. The waits
+// are short, so a signal that lands just before one is seen soon all the same.
 void waitForDismissal(Fl_Window& window)
 {
     while (window.shown() && !quit_signals::received())
         Fl::wait(0.1);
     window.hide();
+    // Nothing else of FLTK runs from here on to send the request that takes the box off the screen.
+    Fl::flush();
 }
 
 } // namespace
