@@ -232,12 +232,13 @@ TEST(LanguageFile, CutTextsAreWholeCharactersThatTheFontNeverReadsPast)
     std::string cyrillic300;
     for (int i = 0; i < 150; ++i)
         cyrillic300 += "\xD0\x96";
-    char gameTitle[TEXT_CAPACITY];
-    std::memcpy(gameTitle, texts[TEXT_TITLE], sizeof gameTitle);
+    // The texts are shared with the screens: put the game's own back afterwards.
+    char gameTexts[TEXT_COUNT][TEXT_CAPACITY];
+    std::memcpy(gameTexts, texts, sizeof texts);
     const std::string xml = "<Translation><Text><string title=\"" + cyrillic300 + "\" /></Text></Translation>";
     ASSERT_EQ(readTexts(xml.data(), xml.size()), nullptr);
     const std::string cut[] = {text(TEXT_TITLE), kalup::game::composeLine("%s", cyrillic300.c_str()).text};
-    std::memcpy(texts[TEXT_TITLE], gameTitle, sizeof gameTitle);
+    std::memcpy(texts, gameTexts, sizeof texts);
 
     const long page = sysconf(_SC_PAGESIZE);
     auto* pages = static_cast<char*>(mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
