@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 #include <tinyxml2.h>
 
@@ -43,15 +44,34 @@ namespace {
 
 const char* const languageFiles[2] = {"english.xml", "russian.xml"};
 
+// Character references to no character (a surrogate, or past U+10FFFF)
+// come out of the parser as bytes that are not UTF-8: in a file that is
+// UTF-8 they read as nothing.
+std::string withoutBrokenCharacters(std::string_view value)
+{
+    std::string kept;
+    while (!value.empty()) {
+        const std::size_t length = utf8::wellFormedLength(value);
+        kept.append(value.substr(0, length));
+        value.remove_prefix(length > 0 ? length : 1);
+    }
+    return kept;
+}
+
 // A missing attribute gives an empty text; a longer one keeps as many of its
 // first 255 bytes as end on a whole character, so every text fits its buffer
 // with the terminating zero and the font never reads past its end.
-void copyText(TextKey key, const char* value)
+void copyText(TextKey key, const char* value, bool utf8File)
 {
     char* buffer = texts[key];
     std::memset(buffer, 0, TEXT_CAPACITY);
     if (!value)
         return;
+    std::string repaired;
+    if (utf8File && !utf8::isWellFormed(value)) {
+        repaired = withoutBrokenCharacters(value);
+        value = repaired.c_str();
+    }
     std::size_t length = std::strlen(value);
     if (length >= TEXT_CAPACITY)
         length = utf8::cutBefore(value, TEXT_CAPACITY - 1);
@@ -90,9 +110,10 @@ const char* readTexts(const char* bytes, std::size_t size)
         return "The game element Text couldn't be found";
     // Without a "string" element every text is empty.
     const tinyxml2::XMLElement* strings = text->FirstChildElement("string");
+    const bool utf8File = utf8::isWellFormed(std::string_view(bytes, size));
     for (int key = 0; key < TEXT_COUNT; ++key) {
         const char* value = strings ? strings->Attribute(keyNames[key]) : nullptr;
-        copyText(static_cast<TextKey>(key), value);
+        copyText(static_cast<TextKey>(key), value, utf8File);
     }
     return nullptr;
 }

@@ -42,7 +42,9 @@ extern char texts[TEXT_COUNT][TEXT_CAPACITY];
 void loadLanguage();
 // Takes the texts from the bytes of a language file: the first "string"
 // element inside the first "Text" inside the first "Translation" holds one
-// attribute per key. A missing attribute gives an empty text. Returns the
+// attribute per key. A missing attribute gives an empty text; a file in
+// UTF-8 gives texts in UTF-8, a longer text is cut to at most 255 bytes on a
+// character boundary. Returns the
 // message for a missing "Translation" or "Text" element, the texts then left
 // as they were; null otherwise. A document that is not well-formed XML, or
 // no document at all, has no "Translation".

@@ -19,9 +19,9 @@
 #include "data/language.h"
 #include "data/records.h"
 #include "game/lines.h"
+#include "platform/utf8.h"
 #include "render/draw.h"
 #include "tests/harness.h"
-#include "tests/valid_utf8.h"
 
 using namespace kalup::language;
 using namespace kalup::records;
@@ -200,6 +200,8 @@ TEST(LanguageFile, ReadsWhatItCanAndReportsAMissingElement)
         // 300 bytes of two-byte characters: the cut keeps 127 whole ones, not 255 bytes.
         {strings("title=\"" + cyrillic300 + "\" score=\"a\xF0\x9F\x98\x80\""), "", cyrillic300.substr(0, 254),
             "a\xF0\x9F\x98\x80"},
+        // References to no character (beyond U+10FFFF, a surrogate) in a UTF-8 file read as nothing.
+        {strings("title=\"a&#x1F6A00;b&#xD800;c&#x1F600;\""), "", "abc\xF0\x9F\x98\x80", ""},
         {"<Translation><Text><other /><string title=\"first\" /><string score=\"2\" /></Text><Text><string "
          "score=\"3\" /></Text></Translation><Translation><Text><string score=\"4\" /></Text></Translation>",
             "", "first", ""},
@@ -245,7 +247,7 @@ TEST(LanguageFile, CutTextsAreWholeCharactersThatTheFontNeverReadsPast)
     ASSERT_NE(pages, MAP_FAILED);
     ASSERT_EQ(mprotect(pages + page, page, PROT_NONE), 0);
     for (const std::string& line : cut) {
-        EXPECT_TRUE(testutil::isValidUtf8(line)) << line.size();
+        EXPECT_TRUE(kalup::utf8::isWellFormed(line)) << line.size();
         char* guarded = pages + page - line.size() - 1;
         std::memcpy(guarded, line.c_str(), line.size() + 1);
         float llx = 0, urx = 0;
@@ -253,4 +255,14 @@ TEST(LanguageFile, CutTextsAreWholeCharactersThatTheFontNeverReadsPast)
         kalup::draw::drawText(guarded, 0, 300, kalup::draw::fontLarge);
     }
     munmap(pages, 2 * page);
+}
+
+TEST(Utf8, WellFormedMeansNoOverlongFormNoSurrogateAndNothingPastTheLastCodePoint)
+{
+    const std::pair<std::string, bool> texts[] = {{"", true}, {"plain", true}, {"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", true},
+        {"\xF4\x8F\xBF\xBF", true}, {"\xC0\x80", false}, {"\xE0\x9F\xBF", false}, {"\xED\xA0\x80", false},
+        {"\xF4\x90\x80\x80", false}, {"\xF7\xBF\xBF\xBF", false}, {"\xE2\x82", false}, {"\x80", false},
+        {"caf\xE9", false}};
+    for (const auto& [text, wellFormed] : texts)
+        EXPECT_EQ(kalup::utf8::isWellFormed(text), wellFormed) << testing::PrintToString(text);
 }
