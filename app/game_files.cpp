@@ -46,7 +46,7 @@ bool findGameFiles()
         if (!places::holdsGameData(folder) || !places::enterFolder(folder))
             continue;
         userRecordFolder = places::userFolder(places::UserBase::Data);
-        records::setRecordPath(userRecordFolder->empty() ? "" : *userRecordFolder + "/" + records::RECORD_FILE);
+        records::recordPath = userRecordFolder->empty() ? "" : *userRecordFolder + "/" + records::RECORD_FILE;
         return true;
     }
     dialog::messageBox(notFoundMessage(lookedAt).c_str());
@@ -64,7 +64,7 @@ void saveRecord()
     else if (!places::makeUserFolder(*userRecordFolder))
         reportUnsaved(*userRecordFolder + ": " + std::strerror(errno));
     else if (!records::saveRecords())
-        reportUnsaved(records::recordPath() + ": " + std::strerror(errno));
+        reportUnsaved(records::recordPath + ": " + std::strerror(errno));
 }
 
 } // namespace kalup::game_files

@@ -1,5 +1,6 @@
 #include "app/launcher.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/dialog.h"
@@ -32,12 +33,23 @@ void onLauncherClose()
     std::_Exit(0);
 }
 
+// The launcher fails only when no display can be reached: say why in one line.
+[[noreturn]] void reportNoDisplay()
+{
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name)
+        std::fputs("Kalup needs a graphical display, and DISPLAY is not set.\n", stderr);
+    else
+        std::fprintf(stderr, "Kalup cannot open the display \"%s\".\n", name);
+    std::_Exit(1);
+}
+
 } // namespace
 
 void runLauncher(int initialDepth)
 {
     if (!dialog::createLauncher(onLauncherCommand, onLauncherClose))
-        std::_Exit(1);
+        reportNoDisplay();
     // Untouched, the game starts in full screen with the initial depth.
     dialog::checkLauncherButton(initialDepth == 16 ? dialog::ID_16_BIT : dialog::ID_32_BIT);
     dialog::checkLauncherButton(dialog::ID_FULLSCREEN);

@@ -8,8 +8,9 @@ extern int colorDepth;
 extern bool fullscreen;
 
 // Shows the dialog until the player starts; the close box ends the process
-// with code 0, a dialog that cannot be created with code 1. The depth
-// checked at first is initialDepth (16 or 32; the game's default is 32).
+// with code 0; a dialog that cannot be created (no display) with code 1
+// and a line on stderr saying why. The depth checked at first is
+// initialDepth (16 or 32; the game's default is 32).
 void runLauncher(int initialDepth);
 
 } // namespace kalup::launcher

@@ -8,8 +8,10 @@
 #include "data/language.h"
 #include "data/records.h"
 #include "data/sound.h"
+#include "fx/emitters.h"
 #include "platform/dialog.h"
 #include "platform/display.h"
+#include "platform/quit_signals.h"
 #include "render/background.h"
 #include "render/draw.h"
 #include "render/still_frame.h"
@@ -37,6 +39,8 @@ void shutdown()
     display::closeDisplay();
     game_files::saveRecord();
     sound::freeSoundBank();
+    // Bursts still flying when the player quit.
+    fx::releaseEmitters();
 }
 
 int runGame(int argc, const char* const argv[])
@@ -57,7 +61,7 @@ int runGame(int argc, const char* const argv[])
         dialog::messageBox("Kalup could not open its window: the graphics system refused it.");
         return 1;
     }
-    display::installQuitSignals();
+    quit_signals::install();
     seam::install(&display::glfwBackend());
     sound::initSoundBank();
     toggles::restoreMute();

@@ -74,7 +74,7 @@ void startAtLevelOne()
 
 bool runFrame()
 {
-    // The window's close box and SIGINT/SIGTERM quit like F10 on the menu.
+    // The window's close box and SIGINT/SIGTERM/SIGHUP quit like F10 on the menu.
     if (seam::closeRequested())
         quitRequested = true;
     if (quitRequested)

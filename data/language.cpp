@@ -1,10 +1,15 @@
 #include "data/language.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
 
-#include <tinyxml.h>
+#include <tinyxml2.h>
 
 #include "platform/dialog.h"
+#include "platform/utf8.h"
 
 namespace kalup::language {
 
@@ -40,40 +45,78 @@ namespace {
 
 const char* const languageFiles[2] = {"english.xml", "russian.xml"};
 
-// A missing attribute gives an empty text; a longer one keeps its first
-// 255 bytes, so every text fits its buffer with the terminating zero.
-void copyText(TextKey key, const char* value)
+// Character references to no character (a surrogate, or past U+10FFFF)
+// come out of the parser as bytes that are not UTF-8: in a file that is
+// UTF-8 they read as nothing.
+std::string withoutBrokenCharacters(std::string_view value)
+{
+    std::string kept;
+    while (!value.empty()) {
+        const std::size_t length = utf8::wellFormedLength(value);
+        kept.append(value.substr(0, length));
+        value.remove_prefix(length > 0 ? length : 1);
+    }
+    return kept;
+}
+
+// A missing attribute gives an empty text; a longer one keeps as many of its
+// first 255 bytes as end on a whole character, so every text fits its buffer
+// with the terminating zero and the font never reads past its end.
+void copyText(TextKey key, const char* value, bool utf8File)
 {
     char* buffer = texts[key];
     std::memset(buffer, 0, TEXT_CAPACITY);
-    if (value)
-        std::strncpy(buffer, value, TEXT_CAPACITY - 1);
+    if (!value)
+        return;
+    std::string repaired;
+    if (utf8File && !utf8::isWellFormed(value)) {
+        repaired = withoutBrokenCharacters(value);
+        value = repaired.c_str();
+    }
+    std::size_t length = std::strlen(value);
+    if (length >= TEXT_CAPACITY)
+        length = utf8::cutBefore(value, TEXT_CAPACITY - 1);
+    std::memcpy(buffer, value, length);
+}
+
+// The whole file; empty when it cannot be read.
+std::string fileBytes(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 } // namespace
 
 void loadLanguage()
 {
-    TiXmlDocument document(languageFiles[languageIndex]);
-    // An unreadable file leaves the document empty, which the next step reports.
-    document.LoadFile();
+    // The parser gets the bytes from a buffer of the game's own, with their
+    // length, so no file can make it read beyond them.
+    const std::string bytes = fileBytes(languageFiles[languageIndex]);
+    if (const char* message = readTexts(bytes.data(), bytes.size()))
+        dialog::messageBox(message);
+}
 
-    TiXmlElement* translation = document.FirstChildElement("Translation");
-    if (!translation) {
-        dialog::messageBox("The game element Translation couldn't be found");
-        return;
-    }
-    TiXmlElement* text = translation->FirstChildElement("Text");
-    if (!text) {
-        dialog::messageBox("The game element Text couldn't be found");
-        return;
-    }
+const char* readTexts(const char* bytes, std::size_t size)
+{
+    tinyxml2::XMLDocument document;
+    // A document that cannot be parsed is left empty, which the next step reports.
+    document.Parse(bytes, size);
+
+    const tinyxml2::XMLElement* translation = document.FirstChildElement("Translation");
+    if (!translation)
+        return "The game element Translation couldn't be found";
+    const tinyxml2::XMLElement* text = translation->FirstChildElement("Text");
+    if (!text)
+        return "The game element Text couldn't be found";
     // Without a "string" element every text is empty.
-    TiXmlElement* strings = text->FirstChildElement("string");
+    const tinyxml2::XMLElement* strings = text->FirstChildElement("string");
+    const bool utf8File = utf8::isWellFormed(std::string_view(bytes, size));
     for (int key = 0; key < TEXT_COUNT; ++key) {
         const char* value = strings ? strings->Attribute(keyNames[key]) : nullptr;
-        copyText(static_cast<TextKey>(key), value);
+        copyText(static_cast<TextKey>(key), value, utf8File);
     }
+    return nullptr;
 }
 
 const char* text(TextKey key) { return texts[key]; }

@@ -1,5 +1,6 @@
 #pragma once
 // The interface texts, read once from the language file.
+#include <cstddef>
 
 namespace kalup::language {
 
@@ -38,7 +39,17 @@ extern const char* const keyNames[TEXT_COUNT];
 extern int languageIndex;
 extern char texts[TEXT_COUNT][TEXT_CAPACITY];
 
+// Reads the language file and shows the message of readTexts when it has one.
 void loadLanguage();
+// Takes the texts from the bytes of a language file: the first "string"
+// element inside the first "Text" inside the first "Translation" holds one
+// attribute per key. A missing attribute gives an empty text; a file in
+// UTF-8 gives texts in UTF-8, a longer text is cut to at most 255 bytes on a
+// character boundary. Returns the
+// message for a missing "Translation" or "Text" element, the texts then left
+// as they were; null otherwise. A document that is not well-formed XML, or
+// no document at all, has no "Translation".
+const char* readTexts(const char* bytes, std::size_t size);
 const char* text(TextKey key);
 
 } // namespace kalup::language

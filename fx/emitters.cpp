@@ -23,4 +23,11 @@ int runEmitters()
     return total;
 }
 
+void releaseEmitters()
+{
+    for (ParticleEmitter* emitter : liveEmitters)
+        delete emitter;
+    liveEmitters.clear();
+}
+
 } // namespace kalup::fx

@@ -68,5 +68,7 @@ extern std::list<ParticleEmitter*> liveEmitters;
 // Updates and draws every burst, dropping those that drew nothing.
 // Returns the number of particles drawn.
 int runEmitters();
+// Deletes every burst still running, as the game does at shutdown.
+void releaseEmitters();
 
 } // namespace kalup::fx

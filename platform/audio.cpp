@@ -49,6 +49,18 @@ void SDLCALL feedMusic(void* arg, Uint8* stream, int length)
                          reinterpret_cast<std::int16_t*>(stream), frames);
 }
 
+// Mix_LoadWAV leaves its file reader open when it cannot decode the file:
+// open and close the reader here instead.
+Mix_Chunk* readSampleFile(const char* path)
+{
+    SDL_RWops* file = SDL_RWFromFile(path, "rb");
+    if (!file)
+        return nullptr;
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(file, 0);
+    SDL_RWclose(file);
+    return chunk;
+}
+
 bool openDevice()
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
@@ -95,7 +107,7 @@ Handle loadSample(const char* path, int maxPlaybacks)
 {
     if (!deviceOpen || maxPlaybacks < 1)
         return 0;
-    Mix_Chunk* chunk = Mix_LoadWAV(path);
+    Mix_Chunk* chunk = readSampleFile(path);
     if (!chunk)
         return 0;
     int first = channelsTaken;

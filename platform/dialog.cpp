@@ -17,6 +17,7 @@
 #include <GLFW/glfw3.h>
 
 #include "platform/display.h"
+#include "platform/quit_signals.h"
 
 namespace kalup::dialog {
 
@@ -205,6 +206,26 @@ void quietConnection()
     XSync(fl_display, True);
 }
 
+// Without a window manager nobody hands a new window the keyboard: take it,
+// so Enter and Escape reach the box.
+void takeKeyboardFocus(Fl_Window& window)
+{
+    window.wait_for_expose();
+    XSetInputFocus(fl_display, fl_xid(&window), RevertToParent, CurrentTime);
+}
+
+// Until OK, Enter or Escape (which closes any FLTK window) dismisses it, or
+// a quit signal arrives: the game then goes on to end in order. The waits
+// are short, so a signal that lands just before one is seen soon all the same.
+void waitForDismissal(Fl_Window& window)
+{
+    while (window.shown() && !quit_signals::received())
+        Fl::wait(0.1);
+    window.hide();
+    // Nothing else of FLTK runs from here on to send the request that takes the box off the screen.
+    Fl::flush();
+}
+
 } // namespace
 
 bool createLauncher(CommandHandler onCommand, CloseHandler onClose)
@@ -279,8 +300,8 @@ void messageBox(const char* text)
     box.end();
     box.set_modal();
     box.show();
-    while (box.shown())
-        Fl::wait();
+    takeKeyboardFocus(box);
+    waitForDismissal(box);
     quietConnection();
 }
 

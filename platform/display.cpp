@@ -1,7 +1,5 @@
 #include "platform/display.h"
 
-#include <csignal>
-#include <signal.h>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -10,6 +8,7 @@
 #include <GLFW/glfw3.h>
 
 #include "platform/logical_screen.h"
+#include "platform/quit_signals.h"
 #include "platform/scaler.h"
 
 namespace kalup::display {
@@ -27,7 +26,6 @@ GLFWwindow* window = nullptr;
 double pointerScale = 1.0;
 // The launcher's colour depth, for a target made when the screen mode switches.
 int targetColourDepth = 32;
-volatile std::sig_atomic_t quitSignalled = 0;
 
 class GlfwBackend final : public seam::Backend {
 public:
@@ -143,9 +141,7 @@ void GlfwBackend::present()
     beginFrame();
 }
 
-bool GlfwBackend::closeRequested() { return quitSignalled || (window && glfwWindowShouldClose(window)); }
-
-void onQuitSignal(int) { quitSignalled = 1; }
+bool GlfwBackend::closeRequested() { return quit_signals::received() || (window && glfwWindowShouldClose(window)); }
 
 bool hintColourBits(int colorDepth)
 {
@@ -370,14 +366,5 @@ void* findWindow(const char* title)
 }
 
 seam::Backend& glfwBackend() { return backend; }
-
-void installQuitSignals()
-{
-    struct sigaction action = {};
-    action.sa_handler = onQuitSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
 
 } // namespace kalup::display

@@ -28,7 +28,4 @@ void* findWindow(const char* title);
 // The seam backend over the open window (real clock, keys, mouse, pacing).
 seam::Backend& glfwBackend();
 
-// SIGINT and SIGTERM ask the game to quit like the close box.
-void installQuitSignals();
-
 } // namespace kalup::display

@@ -31,7 +31,7 @@ public:
     // Full screen to the 800 x 600 window or back; the logical screen stays
     // letterboxed and the pointer keeps its logical position.
     virtual void switchScreenMode() = 0;
-    // The window's close box, or SIGINT/SIGTERM.
+    // The window's close box, or SIGINT/SIGTERM/SIGHUP.
     virtual bool closeRequested() = 0;
 };
 

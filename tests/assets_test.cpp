@@ -18,7 +18,7 @@
 #include FT_FREETYPE_H
 #include <gtest/gtest.h>
 #include <libopenmpt/libopenmpt.h>
-#include <tinyxml.h>
+#include <tinyxml2.h>
 
 #include "data/language.h"
 #include "platform/audio.h"
@@ -138,10 +138,13 @@ TEST(AssetTexts, LanguageFileHasAllTwentyOneKeysAndEveryFontDrawsAllTheirCharact
     harness::needDisplay();
     draw::createFonts();
     language::loadLanguage();
-    TiXmlDocument document("english.xml");
-    ASSERT_TRUE(document.LoadFile()) << document.ErrorDesc();
-    const TiXmlElement* strings =
-        TiXmlHandle(&document).FirstChild("Translation").FirstChild("Text").FirstChild("string").ToElement();
+    tinyxml2::XMLDocument document;
+    ASSERT_EQ(document.LoadFile("english.xml"), tinyxml2::XML_SUCCESS) << document.ErrorStr();
+    const tinyxml2::XMLElement* strings = tinyxml2::XMLConstHandle(document)
+                                              .FirstChildElement("Translation")
+                                              .FirstChildElement("Text")
+                                              .FirstChildElement("string")
+                                              .ToElement();
     ASSERT_NE(strings, nullptr);
     // The digits and colon of the scores and the survival time, and the texts.
     std::string written = "0123456789:";

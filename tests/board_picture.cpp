@@ -42,9 +42,7 @@ void setBoard(int mode, Picture rows)
     }
     saveBoard();
     std::fill(std::begin(feedRow), std::end(feedRow), Cell{0, 0, 64, KIND_EMPTY, 0, 0, 0, 0.0f, 0});
-    for (auto* emitter : kalup::fx::liveEmitters)
-        delete emitter;
-    kalup::fx::liveEmitters.clear();
+    kalup::fx::releaseEmitters();
     paintQueue.clear();
     feedActive = boardCleared = false;
     kalup::play::gameMode = mode;

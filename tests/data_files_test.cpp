@@ -1,16 +1,26 @@
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <vector>
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "data/language.h"
 #include "data/records.h"
+#include "game/lines.h"
+#include "platform/utf8.h"
+#include "render/draw.h"
 #include "tests/harness.h"
 
 using namespace kalup::language;
@@ -29,6 +39,36 @@ protected:
     harness::TempWorkDir dir;
     Values saved = values();
 };
+
+// Runs the record's load and a save of a new record in a child process as
+// user nobody when run as root (root reads any file whatever its mode), with
+// its stderr in the file "stderr" of the folder.
+void loadAndSaveAsAnotherUser(const harness::TempWorkDir& dir)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        const int log = open((dir.path() + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        dup2(log, STDERR_FILENO);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        loadRecords();
+        classicRecord = 5000;
+        saveRecords();
+        _exit(classicRecord == 5000 && recordSlot2 == 0 ? 0 : 3);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child ended with " << status;
+}
+
+std::vector<std::string> folderNames()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 } // namespace
 
@@ -78,12 +118,75 @@ TEST_F(RecordFile, FailedSaveLeavesTheOldFileIntact)
     EXPECT_EQ(std::distance(directory_iterator("."), directory_iterator()), 1) << "the temporary file is removed";
 }
 
+TEST_F(RecordFile, ARecordThatExistsButCannotBeReadIsNeverReplaced)
+{
+    // The player may write the folder but not read the record, or the record is a folder.
+    chmod(dir.path().c_str(), 0777);
+    dir.write(RECORD_FILE, "777\r\n1\r\n2\r\n");
+    chmod(RECORD_FILE, 0);
+    loadAndSaveAsAnotherUser(dir);
+    chmod(RECORD_FILE, 0600);
+    EXPECT_EQ(dir.read(RECORD_FILE), "777\r\n1\r\n2\r\n");
+    const std::string said = dir.read("stderr");
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("cannot read the record hiscore.sav"), std::string::npos) << said;
+    EXPECT_EQ(folderNames(), (std::vector<std::string>{RECORD_FILE, "stderr"})) << "no temporary file is left";
+
+    std::filesystem::remove(RECORD_FILE);
+    std::filesystem::create_directory(RECORD_FILE);
+    loadAndSaveAsAnotherUser(dir);
+    EXPECT_TRUE(std::filesystem::is_directory(RECORD_FILE));
+    EXPECT_EQ(folderNames(), (std::vector<std::string>{RECORD_FILE, "stderr"}));
+}
+
+TEST_F(RecordFile, TemporaryFilesOfAKilledSaveAreClearedAtTheNextStartOrSave)
+{
+    const std::vector<std::string> stale = {"hiscore.sav.AbC123", "hiscore.sav.000000", "hiscore.sav.zzzzzz"};
+    const std::vector<std::string> others = {"hiscore.sav.AbC12", "hiscore.sav.AbC1234", "hiscore.sav.Ab-123",
+        "hiscore.savXAbC123", "other.sav.AbC123"};
+    for (const bool saving : {false, true}) {
+        for (const auto& name : stale)
+            dir.write(name, "1\r\n");
+        for (const auto& name : others)
+            dir.write(name, "2\r\n");
+        std::filesystem::create_directory("hiscore.sav.Folder");
+        if (saving)
+            saveRecords();
+        else
+            loadRecords();
+        auto expected = others;
+        expected.push_back("hiscore.sav.Folder");
+        if (saving)
+            expected.push_back(RECORD_FILE);
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(folderNames(), expected);
+    }
+}
+
+TEST_F(RecordFile, LivesWhereItsPathSaysWithItsTemporariesBesideIt)
+{
+    std::filesystem::create_directory("kept");
+    dir.write("kept/hiscore.sav.AbC123", "");
+    dir.write("hiscore.sav.XyZ789", "");
+    const std::string previous = recordPath;
+    recordPath = "kept/hiscore.sav";
+    setValues({12, 3, 4});
+    saveRecords();
+    recordPath = previous;
+    EXPECT_EQ(dir.read("kept/hiscore.sav"), "12\r\n3\r\n4\r\n");
+    EXPECT_FALSE(std::filesystem::exists("kept/hiscore.sav.AbC123"));
+    EXPECT_TRUE(std::filesystem::exists("hiscore.sav.XyZ789")) << "only the record's own folder is cleared";
+}
+
 TEST(LanguageFile, ReadsWhatItCanAndReportsAMissingElement)
 {
     const auto strings = [](const std::string& attributes) {
         return "<Translation>\n <Text>\n  <string " + attributes + " />\n </Text>\n</Translation>\n";
     };
     const std::string noTranslation = "The game element Translation couldn't be found", a300(300, 'a');
+    std::string cyrillic300;
+    for (int i = 0; i < 150; ++i)
+        cyrillic300 += "\xD0\x96";
     // The file ("" for none), then the message and the title and score texts it gives.
     const std::string cases[][4] = {
         {"", noTranslation, "old", "old"},
@@ -94,6 +197,14 @@ TEST(LanguageFile, ReadsWhatItCanAndReportsAMissingElement)
         {strings("title=\"\""), "", "", ""},
         {strings("exit_label=\"Quit\" score=\"Score\" title=\"Kalup\""), "", "Kalup", "Score"},
         {strings("title=\"" + a300 + "\" score=\"" + a300.substr(45) + "\""), "", a300.substr(45), a300.substr(45)},
+        // Ends inside a character: the old reader read past its buffer here.
+        {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><Translation><Text><string title=\"\xF0", noTranslation, "old",
+            "old"},
+        // 300 bytes of two-byte characters: the cut keeps 127 whole ones, not 255 bytes.
+        {strings("title=\"" + cyrillic300 + "\" score=\"a\xF0\x9F\x98\x80\""), "", cyrillic300.substr(0, 254),
+            "a\xF0\x9F\x98\x80"},
+        // References to no character (beyond U+10FFFF, a surrogate) in a UTF-8 file read as nothing.
+        {strings("title=\"a&#x1F6A00;b&#xD800;c&#x1F600;\""), "", "abc\xF0\x9F\x98\x80", ""},
         {"<Translation><Text><other /><string title=\"first\" /><string score=\"2\" /></Text><Text><string "
          "score=\"3\" /></Text></Translation><Translation><Text><string score=\"4\" /></Text></Translation>",
             "", "first", ""},
@@ -116,4 +227,45 @@ TEST(LanguageFile, ReadsWhatItCanAndReportsAMissingElement)
         EXPECT_EQ(text(TEXT_SCORE), score) << "score";
     }
     std::memcpy(texts, gameTexts, sizeof texts);
+}
+
+// A cut text placed right before a page that may not be read: measuring or
+// drawing it faults if the font is led past its terminating zero.
+TEST(LanguageFile, CutTextsAreWholeCharactersThatTheFontNeverReadsPast)
+{
+    harness::needDisplay();
+    std::string cyrillic300;
+    for (int i = 0; i < 150; ++i)
+        cyrillic300 += "\xD0\x96";
+    // The texts are shared with the screens: put the game's own back afterwards.
+    char gameTexts[TEXT_COUNT][TEXT_CAPACITY];
+    std::memcpy(gameTexts, texts, sizeof texts);
+    const std::string xml = "<Translation><Text><string title=\"" + cyrillic300 + "\" /></Text></Translation>";
+    ASSERT_EQ(readTexts(xml.data(), xml.size()), nullptr);
+    const std::string cut[] = {text(TEXT_TITLE), kalup::game::composeLine("%s", cyrillic300.c_str()).text};
+    std::memcpy(texts, gameTexts, sizeof texts);
+
+    const long page = sysconf(_SC_PAGESIZE);
+    auto* pages = static_cast<char*>(mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(pages, MAP_FAILED);
+    ASSERT_EQ(mprotect(pages + page, page, PROT_NONE), 0);
+    for (const std::string& line : cut) {
+        EXPECT_TRUE(kalup::utf8::isWellFormed(line)) << line.size();
+        char* guarded = pages + page - line.size() - 1;
+        std::memcpy(guarded, line.c_str(), line.size() + 1);
+        float llx = 0, urx = 0;
+        kalup::draw::textBox(guarded, kalup::draw::fontSmall, llx, urx);
+        kalup::draw::drawText(guarded, 0, 300, kalup::draw::fontLarge);
+    }
+    munmap(pages, 2 * page);
+}
+
+TEST(Utf8, WellFormedMeansNoOverlongFormNoSurrogateAndNothingPastTheLastCodePoint)
+{
+    const std::pair<std::string, bool> texts[] = {{"", true}, {"plain", true}, {"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", true},
+        {"\xF4\x8F\xBF\xBF", true}, {"\xC0\x80", false}, {"\xE0\x9F\xBF", false}, {"\xED\xA0\x80", false},
+        {"\xF4\x90\x80\x80", false}, {"\xF7\xBF\xBF\xBF", false}, {"\xE2\x82", false}, {"\x80", false},
+        {"caf\xE9", false}};
+    for (const auto& [text, wellFormed] : texts)
+        EXPECT_EQ(kalup::utf8::isWellFormed(text), wellFormed) << testing::PrintToString(text);
 }

@@ -140,7 +140,7 @@ class GameFiles : public testing::Test {
 protected:
     void TearDown() override
     {
-        records::setRecordPath(records::RECORD_FILE);
+        records::recordPath = records::RECORD_FILE;
         records::classicRecord = savedRecord;
     }
 
@@ -164,7 +164,7 @@ TEST_F(GameFiles, AWorkingFolderWithTheAssetsKeepsThemAndTheRecord)
     environment.set("XDG_DATA_HOME", (dir.path() + "/xdg").c_str());
     ASSERT_TRUE(game_files::findGameFiles());
     EXPECT_EQ(places::workingFolder(), fs::canonical(dir.path()).string());
-    EXPECT_EQ(records::recordPath(), records::RECORD_FILE);
+    EXPECT_EQ(records::recordPath, records::RECORD_FILE);
     records::classicRecord = 1200;
     game_files::saveRecord();
     EXPECT_EQ(dir.read(records::RECORD_FILE), "1200\r\n0\r\n0\r\n");
@@ -181,7 +181,7 @@ TEST_F(GameFiles, AnyOtherWorkingFolderReadsBesideTheExecutableAndKeepsThePlayer
 
     ASSERT_TRUE(game_files::findGameFiles());
     EXPECT_EQ(places::workingFolder(), buildFolder);
-    EXPECT_EQ(records::recordPath(), dataHome + "/kalup/hiscore.sav");
+    EXPECT_EQ(records::recordPath, dataHome + "/kalup/hiscore.sav");
     records::classicRecord = 900;
     game_files::saveRecord();
     EXPECT_EQ(dir.read("data-home/kalup/hiscore.sav"), "900\r\n0\r\n0\r\n");

@@ -51,11 +51,12 @@ install_game() {
 }
 
 # Starts the game in the background with the given arguments, its output
-# added to the given log.
+# added to the given log; run by the command in the array GAME_AS when set
+# (e.g. as another user).
 start_game() {
   local log=$1
   shift
-  "$GAME" "$@" >> "$ARTIFACTS/$log" 2>&1 &
+  ${GAME_AS[@]+"${GAME_AS[@]}"} "$GAME" "$@" >> "$ARTIFACTS/$log" 2>&1 &
   GAME_PID=$!
 }
 
@@ -121,6 +122,21 @@ wait_for_window() {
   for _ in $(seq 150); do
     id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
     [[ -n $id ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to the given tenths of a second (default 150) for the message
+# box, the window titled "Kalup" that is not the 800 x 600 game window;
+# prints its id.
+wait_for_message_box() {
+  local id width
+  for _ in $(seq "${1:-150}"); do
+    for id in $(xdotool search --onlyvisible --name '^Kalup$' 2>/dev/null); do
+      width=$(xdotool getwindowgeometry --shell "$id" | sed -n 's/^WIDTH=//p')
+      [[ -n $width && $width != 800 ]] && { echo "$id"; return 0; }
+    done
     sleep 0.1
   done
   return 1
