@@ -41,8 +41,9 @@ class SoakInput final : public seam::Backend {
 public:
     double now() override { return time; }
     std::int64_t wallClockSeconds() override { return 1700000000 + static_cast<std::int64_t>(time); }
-    bool keyDown(seam::Key key) override { return key == seam::Key::Space ? space : key == seam::Key::Escape && escape; }
+    bool keyDown(seam::Key key) override { return held[static_cast<int>(key)]; }
     bool leftButtonDown() override { return button; }
+    bool focused() override { return hasFocus; }
     void cursor(double& x, double& y) override { x = pointerX; y = pointerY; }
     void setCursor(double x, double y) override { pointerX = x; pointerY = y; }
     double waitUntil(double deadline) override
@@ -51,10 +52,13 @@ public:
         return time;
     }
     void present() override { display::glfwBackend().present(); }
+    void switchScreenMode() override { display::glfwBackend().switchScreenMode(); }
     bool closeRequested() override { return false; }
 
-    // The next frame's input: mostly pointing and clicking on the board,
-    // now and then space (the end screens), Escape (the menu) or a slow frame.
+    // The next frame's input: mostly pointing and clicking on the board, or
+    // stepping and clicking with the keys; now and then space (the end
+    // screens), Escape (the menu), a pause, the focus lost or back, mute, a
+    // switch of the screen mode, or a slow frame.
     void next()
     {
         if (chance(8)) {
@@ -65,8 +69,16 @@ public:
             pointerY += static_cast<double>(random() % 21) - 10.0;
         }
         button = chance(3);
-        space = chance(40);
-        escape = chance(600);
+        using enum seam::Key;
+        const struct {
+            seam::Key key;
+            unsigned oneIn;
+        } keys[] = {{Space, 40}, {Escape, 600}, {Left, 12}, {Right, 12}, {Up, 12}, {Down, 12}, {Enter, 10},
+                    {P, 300}, {M, 400}, {F11, 700}};
+        for (const auto& k : keys)
+            held[static_cast<int>(k.key)] = chance(k.oneIn);
+        if (chance(400))
+            hasFocus = !hasFocus;
         if (chance(100))
             time += 0.5;
     }
@@ -79,8 +91,8 @@ private:
     double pointerX = 400;
     double pointerY = 300;
     bool button = false;
-    bool space = false;
-    bool escape = false;
+    bool held[seam::KEY_COUNT] = {};
+    bool hasFocus = true;
 };
 
 double residentMegabytes()
@@ -159,6 +171,8 @@ int main(int argc, char** argv)
     }
     keepGlDriverLoaded();
     records::recordPath = std::string(folder) + "/" + records::RECORD_FILE;
+    // M keeps the mute in the settings: in the soak's own folder.
+    setenv("XDG_CONFIG_HOME", folder, 1);
     SoakInput input;
     seam::install(&input);
     sound::initSoundBank();
