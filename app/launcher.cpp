@@ -38,9 +38,9 @@ void onLauncherClose()
 {
     const char* name = std::getenv("DISPLAY");
     if (!name || !*name)
-        std::fputs("Kalup needs a graphical display, and DISPLAY is not set.\n", stderr);
+        std::fputs("kalup: no graphical display: DISPLAY is not set\n", stderr);
     else
-        std::fprintf(stderr, "Kalup cannot open the display \"%s\".\n", name);
+        std::fprintf(stderr, "kalup: cannot open the display \"%s\"\n", name);
     std::_Exit(1);
 }
 

@@ -149,7 +149,7 @@ void loadRecords()
     std::string bytes;
     keepUnreadRecord = !readAll(recordPath.c_str(), bytes) && errno != ENOENT;
     if (keepUnreadRecord) {
-        std::fprintf(stderr, "Kalup: cannot read the record %s (%s); it is left as it is and this run saves none\n",
+        std::fprintf(stderr, "kalup: cannot read the record %s (%s); it is left as it is and this run saves none\n",
                      recordPath.c_str(), std::strerror(errno));
         bytes.clear();
     }

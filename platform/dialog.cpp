@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -196,6 +197,24 @@ void centreOnScreen(Fl_Window& window)
 
 void onMessageOk(Fl_Widget* button, void*) { button->window()->hide(); }
 
+// A message laid out in lines for the box, as one line for stderr.
+std::string oneLine(const char* text)
+{
+    std::string line;
+    bool gap = false;
+    for (const char* c = text; *c; ++c) {
+        if (*c == ' ' || *c == '\n') {
+            gap = true;
+            continue;
+        }
+        if (gap && !line.empty())
+            line += ' ';
+        gap = false;
+        line += *c;
+    }
+    return line;
+}
+
 // FLTK keeps its connection open for a later message box and listens on the
 // root window, whose properties desktops change all session long. While the
 // game runs nobody reads that connection: stop listening and drop what came.
@@ -277,7 +296,7 @@ void messageBox(const char* text)
         return;
     }
     if (!connectDisplay()) {
-        std::fprintf(stderr, "%s\n", text);
+        std::fprintf(stderr, "kalup: %s\n", oneLine(text).c_str());
         return;
     }
     MouseReleased released;

@@ -72,8 +72,9 @@ mv "$ROOT/usr/share/kalup" "$ROOT/usr/share/kalup-away"
 env -u DISPLAY "$GAME" > "$out" 2> "$err"
 code=$?
 [[ $code == 1 ]] || die "without a data folder or display the game ended with exit code $code"
+[[ $(wc -l < "$err") == 1 ]] || die "the message is not one line on stderr: $(cat "$err")"
 for place in "$(pwd -P)" "$ROOT/usr/bin" "$ROOT/usr/share/kalup"; do
-  grep -qxF "    $place" "$err" || die "the message does not name $place: $(cat "$err")"
+  grep -qF " $place " "$err" || die "the message does not name $place: $(cat "$err")"
 done
 start_game installed-no-data.log
 box=$(wait_for_window "Kalup") || die "no message box without the data folder"
