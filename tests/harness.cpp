@@ -5,17 +5,20 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include "app/pause.h"
+#include "app/shell.h"
 #include "data/language.h"
-#include "data/records.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
 #include "platform/dialog.h"
 #include "platform/display.h"
 #include "platform/keys.h"
+#include "platform/scaler.h"
 #include "render/draw.h"
 #include "render/textures.h"
 
@@ -31,6 +34,19 @@ bool soundOpen = false;
 void recordPlay(kalup::audio::Handle sample) { plays.push_back(sample); }
 void recordMessage(const char* text) { message = text; }
 } // namespace
+
+void ScriptedBackend::cursor(double& x, double& y)
+{
+    x = kalup::scaler::toLogical(cursorX, scale);
+    y = kalup::scaler::toLogical(cursorY, scale);
+}
+
+void ScriptedBackend::setCursor(double x, double y)
+{
+    cursorX = kalup::scaler::toWindow(x, scale);
+    cursorY = kalup::scaler::toWindow(y, scale);
+    ++cursorWrites;
+}
 
 double ScriptedBackend::waitUntil(double deadline)
 {
@@ -95,31 +111,95 @@ int timesPlayed(kalup::audio::Handle sample)
 
 std::string& lastMessage() { return message; }
 
-TempWorkDir::TempWorkDir()
+void frames(int count)
 {
-    previous = std::filesystem::current_path().string();
+    for (int i = 0; i < count; ++i)
+        ASSERT_TRUE(kalup::shell::runFrame());
+}
+
+void tap(kalup::seam::Key key)
+{
+    scripted.press(key);
+    frames(1);
+    scripted.release(key);
+    frames(1);
+}
+
+void FromTheMenu::SetUp()
+{
+    needResources();
+    kalup::shell::screenState = kalup::shell::SCREEN_MENU;
+    kalup::shell::quitRequested = false;
+    kalup::shell::lastFrameTime = 0.0;
+    scripted.time = 1.0;
+    scripted.cursorX = 400;
+    scripted.cursorY = 100;
+}
+
+void FromTheMenu::TearDown()
+{
+    scripted.releaseAll();
+    scripted.focus = true;
+    scripted.closeBox = false;
+    kalup::shell::quitRequested = false;
+    kalup::shell::returnToMenu();
+    frames(1);
+    EXPECT_FALSE(kalup::pause::paused);
+}
+
+TempFolder::TempFolder()
+{
     char pattern[] = "/tmp/kalup-test-XXXXXX";
     dir = mkdtemp(pattern);
-    std::filesystem::current_path(dir);
 }
 
-TempWorkDir::~TempWorkDir()
-{
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(dir);
-}
+TempFolder::~TempFolder() { std::filesystem::remove_all(dir); }
 
-void TempWorkDir::write(const std::string& name, const std::string& bytes) const
+void TempFolder::write(const std::string& name, const std::string& bytes) const
 {
     std::ofstream(dir + "/" + name, std::ios::binary) << bytes;
 }
 
-std::string TempWorkDir::read(const std::string& name) const
+std::string TempFolder::read(const std::string& name) const
 {
     std::ifstream in(dir + "/" + name, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+TempWorkDir::TempWorkDir() : previous(std::filesystem::current_path().string())
+{
+    std::filesystem::current_path(path());
+}
+
+TempWorkDir::~TempWorkDir() { std::filesystem::current_path(previous); }
+
+Environment::~Environment()
+{
+    for (auto it = saved.rbegin(); it != saved.rend(); ++it) {
+        if (it->second)
+            setenv(it->first.c_str(), it->second->c_str(), 1);
+        else
+            unsetenv(it->first.c_str());
+    }
+}
+
+void Environment::set(const char* name, const char* value)
+{
+    const char* old = std::getenv(name);
+    saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    if (value)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
+}
+
+unsigned modeOf(const std::string& path)
+{
+    struct stat status {};
+    stat(path.c_str(), &status);
+    return status.st_mode & 07777;
 }
 
 } // namespace harness
