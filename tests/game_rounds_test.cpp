@@ -251,15 +251,3 @@ TEST_F(EndScreen, HeldSpaceContinuesEveryScreenAndOnlyClearedBoardsStepTheLevelW
     }
     EXPECT_EQ(game::level, 0);
 }
-
-TEST(ComposedLines, OverlongTextsAreCutToTheBufferNeverInsideACharacter)
-{
-    const std::string a253(253, 'a');
-    const struct { std::string text; std::string expected; } rows[] = {
-        {std::string(300, 'L'), std::string(255, 'L')},
-        {a253 + "\xC3\xA9", a253 + "\xC3\xA9"},
-        {a253 + "\xE2\x82\xAC", a253},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(std::string(game::composeLine("%s", row.text.c_str()).text), row.expected) << row.text.size();
-}

@@ -160,13 +160,7 @@ void TempFolder::write(const std::string& name, const std::string& bytes) const
     std::ofstream(dir + "/" + name, std::ios::binary) << bytes;
 }
 
-std::string TempFolder::read(const std::string& name) const
-{
-    std::ifstream in(dir + "/" + name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+std::string TempFolder::read(const std::string& name) const { return readFile(dir + "/" + name); }
 
 TempWorkDir::TempWorkDir() : previous(std::filesystem::current_path().string())
 {
@@ -193,6 +187,14 @@ void Environment::set(const char* name, const char* value)
         setenv(name, value, 1);
     else
         unsetenv(name);
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 unsigned modeOf(const std::string& path)

@@ -120,7 +120,8 @@ private:
     std::vector<std::pair<std::string, std::optional<std::string>>> saved;
 };
 
-// The permission bits of a file or folder.
+// The permission bits of a file or folder, and the bytes of a file.
 unsigned modeOf(const std::string& path);
+std::string readFile(const std::string& path);
 
 } // namespace harness
