@@ -1,5 +1,6 @@
 #include "tests/harness.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -33,6 +34,15 @@ bool soundOpen = false;
 
 void recordPlay(kalup::audio::Handle sample) { plays.push_back(sample); }
 void recordMessage(const char* text) { message = text; }
+
+// Sets the variable, or unsets it for a null value.
+void assign(const char* name, const char* value)
+{
+    if (value)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
+}
 } // namespace
 
 void ScriptedBackend::cursor(double& x, double& y)
@@ -58,8 +68,7 @@ double ScriptedBackend::waitUntil(double deadline)
 
 void ScriptedBackend::releaseAll()
 {
-    for (bool& key : keys)
-        key = false;
+    std::fill(std::begin(keys), std::end(keys), false);
     button = false;
 }
 
@@ -101,13 +110,7 @@ void needResources()
 
 std::vector<kalup::audio::Handle>& soundLog() { return plays; }
 
-int timesPlayed(kalup::audio::Handle sample)
-{
-    int n = 0;
-    for (auto played : plays)
-        n += played == sample;
-    return n;
-}
+int timesPlayed(kalup::audio::Handle sample) { return int(std::count(plays.begin(), plays.end(), sample)); }
 
 std::string& lastMessage() { return message; }
 
@@ -171,22 +174,15 @@ TempWorkDir::~TempWorkDir() { std::filesystem::current_path(previous); }
 
 Environment::~Environment()
 {
-    for (auto it = saved.rbegin(); it != saved.rend(); ++it) {
-        if (it->second)
-            setenv(it->first.c_str(), it->second->c_str(), 1);
-        else
-            unsetenv(it->first.c_str());
-    }
+    for (auto it = saved.rbegin(); it != saved.rend(); ++it)
+        assign(it->first.c_str(), it->second ? it->second->c_str() : nullptr);
 }
 
 void Environment::set(const char* name, const char* value)
 {
     const char* old = std::getenv(name);
     saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    if (value)
-        setenv(name, value, 1);
-    else
-        unsetenv(name);
+    assign(name, value);
 }
 
 std::string readFile(const std::string& path)

@@ -16,45 +16,22 @@
 
 using namespace kalup;
 
-namespace {
-
-// The game's handlers for the length of a test; the process's own come back after.
-class QuitSignals : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        for (int i = 0; i < 3; ++i)
-            sigaction(SIGNALS[i], nullptr, &previous[i]);
-        quit_signals::install();
-    }
-    void TearDown() override
-    {
-        for (int i = 0; i < 3; ++i)
-            sigaction(SIGNALS[i], &previous[i], nullptr);
-        quit_signals::clear();
-    }
-    static constexpr int SIGNALS[3] = {SIGINT, SIGTERM, SIGHUP};
-    struct sigaction previous[3] = {};
-};
-
-} // namespace
-
-TEST_F(QuitSignals, InterruptTerminateAndHangUpEachAskTheGameWindowToClose)
-{
-    harness::needDisplay();
-    for (int signal : SIGNALS) {
-        quit_signals::clear();
-        EXPECT_FALSE(display::glfwBackend().closeRequested());
-        raise(signal);
-        EXPECT_TRUE(display::glfwBackend().closeRequested()) << strsignal(signal);
-    }
-}
-
-TEST_F(QuitSignals, ASignalWhileTheMessageBoxIsUpClosesIt)
+TEST(QuitSignals, InterruptTerminateAndHangUpEachAskTheGameWindowToCloseAndCloseTheMessageBox)
 {
     harness::needDisplay();
     dialog::setMessageSink(nullptr);
-    for (int signal : SIGNALS) {
+    // The game's handlers for the length of the test; the process's own come back after.
+    const int signals[] = {SIGINT, SIGTERM, SIGHUP};
+    struct sigaction previous[3] = {};
+    for (int i = 0; i < 3; ++i)
+        sigaction(signals[i], nullptr, &previous[i]);
+    quit_signals::install();
+    for (int signal : signals) {
+        SCOPED_TRACE(strsignal(signal));
+        quit_signals::clear();
+        EXPECT_FALSE(display::glfwBackend().closeRequested());
+        raise(signal);
+        EXPECT_TRUE(display::glfwBackend().closeRequested());
         quit_signals::clear();
         // Sent from elsewhere once the box is showing; the box returns only when it is closed.
         std::thread sender([signal] {
@@ -63,6 +40,9 @@ TEST_F(QuitSignals, ASignalWhileTheMessageBoxIsUpClosesIt)
         });
         dialog::messageBox("The game element Translation couldn't be found");
         sender.join();
-        EXPECT_TRUE(quit_signals::received()) << strsignal(signal);
+        EXPECT_TRUE(quit_signals::received());
     }
+    for (int i = 0; i < 3; ++i)
+        sigaction(signals[i], &previous[i], nullptr);
+    quit_signals::clear();
 }
