@@ -12,8 +12,8 @@
 #include "game/game_state.h"
 #include "game/lines.h"
 #include "game/update.h"
-#include "tests/board_picture.h"
 #include "platform/pointer.h"
+#include "tests/board_picture.h"
 #include "tests/harness.h"
 
 using namespace kalup::board;
@@ -21,15 +21,11 @@ namespace game = kalup::game;
 namespace play = kalup::play;
 namespace pointer = kalup::pointer;
 namespace shell = kalup::shell;
+using boardtest::noMoves;
 using kalup::records::classicRecord;
 
 namespace {
 
-// No two like pieces touch and every column is full: no move, no room to rise.
-const boardtest::Picture noMoves = {
-    "012301230123", "123012301230", "230123012301", "301230123012", "012301230123",
-    "123012301230", "230123012301", "301230123012", "012301230123",
-};
 // Moves everywhere and room at the top.
 const boardtest::Picture roomAtTheTop = {
     "............", "............", "............", "000000000000", "111111111111",

@@ -14,6 +14,7 @@
 #include "app/pause.h"
 #include "app/shell.h"
 #include "data/language.h"
+#include "data/settings.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
 #include "platform/dialog.h"
@@ -131,6 +132,7 @@ void tap(kalup::seam::Key key)
 void FromTheMenu::SetUp()
 {
     needResources();
+    environment.set("XDG_CONFIG_HOME", config().c_str());
     kalup::shell::screenState = kalup::shell::SCREEN_MENU;
     kalup::shell::quitRequested = false;
     kalup::shell::lastFrameTime = 0.0;
@@ -148,6 +150,8 @@ void FromTheMenu::TearDown()
     kalup::shell::returnToMenu();
     frames(1);
     EXPECT_FALSE(kalup::pause::paused);
+    kalup::settings::muted = false;
+    kalup::audio::setMuted(false);
 }
 
 TempFolder::TempFolder()

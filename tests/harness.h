@@ -73,14 +73,6 @@ void frames(int count);
 // A key down for one frame, then up for one.
 void tap(kalup::seam::Key key);
 
-// Frames from the menu at 1 s, the pointer above every row; each test leaves
-// the menu, unpaused and with the focus, to the next.
-class FromTheMenu : public testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-};
-
 // A fresh empty folder, removed when the guard ends.
 class TempFolder {
 public:
@@ -118,6 +110,19 @@ public:
 
 private:
     std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+};
+
+// Frames from the menu at 1 s, the pointer above every row, the settings in
+// a fresh folder; each test leaves the menu, unpaused, unmuted and with the
+// focus, to the next.
+class FromTheMenu : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // $XDG_CONFIG_HOME, made by the game when it saves the settings.
+    std::string config() const { return home.path() + "/config"; }
+    TempFolder home;
+    Environment environment;
 };
 
 // The permission bits of a file or folder, and the bytes of a file.

@@ -136,12 +136,10 @@ TEST_F(KeyboardBoard, EnterIsOneClickOnTheFrameItGoesDownAndObeysTheLockOut)
 TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
 {
     shell::startClassicGame();
-    const boardtest::Picture noMoves = {"012301230123", "123012301230", "230123012301", "301230123012",
-        "012301230123", "123012301230", "230123012301", "301230123012", "012301230123"};
-    boardtest::setBoard(play::MODE_CLASSIC, noMoves);
+    boardtest::setBoard(play::MODE_CLASSIC, boardtest::noMoves);
     frames(3);
     tap(Key::Enter);
-    EXPECT_NE(boardtest::boardPicture(), boardtest::picture(noMoves)) << "classic, no more moves: dealt anew";
+    EXPECT_NE(boardtest::boardPicture(), boardtest::picture(boardtest::noMoves)) << "classic, no more moves: dealt anew";
 
     shell::startRemoveTwoGame();
     board::clearBoard();

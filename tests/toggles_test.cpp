@@ -12,7 +12,6 @@
 #include "app/shell.h"
 #include "app/toggles.h"
 #include "data/settings.h"
-#include "platform/audio.h"
 #include "tests/harness.h"
 
 using namespace kalup;
@@ -22,35 +21,8 @@ using harness::tap;
 using seam::Key;
 namespace fs = std::filesystem;
 
-namespace {
-
-// The settings in a fresh configuration folder; the working folder stays
-// where the game's assets are.
-class Toggles : public harness::FromTheMenu {
-protected:
-    harness::TempFolder home;
-    harness::Environment environment;
-    const std::string config = home.path() + "/config";
-
-    void SetUp() override
-    {
-        FromTheMenu::SetUp();
-        environment.set("XDG_CONFIG_HOME", config.c_str());
-    }
-    void TearDown() override
-    {
-        settings::muted = false;
-        audio::setMuted(false);
-        FromTheMenu::TearDown();
-    }
-};
-
-int mixerVolume() { return Mix_MasterVolume(-1); }
-
-} // namespace
-
-using Mute = Toggles;
-using ScreenMode = Toggles;
+using Mute = harness::FromTheMenu;
+using ScreenMode = harness::FromTheMenu;
 
 TEST_F(Mute, OnlyASettingsFileThatSaysSoMutesTheNextStart)
 {
@@ -60,26 +32,23 @@ TEST_F(Mute, OnlyASettingsFileThatSaysSoMutesTheNextStart)
         std::optional<std::string> content;
         bool folderInItsPlace, muted;
     } files[] = {
-        {"missing", std::nullopt, false, false},
-        {"muted", "mute=on\n", false, true},
-        {"muted, no line end", "mute=on", false, true},
-        {"unmuted", "mute=off\n", false, false},
+        {"missing", std::nullopt, false, false}, {"muted", "mute=on\n", false, true},
+        {"muted, no line end", "mute=on", false, true}, {"unmuted", "mute=off\n", false, false},
         {"garbage", std::string("\x7f" "ELF\x02\x01\0\0mute\xff\xfe", 14), false, false},
-        {"a near miss", "mute=onion\nmute = on\n", false, false},
-        {"unreadable", std::nullopt, true, false},
+        {"a near miss", "mute=onion\nmute = on\n", false, false}, {"unreadable", std::nullopt, true, false},
     };
     for (const auto& file : files) {
         SCOPED_TRACE(file.what);
-        fs::remove_all(config);
-        fs::create_directories(config + "/kalup");
+        fs::remove_all(config());
+        fs::create_directories(config() + "/kalup");
         if (file.content)
             home.write("config/kalup/settings", *file.content);
         if (file.folderInItsPlace)
-            fs::create_directory(config + "/kalup/settings");
+            fs::create_directory(config() + "/kalup/settings");
         settings::muted = !file.muted;
         toggles::restoreMute();
         EXPECT_EQ(settings::muted, file.muted);
-        EXPECT_EQ(mixerVolume(), file.muted ? 0 : MIX_MAX_VOLUME);
+        EXPECT_EQ(Mix_MasterVolume(-1), file.muted ? 0 : MIX_MAX_VOLUME);
     }
 }
 
@@ -88,7 +57,7 @@ TEST_F(Mute, MTogglesOnceAPressOnEveryScreenAndIsKeptInAPrivateSettingsFolder)
     environment.set("XDG_CONFIG_HOME", (home.path() + "/not/yet/there").c_str());
     tap(Key::M);
     EXPECT_TRUE(settings::muted);
-    EXPECT_EQ(mixerVolume(), 0);
+    EXPECT_EQ(Mix_MasterVolume(-1), 0);
     EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=on\n");
     EXPECT_EQ(harness::modeOf(home.path() + "/not/yet/there/kalup"), 0700u) << "the player's own folder";
 
@@ -97,7 +66,7 @@ TEST_F(Mute, MTogglesOnceAPressOnEveryScreenAndIsKeptInAPrivateSettingsFolder)
     ASSERT_TRUE(pause::paused);
     tap(Key::M);
     EXPECT_FALSE(settings::muted) << "M answers while paused too";
-    EXPECT_EQ(mixerVolume(), MIX_MAX_VOLUME);
+    EXPECT_EQ(Mix_MasterVolume(-1), MIX_MAX_VOLUME);
     EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=off\n");
 
     input().press(Key::M);
@@ -115,16 +84,16 @@ TEST_F(Mute, ASettingsFileThatCannotBeWrittenIsReportedInOneLineAndTheMuteHolds)
         {"a file in the folder's place", "", "/kalup"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        fs::remove_all(config);
-        fs::create_directories(config + c.folder);
+        fs::remove_all(config());
+        fs::create_directories(config() + c.folder);
         if (c.file)
-            std::ofstream(config + c.file) << "not a folder";
+            std::ofstream(config() + c.file) << "not a folder";
         settings::muted = false;
         testing::internal::CaptureStderr();
         tap(Key::M);
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_TRUE(settings::muted);
-        EXPECT_EQ(mixerVolume(), 0) << "muted for this run all the same";
+        EXPECT_EQ(Mix_MasterVolume(-1), 0) << "muted for this run all the same";
         EXPECT_NE(said.find("settings"), std::string::npos) << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
     }
