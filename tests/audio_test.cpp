@@ -17,11 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // In load order, with each sample's playback limit.
-const struct {
-    Handle* handle;
-    const char* file;
-    int limit;
-} TABLE[] = {
+const struct { Handle* handle; const char* file; int limit; } TABLE[] = {
     {&sndFall, "sounds/fall.ogg", 1}, {&sndJump, "sounds/jump.ogg", 1}, {&sndExplos1, "sounds/explos1.ogg", 5},
     {&sndExplos2, "sounds/explos2.ogg", 5}, {&snd3, "sounds/3.ogg", 1}, {&snd8, "sounds/8.ogg", 2},
     {&snd7, "sounds/7.ogg", 1}, {&snd11, "sounds/11.ogg", 1}, {&sndRobot[0], "sounds/robot two.ogg", 1},

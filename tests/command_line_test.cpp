@@ -22,11 +22,7 @@ Request parseWords(std::vector<const char*> words)
 
 TEST(CommandLine, ScreenModeSkipsTheLauncherAndDepthIsSixteenOrThirtyTwo)
 {
-    const struct {
-        std::vector<const char*> words;
-        bool skipLauncher, fullscreen;
-        int colorDepth;
-    } cases[] = {
+    const struct { std::vector<const char*> words; bool skipLauncher, fullscreen; int colorDepth; } cases[] = {
         {{}, false, true, 32}, {{"--window"}, true, false, 32}, {{"--fullscreen"}, true, true, 32},
         {{"--window", "--depth", "16"}, true, false, 16}, {{"--depth=16", "--fullscreen"}, true, true, 16},
         {{"--depth", "16"}, false, true, 16}, {{"--depth", "32"}, false, true, 32},
@@ -41,11 +37,7 @@ TEST(CommandLine, ScreenModeSkipsTheLauncherAndDepthIsSixteenOrThirtyTwo)
 
 TEST(CommandLine, HelpAndVersionEndTheReadingAndAnythingElseIsMisuse)
 {
-    const struct {
-        std::vector<const char*> words;
-        Action action;
-        std::string error;
-    } cases[] = {
+    const struct { std::vector<const char*> words; Action action; std::string error; } cases[] = {
         {{"--help"}, Action::ShowUsage, ""}, {{"-h"}, Action::ShowUsage, ""},
         {{"--window", "--help", "--bogus"}, Action::ShowUsage, ""}, {{"--version"}, Action::ShowVersion, ""},
         {{"--bogus", "--help"}, Action::Misuse, "unrecognised option '--bogus'"},

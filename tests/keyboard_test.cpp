@@ -40,12 +40,7 @@ TEST_F(KeyboardMenu, ArrowsGoFromRowToRowAndEnterStartsTheRowTheSelectorMarks)
 {
     const int classic = play::MODE_CLASSIC, removeTwo = play::MODE_REMOVE_TWO, ff = play::MODE_FF;
     const Key up = Key::Up, down = Key::Down;
-    const struct {
-        double startY;
-        int markerY;
-        std::vector<Key> keys;
-        int pointerY, mode;
-    } cases[] = {
+    const struct { double startY; int markerY; std::vector<Key> keys; int pointerY, mode; } cases[] = {
         {100, 315, {down}, 292, classic}, {100, 315, {down, down}, 374, removeTwo},
         {100, 315, {down, down, down}, 454, ff}, {100, 315, {down, down, down, down}, 454, ff},
         {300, 315, {down}, 374, removeTwo}, {330, 315, {up}, 292, classic}, {550, 315, {up}, 454, ff},
@@ -71,11 +66,7 @@ TEST_F(KeyboardMenu, ArrowsGoFromRowToRowAndEnterStartsTheRowTheSelectorMarks)
 
 TEST_F(KeyboardBoard, ArrowsStepFromTheNearestCellStayOnTheBoardAtItsEdgesAndNeverClick)
 {
-    const struct {
-        double x, y;
-        Key key;
-        int row, col;
-    } steps[] = {
+    const struct { double x, y; Key key; int row, col; } steps[] = {
         {48, 28, Key::Up, 0, 0}, {48, 28, Key::Left, 0, 0}, {752, 540, Key::Down, 8, 11},
         {752, 540, Key::Right, 8, 11}, {48, 540, Key::Left, 8, 0}, {752, 28, Key::Up, 0, 11}, {0, 0, Key::Right, 0, 1},
         {800, 600, Key::Up, 7, 11}, {500, 300, Key::Down, 5, 7}, {79, 59, Key::Right, 0, 1}, {80, 60, Key::Left, 1, 0},
@@ -139,7 +130,7 @@ TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
     boardtest::setBoard(play::MODE_CLASSIC, boardtest::noMoves);
     frames(3);
     tap(Key::Enter);
-    EXPECT_NE(boardtest::boardPicture(), boardtest::picture(boardtest::noMoves)) << "classic, no more moves: dealt anew";
+    EXPECT_NE(boardtest::boardPicture(), boardtest::picture(boardtest::noMoves)) << "classic, no moves: dealt anew";
 
     shell::startRemoveTwoGame();
     board::clearBoard();

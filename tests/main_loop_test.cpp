@@ -143,12 +143,8 @@ TEST_F(Pointer, TheClampHoldsTheMouseOnTheScreenBothEndsIncludedAndTheWayBackSta
         input().scale = scale;
         // Pushed on past a corner; the first step back leaves it at once.
         const double in = std::ceil(scale);
-        const struct {
-            double x, y, stepX, stepY;
-            int edgeX, edgeY;
-            double backX, backY;
-            int insideX, insideY;
-        } corners[] = {{790, 10, 3, -3, 800, 0, -1, in, 799, 1}, {10, 590, -3, 3, 0, 600, in, -1, 1, 599}};
+        const struct { double x, y, stepX, stepY; int edgeX, edgeY; double backX, backY; int insideX, insideY; }
+            corners[] = {{790, 10, 3, -3, 800, 0, -1, in, 799, 1}, {10, 590, -3, 3, 0, 600, in, -1, 1, 599}};
         for (const auto& c : corners) {
             mouseAt(c.x, c.y);
             moveMouse(40, c.stepX, c.stepY);

@@ -25,9 +25,7 @@ const std::string buildFolder = fs::read_symlink("/proc/self/exe").parent_path()
 
 TEST(UserFolders, XdgVariablesWhenAbsoluteElseTheDefaultsUnderHome)
 {
-    const struct {
-        const char *dataHome, *configHome, *home, *data, *config;
-    } cases[] = {
+    const struct { const char *dataHome, *configHome, *home, *data, *config; } cases[] = {
         {nullptr, nullptr, "/home/ann", "/home/ann/.local/share/kalup", "/home/ann/.config/kalup"},
         {"/xdg/data", "/xdg/config", "/home/ann", "/xdg/data/kalup", "/xdg/config/kalup"},
         {"relative/data", "", "/home/ann", "/home/ann/.local/share/kalup", "/home/ann/.config/kalup"},
@@ -82,12 +80,7 @@ TEST(GameFiles, TheRecordIsKeptBesideTheAssetsElseAmongThePlayersDataFilesOrWhyN
     const harness::TempFolder home;
     home.write("in-the-way", "");
     const std::string inTheWay = home.path() + "/in-the-way", unsaved = "kalup: the record was not saved: ";
-    const struct {
-        bool assetsHere;
-        std::string dataHome;
-        const char* home;
-        std::string savedTo, report;
-    } cases[] = {
+    const struct { bool assetsHere; std::string dataHome; const char* home; std::string savedTo, report; } cases[] = {
         {true, home.path() + "/xdg", "/home/ann", "hiscore.sav", ""},
         {false, home.path() + "/xdg", "/home/ann", home.path() + "/xdg/kalup/hiscore.sav", ""},
         {false, inTheWay, "/home/ann", "", unsaved + inTheWay + "/kalup: Not a directory\n"},

@@ -27,11 +27,7 @@ using ScreenMode = harness::FromTheMenu;
 TEST_F(Mute, OnlyASettingsFileThatSaysSoMutesTheNextStart)
 {
     // A folder where the file should be cannot be read as one.
-    const struct {
-        const char* what;
-        std::optional<std::string> content;
-        bool folderInItsPlace, muted;
-    } files[] = {
+    const struct { const char* what; std::optional<std::string> content; bool folderInItsPlace, muted; } files[] = {
         {"missing", std::nullopt, false, false}, {"muted", "mute=on\n", false, true},
         {"muted, no line end", "mute=on", false, true}, {"unmuted", "mute=off\n", false, false},
         {"garbage", std::string("\x7f" "ELF\x02\x01\0\0mute\xff\xfe", 14), false, false},
@@ -76,12 +72,8 @@ TEST_F(Mute, MTogglesOnceAPressOnEveryScreenAndIsKeptInAPrivateSettingsFolder)
 
 TEST_F(Mute, ASettingsFileThatCannotBeWrittenIsReportedInOneLineAndTheMuteHolds)
 {
-    const struct {
-        const char* what;
-        const char* folder;
-        const char* file;
-    } cases[] = {{"a folder in the file's place", "/kalup/settings", nullptr},
-        {"a file in the folder's place", "", "/kalup"}};
+    const struct { const char *what, *folder, *file; } cases[] = {
+        {"a folder in the file's place", "/kalup/settings", nullptr}, {"a file in the folder's place", "", "/kalup"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all(config());
