@@ -12,7 +12,6 @@
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_installed_run "$1" 800x600
-assets=$(realpath "$E2E_DIR/../../assets")
 out="$RUN_FOLDER/out"
 err="$RUN_FOLDER/err"
 working_folder_is_empty() { [[ -z $(ls -A) ]] || die "the game wrote into the working folder: $(ls -A)"; }
@@ -20,21 +19,13 @@ working_folder_is_empty() { [[ -z $(ls -A) ]] || die "the game wrote into the wo
 entries=("$ROOT"/usr/share/applications/*.desktop)
 [[ ${#entries[@]} == 1 && -f ${entries[0]} ]] || die "not one desktop entry: ${entries[*]}"
 id=$(basename "${entries[0]}" .desktop)
-sizes=(16 32 48 64 128 256 512)
-{
-  echo usr/bin/kalup
-  echo "usr/share/applications/$id.desktop"
-  echo "usr/share/metainfo/$id.metainfo.xml"
-  echo usr/share/man/man6/kalup.6
-  for size in "${sizes[@]}"; do echo "usr/share/icons/hicolor/${size}x$size/apps/$id.png"; done
-  (cd "$assets" && find . -type f | sed 's|^\./|usr/share/kalup/|')
-} | sort > "$RUN_FOLDER/expected"
+{ installed_files usr/bin "$id"; echo usr/share/man/man6/kalup.6; } | sort > "$RUN_FOLDER/expected"
 (cd "$ROOT" && find usr -type f | sort) > "$RUN_FOLDER/installed"
 diff -u "$RUN_FOLDER/expected" "$RUN_FOLDER/installed" || die "the install tree differs from the expected one (above)"
 [[ -x $GAME ]] || die "usr/bin/kalup is not executable"
-for size in "${sizes[@]}"; do
-  icon="$ROOT/usr/share/icons/hicolor/${size}x$size/apps/$id.png"
-  [[ $(identify -format '%wx%h' "$icon") == "${size}x$size" ]] || die "$icon is $(identify -format '%wx%h' "$icon")"
+for icon in "$ROOT"/usr/share/icons/hicolor/*/apps/"$id.png"; do
+  size=$(basename "$(dirname "$(dirname "$icon")")")
+  [[ $(identify -format '%wx%h' "$icon") == "$size" ]] || die "$icon is $(identify -format '%wx%h' "$icon")"
 done
 desktop-file-validate "${entries[0]}" || die "desktop-file-validate failed"
 grep -qx "Icon=$id" "${entries[0]}" || die "the desktop entry's icon is not $id"

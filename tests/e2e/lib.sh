@@ -50,6 +50,18 @@ begin_installed_run() {
   cd "$RUN_FOLDER/work" || die "no working folder"
 }
 
+# The files an install of the game holds besides its manual page, one a
+# line: the game in the given folder, its desktop entry, metainfo and icons
+# under the given application id, and every asset.
+installed_files() {
+  local size
+  echo "$1/kalup"
+  echo "usr/share/applications/$2.desktop"
+  echo "usr/share/metainfo/$2.metainfo.xml"
+  for size in 16 32 48 64 128 256 512; do echo "usr/share/icons/hicolor/${size}x$size/apps/$2.png"; done
+  (cd "$E2E_DIR/../../assets" && find . -type f | sed 's|^\./|usr/share/kalup/|')
+}
+
 # Starts the game in the background with the given arguments, its output
 # added to the given log; run by the command in the array GAME_AS when set
 # (e.g. as another user).
