@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# A player's session with the real game on a virtual 2560 x 1440 screen. The
-# launcher's default, full screen, shows the menu 2.4 times as large, so one
-# window pixel is less than half a logical unit: sixty one-pixel nudges must
-# carry the pointer into the first row, where a click starts a game. Escape,
-# and F11 makes the menu the 800 x 600 window centred on the screen, the
-# pointer kept on its row. There a classic pair is removed with the keyboard
+# The real game played on a virtual 2560 x 1440 screen. The launcher's
+# default, full screen, shows the menu 2.4 times as large, so one window
+# pixel is less than half a logical unit: sixty one-pixel nudges must carry
+# the pointer into the first row, where a click starts a game. Escape, and
+# F11 makes the menu the 800 x 600 window centred on the screen, the pointer
+# kept on its row. There a classic pair is removed with the keyboard
 # alone, and a survival round started with a click stands still while
 # another window has the focus. F11 brings the full screen back, and F10
 # quits with the record written. (A pair removed with the mouse on an
@@ -14,7 +14,7 @@ source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_run "$1" 2560x1440
 window_size() { xdotool getwindowgeometry --shell "$GAME_WINDOW" | awk -F= '/WIDTH|HEIGHT/ { printf "%s ", $2 }'; }
 
-start_game session.log
+start_game desktop-play.log
 start_from_launcher
 sleep 2
 screenshot "$ARTIFACTS/menu.png"
@@ -72,7 +72,7 @@ point_at 400 454
 xdotool click 1
 sleep 2
 screenshot "$ARTIFACTS/survival.png"
-xmessage -geometry +100+100 "Somewhere else" 2>> "$ARTIFACTS/session.log" &
+xmessage -geometry +100+100 "Somewhere else" 2>> "$ARTIFACTS/desktop-play.log" &
 other_pid=$!
 other=$(wait_for_window "xmessage") || die "the other window did not appear"
 xdotool windowfocus --sync "$other"
