@@ -17,7 +17,6 @@ Handle snd12 = 0;
 Handle music = 0;
 
 SoundObserver playObserver = nullptr;
-SoundObserver stopObserver = nullptr;
 
 void initSoundBank()
 {
@@ -63,11 +62,6 @@ void play(Handle sample)
     audio::playSample(sample);
 }
 
-void stop(Handle sample)
-{
-    if (stopObserver)
-        stopObserver(sample);
-    audio::stopSample(sample);
-}
+void stop(Handle sample) { audio::stopSample(sample); }
 
 } // namespace kalup::sound

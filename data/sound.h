@@ -29,9 +29,8 @@ void freeSoundBank();
 void play(Handle sample);
 void stop(Handle sample);
 
-// Tests watch every play and every stop request through these (null in the game).
+// Tests watch every play request through this (null in the game).
 using SoundObserver = void (*)(Handle sample);
 extern SoundObserver playObserver;
-extern SoundObserver stopObserver;
 
 } // namespace kalup::sound

@@ -12,18 +12,12 @@
 #include "tests/harness.h"
 
 using namespace kalup::sound;
-namespace audio = kalup::audio;
+namespace fs = std::filesystem;
 
 namespace {
 
-struct BankEntry {
-    Handle* handle;
-    const char* file;
-    int limit;
-};
-
 // In load order, with each sample's playback limit.
-const BankEntry TABLE[] = {
+const struct { Handle* handle; const char* file; int limit; } TABLE[] = {
     {&sndFall, "sounds/fall.ogg", 1}, {&sndJump, "sounds/jump.ogg", 1}, {&sndExplos1, "sounds/explos1.ogg", 5},
     {&sndExplos2, "sounds/explos2.ogg", 5}, {&snd3, "sounds/3.ogg", 1}, {&snd8, "sounds/8.ogg", 2},
     {&snd7, "sounds/7.ogg", 1}, {&snd11, "sounds/11.ogg", 1}, {&sndRobot[0], "sounds/robot two.ogg", 1},
@@ -37,18 +31,17 @@ const BankEntry TABLE[] = {
 
 // Playbacks running on the mixer, whichever sample they belong to.
 int playing() { return Mix_Playing(-1); }
-void silence() { Mix_HaltChannel(-1); }
 
 class SoundBank : public testing::Test {
 protected:
-    const std::filesystem::path shipped = std::filesystem::current_path() / "sounds";
-    harness::TempWorkDir dir;
-    void SetUp() override { std::filesystem::copy(shipped, "sounds"); }
+    const fs::path shipped = fs::current_path() / "sounds";
+    const harness::TempWorkDir dir;
+    void SetUp() override { fs::copy(shipped, "sounds"); }
     // Later tests in this process find the game's whole bank open again.
     void TearDown() override
     {
-        std::filesystem::remove_all("sounds");
-        std::filesystem::copy(shipped, "sounds");
+        fs::remove_all("sounds");
+        fs::copy(shipped, "sounds");
         initSoundBank();
     }
 };
@@ -59,10 +52,10 @@ TEST_F(SoundBank, LoadsTheTableInOrderAndHoldsEachSampleToItsLimitWithoutCutting
 {
     initSoundBank();
     Handle previous = 0;
-    for (const BankEntry& entry : TABLE) {
+    for (const auto& entry : TABLE) {
         EXPECT_GT(*entry.handle, previous) << entry.file;
         previous = *entry.handle;
-        silence();
+        Mix_HaltChannel(-1);
         for (int request = 0; request < entry.limit + 2; ++request)
             play(*entry.handle);
         EXPECT_EQ(playing(), entry.limit) << entry.file;
@@ -76,7 +69,7 @@ TEST_F(SoundBank, LoadsTheTableInOrderAndHoldsEachSampleToItsLimitWithoutCutting
 
     // A dropped request leaves the running playback alone: one restarted by
     // every request would never end. Then its freed channel takes the next.
-    silence();
+    Mix_HaltChannel(-1);
     play(snd7);
     for (int frame = 0; frame < 2500 && playing() > 0; ++frame) {
         play(snd7);
@@ -93,10 +86,10 @@ TEST_F(SoundBank, EachHandleLoadsItsOwnFileAndABadFileLeavesItSilent)
     // bit set, missing or unreadable: the silent handles tell every row apart.
     for (int bit = 0; bit < 5; ++bit) {
         auto bad = [bit](std::size_t row) { return ((row + 1) >> bit & 1) != 0; };
-        std::filesystem::remove_all("sounds");
-        std::filesystem::copy(shipped, "sounds");
+        fs::remove_all("sounds");
+        fs::copy(shipped, "sounds");
         for (std::size_t row = 0; row < std::size(TABLE); ++row)
-            if (bad(row) && std::filesystem::remove(TABLE[row].file) && bit % 2)
+            if (bad(row) && fs::remove(TABLE[row].file) && bit % 2)
                 dir.write(TABLE[row].file, "no sound");
         initSoundBank();
         for (std::size_t row = 0; row < std::size(TABLE); ++row)
@@ -115,6 +108,6 @@ TEST_F(SoundBank, WithoutASoundCardTheGamePlaysOnTheSilentDevice)
     play(snd12);
     EXPECT_EQ(playing(), 1);
     // A fallback, not a setting: the next start asks the system again.
-    EXPECT_FALSE(audio::init(audio::Device::Default));
+    EXPECT_FALSE(kalup::audio::init(kalup::audio::Device::Default));
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 }

@@ -6,7 +6,6 @@
 #include "board/groups.h"
 #include "board/specials.h"
 #include "data/sound.h"
-#include "game/game_state.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
 

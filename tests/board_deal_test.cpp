@@ -2,20 +2,17 @@
 #include <set>
 #include <vector>
 
-#include "app/shell.h"
 #include "board/board.h"
 #include "board/play.h"
 #include "board/groups.h"
 #include "board/moves.h"
-#include "game/game_state.h"
 #include "platform/random.h"
-#include "tests/board_picture.h"
 #include "platform/pointer.h"
+#include "tests/board_picture.h"
 #include "tests/harness.h"
 
 using namespace kalup::board;
 using namespace boardtest;
-namespace game = kalup::game;
 namespace play = kalup::play;
 
 static void deal(int mode, unsigned seed)

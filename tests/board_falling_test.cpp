@@ -5,14 +5,12 @@
 #include "board/play.h"
 #include "board/falling.h"
 #include "data/sound.h"
-#include "game/game_state.h"
 #include "platform/random.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
 
 using namespace kalup::board;
 using namespace boardtest;
-namespace game = kalup::game;
 namespace play = kalup::play;
 namespace sound = kalup::sound;
 

@@ -31,4 +31,8 @@ template <class Emitter> int burstsOf()
 // Sound handles are real only once the sound bank is open.
 void needSounds();
 
+// No two like pieces touch and every column is full: no move, no room to rise.
+inline const Picture noMoves = {"012301230123", "123012301230", "230123012301", "301230123012", "012301230123",
+    "123012301230", "230123012301", "301230123012", "012301230123"};
+
 } // namespace boardtest

@@ -1,14 +1,16 @@
-#include <gtest/gtest.h>
+// Particle bursts: how long a particle lives, how a ball moves, and when a
+// burst is dropped.
 #include <cmath>
+
+#include <gtest/gtest.h>
 
 #include "fx/emitters.h"
 #include "platform/random.h"
 #include "tests/board_picture.h"
-#include "tests/harness.h"
 
 using namespace kalup::fx;
 
-// One particle standing still mid-screen, without gravity unless asked.
+// One particle standing still mid-screen, with the given gravity.
 template <class Emitter> Particle& stillParticle(Emitter& emitter, float gravity = 0.0f)
 {
     emitter.gravity = gravity;
@@ -19,7 +21,7 @@ template <class Emitter> Particle& stillParticle(Emitter& emitter, float gravity
     return particle;
 }
 
-template <class Emitter> int updatesToDie(Emitter& emitter)
+template <class Emitter> int updatesToDie(Emitter&& emitter)
 {
     const Particle& particle = stillParticle(emitter);
     int updates = 0;
@@ -30,11 +32,9 @@ template <class Emitter> int updatesToDie(Emitter& emitter)
 
 TEST(Particles, BallLivesAHundredUpdatesStarTwoHundredThenOneMoreAtZero)
 {
-    BallBurstEmitter ball(1, {0.0f, 0.0f}, 530, 0u);
-    StarBurstEmitter star(1, {0.0f, 0.0f}, 0u);
     // The opacity is tested before the fade: drawn once at 0, killed by the next update.
-    EXPECT_EQ(updatesToDie(ball), 102);
-    EXPECT_EQ(updatesToDie(star), 202);
+    EXPECT_EQ(updatesToDie(BallBurstEmitter(1, {0.0f, 0.0f}, 530, 0u)), 102);
+    EXPECT_EQ(updatesToDie(StarBurstEmitter(1, {0.0f, 0.0f}, 0u)), 202);
 }
 
 TEST(Particles, BallMovesTwicePerUpdateAndIsKickedUpAtRandomBelowTheFloor)

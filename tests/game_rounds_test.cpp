@@ -12,8 +12,8 @@
 #include "game/game_state.h"
 #include "game/lines.h"
 #include "game/update.h"
-#include "tests/board_picture.h"
 #include "platform/pointer.h"
+#include "tests/board_picture.h"
 #include "tests/harness.h"
 
 using namespace kalup::board;
@@ -21,15 +21,11 @@ namespace game = kalup::game;
 namespace play = kalup::play;
 namespace pointer = kalup::pointer;
 namespace shell = kalup::shell;
+using boardtest::noMoves;
 using kalup::records::classicRecord;
 
 namespace {
 
-// No two like pieces touch and every column is full: no move, no room to rise.
-const boardtest::Picture noMoves = {
-    "012301230123", "123012301230", "230123012301", "301230123012", "012301230123",
-    "123012301230", "230123012301", "301230123012", "012301230123",
-};
 // Moves everywhere and room at the top.
 const boardtest::Picture roomAtTheTop = {
     "............", "............", "............", "000000000000", "111111111111",
@@ -250,16 +246,4 @@ TEST_F(EndScreen, HeldSpaceContinuesEveryScreenAndOnlyClearedBoardsStepTheLevelW
         EXPECT_EQ(std::string(game::levelCompletedLine().text), shown);
     }
     EXPECT_EQ(game::level, 0);
-}
-
-TEST(ComposedLines, OverlongTextsAreCutToTheBufferNeverInsideACharacter)
-{
-    const std::string a253(253, 'a');
-    const struct { std::string text; std::string expected; } rows[] = {
-        {std::string(300, 'L'), std::string(255, 'L')},
-        {a253 + "\xC3\xA9", a253 + "\xC3\xA9"},
-        {a253 + "\xE2\x82\xAC", a253},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(std::string(game::composeLine("%s", row.text.c_str()).text), row.expected) << row.text.size();
 }

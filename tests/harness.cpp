@@ -1,21 +1,26 @@
 #include "tests/harness.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include "app/pause.h"
+#include "app/shell.h"
 #include "data/language.h"
-#include "data/records.h"
+#include "data/settings.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
 #include "platform/dialog.h"
 #include "platform/display.h"
 #include "platform/keys.h"
+#include "platform/scaler.h"
 #include "render/draw.h"
 #include "render/textures.h"
 
@@ -30,7 +35,29 @@ bool soundOpen = false;
 
 void recordPlay(kalup::audio::Handle sample) { plays.push_back(sample); }
 void recordMessage(const char* text) { message = text; }
+
+// Sets the variable, or unsets it for a null value.
+void assign(const char* name, const char* value)
+{
+    if (value)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
+}
 } // namespace
+
+void ScriptedBackend::cursor(double& x, double& y)
+{
+    x = kalup::scaler::toLogical(cursorX, scale);
+    y = kalup::scaler::toLogical(cursorY, scale);
+}
+
+void ScriptedBackend::setCursor(double x, double y)
+{
+    cursorX = kalup::scaler::toWindow(x, scale);
+    cursorY = kalup::scaler::toWindow(y, scale);
+    ++cursorWrites;
+}
 
 double ScriptedBackend::waitUntil(double deadline)
 {
@@ -42,8 +69,7 @@ double ScriptedBackend::waitUntil(double deadline)
 
 void ScriptedBackend::releaseAll()
 {
-    for (bool& key : keys)
-        key = false;
+    std::fill(std::begin(keys), std::end(keys), false);
     button = false;
 }
 
@@ -85,41 +111,97 @@ void needResources()
 
 std::vector<kalup::audio::Handle>& soundLog() { return plays; }
 
-int timesPlayed(kalup::audio::Handle sample)
-{
-    int n = 0;
-    for (auto played : plays)
-        n += played == sample;
-    return n;
-}
+int timesPlayed(kalup::audio::Handle sample) { return int(std::count(plays.begin(), plays.end(), sample)); }
 
 std::string& lastMessage() { return message; }
 
-TempWorkDir::TempWorkDir()
+void frames(int count)
 {
-    previous = std::filesystem::current_path().string();
+    for (int i = 0; i < count; ++i)
+        ASSERT_TRUE(kalup::shell::runFrame());
+}
+
+void tap(kalup::seam::Key key)
+{
+    scripted.press(key);
+    frames(1);
+    scripted.release(key);
+    frames(1);
+}
+
+void FromTheMenu::SetUp()
+{
+    needResources();
+    environment.set("XDG_CONFIG_HOME", config().c_str());
+    kalup::shell::screenState = kalup::shell::SCREEN_MENU;
+    kalup::shell::quitRequested = false;
+    kalup::shell::lastFrameTime = 0.0;
+    scripted.time = 1.0;
+    scripted.cursorX = 400;
+    scripted.cursorY = 100;
+}
+
+void FromTheMenu::TearDown()
+{
+    scripted.releaseAll();
+    scripted.focus = true;
+    scripted.closeBox = false;
+    kalup::shell::quitRequested = false;
+    kalup::shell::returnToMenu();
+    frames(1);
+    EXPECT_FALSE(kalup::pause::paused);
+    kalup::settings::muted = false;
+    kalup::audio::setMuted(false);
+}
+
+TempFolder::TempFolder()
+{
     char pattern[] = "/tmp/kalup-test-XXXXXX";
     dir = mkdtemp(pattern);
-    std::filesystem::current_path(dir);
 }
 
-TempWorkDir::~TempWorkDir()
-{
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(dir);
-}
+TempFolder::~TempFolder() { std::filesystem::remove_all(dir); }
 
-void TempWorkDir::write(const std::string& name, const std::string& bytes) const
+void TempFolder::write(const std::string& name, const std::string& bytes) const
 {
     std::ofstream(dir + "/" + name, std::ios::binary) << bytes;
 }
 
-std::string TempWorkDir::read(const std::string& name) const
+std::string TempFolder::read(const std::string& name) const { return readFile(dir + "/" + name); }
+
+TempWorkDir::TempWorkDir() : previous(std::filesystem::current_path().string())
 {
-    std::ifstream in(dir + "/" + name, std::ios::binary);
+    std::filesystem::current_path(path());
+}
+
+TempWorkDir::~TempWorkDir() { std::filesystem::current_path(previous); }
+
+Environment::~Environment()
+{
+    for (auto it = saved.rbegin(); it != saved.rend(); ++it)
+        assign(it->first.c_str(), it->second ? it->second->c_str() : nullptr);
+}
+
+void Environment::set(const char* name, const char* value)
+{
+    const char* old = std::getenv(name);
+    saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    assign(name, value);
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+unsigned modeOf(const std::string& path)
+{
+    struct stat status {};
+    stat(path.c_str(), &status);
+    return status.st_mode & 07777;
 }
 
 } // namespace harness

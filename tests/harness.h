@@ -1,14 +1,22 @@
 #pragma once
 // What the tests drive the game with: a scripted clock, keys and mouse in
-// place of the window, and lazily opened resources for tests that draw.
+// place of the window, lazily opened resources for tests that draw, whole
+// frames of the main loop, and folders and variables put back afterwards.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
+
 #include "platform/audio.h"
 #include "platform/seam.h"
 
 namespace harness {
 
+// The mouse is in window pixels, `scale` of them to a logical unit as on a
+// full screen of some size: 1, the logical screen itself, unless a test says.
 class ScriptedBackend : public kalup::seam::Backend {
 public:
     double time = 0.0;
@@ -18,6 +26,9 @@ public:
     bool focus = true;
     double cursorX = 0;
     double cursorY = 0;
+    double scale = 1.0;
+    // Times the game moved the mouse.
+    int cursorWrites = 0;
     bool closeBox = false;
     // Every deadline the pacing waited for.
     std::vector<double> deadlines;
@@ -29,8 +40,8 @@ public:
     bool keyDown(kalup::seam::Key key) override { return keys[static_cast<int>(key)]; }
     bool leftButtonDown() override { return button; }
     bool focused() override { return focus; }
-    void cursor(double& x, double& y) override { x = cursorX; y = cursorY; }
-    void setCursor(double x, double y) override { cursorX = x; cursorY = y; }
+    void cursor(double& x, double& y) override;
+    void setCursor(double x, double y) override;
     double waitUntil(double deadline) override;
     void present() override {}
     void switchScreenMode() override { ++screenSwitches; }
@@ -57,20 +68,65 @@ int timesPlayed(kalup::audio::Handle sample);
 // The last message box the game showed ("" if none).
 std::string& lastMessage();
 
-// A fresh empty folder, made the working directory until the guard ends.
-class TempWorkDir {
+// Whole frames of the main loop on the scripted seam.
+void frames(int count);
+// A key down for one frame, then up for one.
+void tap(kalup::seam::Key key);
+
+// A fresh empty folder, removed when the guard ends.
+class TempFolder {
 public:
-    TempWorkDir();
-    ~TempWorkDir();
-    TempWorkDir(const TempWorkDir&) = delete;
-    TempWorkDir& operator=(const TempWorkDir&) = delete;
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
     const std::string& path() const { return dir; }
     void write(const std::string& name, const std::string& bytes) const;
     std::string read(const std::string& name) const;
 
 private:
-    std::string previous;
     std::string dir;
 };
+
+// A fresh empty folder that is the working directory until the guard ends.
+class TempWorkDir : public TempFolder {
+public:
+    TempWorkDir();
+    ~TempWorkDir();
+
+private:
+    std::string previous;
+};
+
+// Environment variables set for a test and put back when the guard ends.
+class Environment {
+public:
+    Environment() = default;
+    ~Environment();
+    Environment(const Environment&) = delete;
+    Environment& operator=(const Environment&) = delete;
+    // A null value unsets the variable.
+    void set(const char* name, const char* value);
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+};
+
+// Frames from the menu at 1 s, the pointer above every row, the settings in
+// a fresh folder; each test leaves the menu, unpaused, unmuted and with the
+// focus, to the next.
+class FromTheMenu : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // $XDG_CONFIG_HOME, made by the game when it saves the settings.
+    std::string config() const { return home.path() + "/config"; }
+    TempFolder home;
+    Environment environment;
+};
+
+// The permission bits of a file or folder, and the bytes of a file.
+unsigned modeOf(const std::string& path);
+std::string readFile(const std::string& path);
 
 } // namespace harness

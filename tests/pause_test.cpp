@@ -1,8 +1,12 @@
 // Standing still: P or a lost focus stops the game clock in a round, and the
-// round goes on from exactly where it stood.
-#include <gtest/gtest.h>
-
+// round goes on from exactly where it stood; the mixer goes quiet meanwhile.
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
+
+#include <SDL2/SDL_mixer.h>
+#include <gtest/gtest.h>
 
 #include "app/menu.h"
 #include "app/pause.h"
@@ -10,80 +14,44 @@
 #include "board/board.h"
 #include "board/groups.h"
 #include "board/play.h"
+#include "data/sound.h"
 #include "game/game_state.h"
-#include "platform/seam.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
 
 using namespace kalup;
+using harness::frames;
+using harness::input;
+using harness::tap;
 using seam::Key;
 
 namespace {
 
-// Three rows at the bottom: moves, and room to rise for a while.
-const boardtest::Picture threeRows = {"012012012012", "120120120120", "201201201201"};
-
-// What a standing round must keep: every cell as drawn, the end-screen
-// slides and the timers.
+// What a standing round must keep: every cell as drawn, byte for byte, the
+// end-screen slides and the timers.
 struct RoundPicture {
-    std::string kinds;
     std::string cells;
     int panelSlide, hudY;
     double survivalTime, lastRiseTime, riseInterval, lastFeedTime, lastClickTime;
     bool feedArmed;
-
-    static RoundPicture take()
-    {
-        std::string cells;
-        for (const auto& row : board::board)
-            for (const auto& cell : row)
-                cells += std::to_string(cell.x) + "," + std::to_string(cell.y) + "," + std::to_string(cell.size)
-                    + "," + std::to_string(cell.frame) + " ";
-        return {boardtest::boardPicture(), cells, game::panelSlide, game::hudY, game::survivalTime,
-                game::lastRiseTime, game::riseInterval, game::lastFeedTime, board::lastClickTime,
-                game::feedArmed};
-    }
     bool operator==(const RoundPicture&) const = default;
 };
 
-class Pause : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        harness::needResources();
-        shell::screenState = shell::SCREEN_MENU;
-        shell::quitRequested = false;
-        shell::lastFrameTime = 0.0;
-        harness::input().time = 100.0;
-        harness::input().cursorX = 400;
-        harness::input().cursorY = 100;
-    }
-    // Leaves no pause behind for the next test.
-    void TearDown() override
-    {
-        harness::input().focus = true;
-        shell::returnToMenu();
-        frames(1);
-        ASSERT_FALSE(pause::paused);
-    }
+RoundPicture roundAsItStands()
+{
+    return {std::string(reinterpret_cast<const char*>(board::board), sizeof board::board), game::panelSlide,
+        game::hudY, game::survivalTime, game::lastRiseTime, game::riseInterval, game::lastFeedTime,
+        board::lastClickTime, game::feedArmed};
+}
 
-    static void frames(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            ASSERT_TRUE(shell::runFrame());
-    }
-    // Down for one frame; it is seen up again on the next.
-    static void tap(Key key)
-    {
-        harness::input().press(key);
-        frames(1);
-        harness::input().release(key);
-    }
+class Pause : public harness::FromTheMenu {
+protected:
+    // Three rows at the bottom: moves, and room to rise for a while.
     static void survivalRound()
     {
         shell::startFfGame();
-        boardtest::setBoard(play::MODE_FF, threeRows);
-        game::lastRiseTime = harness::input().time;
+        boardtest::setBoard(play::MODE_FF, {"012012012012", "120120120120", "201201201201"});
+        game::lastRiseTime = input().time;
     }
 };
 
@@ -91,25 +59,31 @@ protected:
 
 TEST_F(Pause, ThirtySecondsPausedLeaveTheSurvivalTimeTheNextRiseAndTheFeedTimerWhereTheyWere)
 {
+    // P down for the one frame that pauses or resumes, nothing after it.
+    const auto pressP = [] {
+        input().press(Key::P);
+        frames(1);
+        input().release(Key::P);
+    };
     survivalRound();
     frames(5);
-    harness::input().time += 10.5; // past the feed's arming, with a rise on the way
+    input().time += 10.5; // past the feed's arming, with a rise on the way
     frames(5);
-    tap(Key::P);
+    pressP();
     ASSERT_TRUE(pause::paused) << "paused from the end of the frame P went down in";
-    const RoundPicture atPause = RoundPicture::take();
+    const RoundPicture atPause = roundAsItStands();
     const double clockAtPause = seam::now();
-    const double pausedFrom = harness::input().time;
+    const double pausedFrom = input().time;
     EXPECT_TRUE(atPause.feedArmed);
     EXPECT_GT(atPause.lastFeedTime, 0.0);
 
-    harness::input().time += 30.0;
+    input().time += 30.0;
     frames(20);
-    EXPECT_EQ(RoundPicture::take(), atPause) << "nothing moved, no timer ran";
+    EXPECT_EQ(roundAsItStands(), atPause) << "nothing moved, no timer ran";
     EXPECT_EQ(seam::now(), clockAtPause);
 
-    const double pausedFor = harness::input().time - pausedFrom;
-    tap(Key::P);
+    const double pausedFor = input().time - pausedFrom;
+    pressP();
     EXPECT_FALSE(pause::paused);
     EXPECT_EQ(game::survivalTime, atPause.survivalTime) << "the round goes on from the frame it stood at";
     const double nextRise = game::lastRiseTime + game::riseInterval;
@@ -117,47 +91,42 @@ TEST_F(Pause, ThirtySecondsPausedLeaveTheSurvivalTimeTheNextRiseAndTheFeedTimerW
     while (game::lastRiseTime == atPause.lastRiseTime)
         frames(1);
     EXPECT_NEAR(game::lastRiseTime, nextRise, 1.0 / 70) << "the rise came due on the game clock as before";
-    EXPECT_GE(harness::input().time, nextRise + pausedFor) << "so it waited the pause out";
-    EXPECT_NEAR(game::survivalTime + pausedFor, harness::input().time - game::ffStartTime, 2.0 / 70)
+    EXPECT_GE(input().time, nextRise + pausedFor) << "so it waited the pause out";
+    EXPECT_NEAR(game::survivalTime + pausedFor, input().time - game::ffStartTime, 2.0 / 70)
         << "the survival time excludes the pause";
 }
 
-TEST_F(Pause, LosingTheFocusPausesARoundAndTheFocusBackResumesIt)
+TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPOrTheMenu)
 {
     survivalRound();
     frames(10);
-    harness::input().focus = false;
+    input().focus = false;
     frames(1);
     ASSERT_TRUE(pause::paused);
-    const RoundPicture atPause = RoundPicture::take();
-    harness::input().time += 10.0;
+    const RoundPicture atPause = roundAsItStands();
+    input().time += 10.0;
     frames(5);
-    EXPECT_EQ(RoundPicture::take(), atPause);
-    harness::input().focus = true;
+    EXPECT_EQ(roundAsItStands(), atPause);
+    input().focus = true;
     frames(1);
     EXPECT_FALSE(pause::paused);
     EXPECT_EQ(game::survivalTime, atPause.survivalTime);
-}
 
-TEST_F(Pause, APauseByPOutlastsTheFocusAndEndsOnlyWithPOrTheMenu)
-{
-    survivalRound();
     tap(Key::P);
     ASSERT_TRUE(pause::paused);
-    harness::input().focus = false;
+    input().focus = false;
     frames(3);
-    harness::input().focus = true;
+    input().focus = true;
     frames(3);
     EXPECT_TRUE(pause::paused) << "the focus back does not end a pause the player asked for";
     tap(Key::P);
     EXPECT_FALSE(pause::paused);
 
-    frames(1);
     tap(Key::P);
     ASSERT_TRUE(pause::paused);
-    harness::input().press(Key::Escape);
+    input().press(Key::Escape);
     frames(1);
-    harness::input().release(Key::Escape);
+    input().release(Key::Escape);
     EXPECT_FALSE(pause::paused) << "Escape leaves for the menu, which never stands still";
     EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
     const double clock = seam::now();
@@ -168,7 +137,7 @@ TEST_F(Pause, APauseByPOutlastsTheFocusAndEndsOnlyWithPOrTheMenu)
 TEST_F(Pause, TheMenuNeverPauses)
 {
     tap(Key::P);
-    harness::input().focus = false;
+    input().focus = false;
     const int logoY = menu::menuLogoY;
     const float gear = menu::gearAngleC;
     const double clock = seam::now();
@@ -177,9 +146,66 @@ TEST_F(Pause, TheMenuNeverPauses)
     EXPECT_GT(seam::now(), clock) << "the clock runs on";
     EXPECT_FLOAT_EQ(menu::gearAngleC, gear + 12.0f) << "the gears turn on";
     EXPECT_GE(menu::menuLogoY, logoY);
-    harness::input().focus = true;
+    input().focus = true;
     tap(Key::Down);
     tap(Key::Enter);
     EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
     EXPECT_FALSE(pause::paused) << "a P pressed on the menu does not carry over";
+}
+
+namespace {
+
+// Buffers the mixer hands the sound device, and how many of them were not silence.
+std::atomic<int> buffersMixed{0};
+std::atomic<int> audibleBuffers{0};
+
+void SDLCALL listen(void*, Uint8* stream, int length)
+{
+    const auto* samples = reinterpret_cast<const Sint16*>(stream);
+    bool audible = false;
+    for (int i = 0; i < length / 2 && !audible; ++i)
+        audible = samples[i] != 0;
+    audibleBuffers += audible;
+    ++buffersMixed;
+}
+
+// The silent device still mixes in real time: whether any of the next
+// buffers after the ones already under way was audible.
+bool audible()
+{
+    for (int wanted : {3, 15}) {
+        buffersMixed = 0;
+        audibleBuffers = 0;
+        for (int wait = 0; wait < 1000 && buffersMixed < wanted; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return audibleBuffers > 0;
+}
+
+} // namespace
+
+TEST_F(Pause, TheMixerIsSilentWithoutTheFocusWhileARoundStandsStillAndWhileMuted)
+{
+    Mix_SetPostMix(listen, nullptr);
+    EXPECT_TRUE(audible()) << "the music plays";
+    input().focus = false;
+    frames(1);
+    EXPECT_FALSE(audible()) << "on the menu without the focus";
+    input().focus = true;
+    frames(1);
+    EXPECT_TRUE(audible()) << "the focus back";
+
+    shell::startClassicGame();
+    tap(Key::P);
+    ASSERT_TRUE(pause::paused);
+    EXPECT_FALSE(audible()) << "paused by P";
+    tap(Key::P);
+    EXPECT_TRUE(audible()) << "P again";
+
+    tap(Key::M);
+    sound::play(sound::sndExplos1);
+    EXPECT_FALSE(audible()) << "muted, neither the music nor a sample is heard";
+    tap(Key::M);
+    EXPECT_TRUE(audible()) << "unmuted, the music again";
+    Mix_SetPostMix(nullptr, nullptr);
 }

@@ -7,7 +7,6 @@
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
 build=$(realpath "$1")
-assets=$(realpath "$E2E_DIR/../../assets")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -23,13 +22,8 @@ desktop=$(grep -E '^usr/share/applications/.+\.desktop$' "$work/contents")
 id=$(basename "$desktop" .desktop)
 [[ -n $id ]] || die "no desktop entry in the package"
 {
-  echo usr/games/kalup
-  echo "usr/share/metainfo/$id.metainfo.xml"
-  echo usr/share/man/man6/kalup.6.gz
-  echo usr/share/doc/kalup/copyright
-  echo usr/share/doc/kalup/changelog.gz
-  for size in 16 32 48 64 128 256 512; do echo "usr/share/icons/hicolor/${size}x$size/apps/$id.png"; done
-  (cd "$assets" && find . -type f | sed 's|^\./|usr/share/kalup/|')
+  installed_files usr/games "$id"
+  printf '%s\n' usr/share/man/man6/kalup.6.gz usr/share/doc/kalup/copyright usr/share/doc/kalup/changelog.gz
 } | while read -r file; do
   grep -qxF "$file" "$work/contents" || die "the package lacks $file"
 done || exit 1

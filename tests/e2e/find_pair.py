@@ -11,11 +11,6 @@ from PIL import Image, ImageChops, ImageStat
 HALF = 22  # half the patch compared around each cell's centre
 
 
-def patch(image, row, col):
-    x, y = 48 + 64 * col, 40 + 64 * row
-    return image.crop((x - HALF, y - HALF, x + HALF, y + HALF))
-
-
 def hue(piece):
     """The dominant colour of a piece, or None for a dark or mixed one."""
     r, g, b = ImageStat.Stat(piece).mean
@@ -27,22 +22,19 @@ def hue(piece):
     return "yellow" if min(r, g) > 1.5 * b else None
 
 
-def main():
-    image = Image.open(sys.argv[1]).convert("RGB")
-    cells = [[patch(image, row, col) for col in range(12)] for row in range(9)]
-    best = None
-    for row in range(9):
-        for col in range(11):
-            left, right = cells[row][col], cells[row][col + 1]
-            if hue(left) is None or hue(left) != hue(right):
-                continue
-            # Pieces of one kind differ only by their glint; a special piece
-            # of the same colour differs in shape.
-            difference = sum(ImageStat.Stat(ImageChops.difference(left, right)).mean)
-            if best is None or difference < best[0]:
-                best = (difference, row, col)
-    if best:
-        print(best[1], best[2])
-
-
-main()
+image = Image.open(sys.argv[1]).convert("RGB")
+cells = [[image.crop((48 + 64 * col - HALF, 40 + 64 * row - HALF, 48 + 64 * col + HALF, 40 + 64 * row + HALF))
+          for col in range(12)] for row in range(9)]
+best = None
+for row in range(9):
+    for col in range(11):
+        left, right = cells[row][col], cells[row][col + 1]
+        if hue(left) is None or hue(left) != hue(right):
+            continue
+        # Pieces of one kind differ only by their glint; a special piece
+        # of the same colour differs in shape.
+        difference = sum(ImageStat.Stat(ImageChops.difference(left, right)).mean)
+        if best is None or difference < best[0]:
+            best = (difference, row, col)
+if best:
+    print(best[1], best[2])

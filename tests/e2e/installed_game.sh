@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# The installed game as a player meets it, started from an unrelated empty
+# The game installed with the prefix /usr, as a player meets it. The tree
+# holds every file in its place and nothing else: one application id for
+# the desktop entry, icons of their sizes and metainfo, all three valid, and
+# a manual page rendering without a warning. Started from an unrelated empty
 # folder with a fresh home: the command line answers at once; the launcher,
 # Enter, the menu, a classic pair and F10 leave the record in
 # $XDG_DATA_HOME/kalup and nothing in the working folder; --window goes
@@ -11,10 +14,36 @@ source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_installed_run "$1" 800x600
 out="$RUN_FOLDER/out"
 err="$RUN_FOLDER/err"
+working_folder_is_empty() { [[ -z $(ls -A) ]] || die "the game wrote into the working folder: $(ls -A)"; }
 
-working_folder_is_empty() {
-  [[ -z $(ls -A) ]] || die "the game wrote into the working folder: $(ls -A)"
-}
+entries=("$ROOT"/usr/share/applications/*.desktop)
+[[ ${#entries[@]} == 1 && -f ${entries[0]} ]] || die "not one desktop entry: ${entries[*]}"
+id=$(basename "${entries[0]}" .desktop)
+{ installed_files usr/bin "$id"; echo usr/share/man/man6/kalup.6; } | sort > "$RUN_FOLDER/expected"
+(cd "$ROOT" && find usr -type f | sort) > "$RUN_FOLDER/installed"
+diff -u "$RUN_FOLDER/expected" "$RUN_FOLDER/installed" || die "the install tree differs from the expected one (above)"
+[[ -x $GAME ]] || die "usr/bin/kalup is not executable"
+for icon in "$ROOT"/usr/share/icons/hicolor/*/apps/"$id.png"; do
+  size=$(basename "$(dirname "$(dirname "$icon")")")
+  [[ $(identify -format '%wx%h' "$icon") == "$size" ]] || die "$icon is $(identify -format '%wx%h' "$icon")"
+done
+desktop-file-validate "${entries[0]}" || die "desktop-file-validate failed"
+grep -qx "Icon=$id" "${entries[0]}" || die "the desktop entry's icon is not $id"
+metainfo="$ROOT/usr/share/metainfo/$id.metainfo.xml"
+appstreamcli validate --no-net "$metainfo" || die "appstreamcli validate failed"
+version=$("$GAME" --version)
+[[ $version =~ ^Kalup\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || die "--version printed '$version'"
+version=${version#Kalup }
+for line in "<id>$id</id>" "<launchable type=\"desktop-id\">$id.desktop</launchable>" "<binary>kalup</binary>" \
+  "<release version=\"$version\""; do
+  grep -qF "$line" "$metainfo" || die "the metainfo lacks $line"
+done
+MANWIDTH=80 man --warnings -E UTF-8 -l "$ROOT/usr/share/man/man6/kalup.6" > "$out" 2> "$err"
+[[ ! -s $err ]] || die "the manual page renders with warnings: $(cat "$err")"
+grep -qF "Kalup $version" "$out" || die "the manual page is not of version $version"
+for option in $("$GAME" --help | grep -oE -- '--[a-z]+' | sort -u); do
+  grep -qF -- "$option" "$out" || die "the manual page does not mention $option"
+done
 
 # The command line.
 "$GAME" --help > "$out" 2> "$err"
@@ -22,8 +51,6 @@ code=$?
 [[ $code == 0 ]] || die "--help ended with exit code $code"
 grep -q '^Usage: kalup' "$out" || die "--help printed no usage: $(head -n1 "$out")"
 [[ ! -s $err ]] || die "--help wrote to stderr: $(cat "$err")"
-version=$("$GAME" --version)
-[[ $version =~ ^Kalup\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || die "--version printed '$version'"
 "$GAME" --no-such-option > "$out" 2> "$err"
 code=$?
 [[ $code == 2 ]] || die "an unknown option ended with exit code $code"
@@ -39,13 +66,9 @@ play_a_classic_pair installed
 xdotool key Escape
 sleep 0.5
 xdotool key F10
-wait_for_exit "$GAME_PID" 20 || die "F10 on the menu did not end the game"
-[[ $EXIT_CODE == 0 ]] || die "the game ended with exit code $EXIT_CODE"
-record_folder="$XDG_DATA_HOME/kalup"
-[[ -f $record_folder/hiscore.sav ]] || die "no record in $record_folder"
-record=$(head -n1 "$record_folder/hiscore.sav" | tr -d '\r')
-[[ $record =~ ^[0-9]+$ ]] && (( record >= 4 )) || die "the record is '$record' after removing a pair"
-[[ $(stat -c %a "$record_folder") == 700 ]] || die "the record folder has mode $(stat -c %a "$record_folder")"
+expect_exit 0 "F10 on the menu"
+expect_a_pairs_record "$XDG_DATA_HOME/kalup/hiscore.sav"
+[[ $(stat -c %a "$XDG_DATA_HOME/kalup") == 700 ]] || die "the record folder has mode $(stat -c %a "$XDG_DATA_HOME/kalup")"
 working_folder_is_empty
 
 # --window: the menu without the launcher; the record folder cannot be made
@@ -60,8 +83,7 @@ screenshot "$ARTIFACTS/installed-window-menu.png"
 spread=$(image_spread "$ARTIFACTS/installed-window-menu.png")
 at_least "$spread" 0.05 || die "the menu looks blank (spread $spread)"
 xdotool key F10
-wait_for_exit "$GAME_PID" 20 || die "F10 on the menu did not end the game"
-[[ $EXIT_CODE == 0 ]] || die "an unsaved record ended the game with exit code $EXIT_CODE"
+expect_exit 0 "F10 with an unsaved record"
 grep -qF "kalup: the record was not saved: $RUN_FOLDER/in-the-way/kalup: Not a directory" \
   "$ARTIFACTS/installed-window.log" || die "the unsaved record was not reported"
 working_folder_is_empty
@@ -82,6 +104,5 @@ sleep 0.5
 screenshot "$ARTIFACTS/installed-no-data.png"
 xdotool windowfocus --sync "$box"
 xdotool key Return
-wait_for_exit "$GAME_PID" 10 || die "the message box did not end the game"
-[[ $EXIT_CODE == 1 ]] || die "without a data folder the game ended with exit code $EXIT_CODE"
+expect_exit 1 "the message box without a data folder"
 working_folder_is_empty

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <utility>
 
 #include <dlfcn.h>
 #include <link.h>
@@ -18,7 +19,6 @@
 
 #include "app/lifecycle.h"
 #include "app/shell.h"
-#include "board/play.h"
 #include "data/records.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
@@ -29,7 +29,6 @@ using namespace kalup;
 
 namespace {
 
-constexpr unsigned SEED = 20240808;
 constexpr int DEFAULT_FRAMES_PER_MODE = 1000;
 // Caches (glyphs, the allocator's pools) fill during the first frames of a mode.
 constexpr int WARM_UP_FRAMES = 250;
@@ -37,6 +36,7 @@ constexpr int WARM_UP_FRAMES = 250;
 // per click (about 200 clicks a mode) alone would pass it by far.
 constexpr double GROWTH_LIMIT_MB = 6.0;
 
+// The window shows every frame and switches the screen mode for real.
 class SoakInput final : public seam::Backend {
 public:
     double now() override { return time; }
@@ -44,13 +44,9 @@ public:
     bool keyDown(seam::Key key) override { return held[static_cast<int>(key)]; }
     bool leftButtonDown() override { return button; }
     bool focused() override { return hasFocus; }
-    void cursor(double& x, double& y) override { x = pointerX; y = pointerY; }
-    void setCursor(double x, double y) override { pointerX = x; pointerY = y; }
-    double waitUntil(double deadline) override
-    {
-        time = std::max(time, deadline);
-        return time;
-    }
+    void cursor(double& x, double& y) override { x = pointerX, y = pointerY; }
+    void setCursor(double x, double y) override { pointerX = x, pointerY = y; }
+    double waitUntil(double deadline) override { return time = std::max(time, deadline); }
     void present() override { display::glfwBackend().present(); }
     void switchScreenMode() override { display::glfwBackend().switchScreenMode(); }
     bool closeRequested() override { return false; }
@@ -61,47 +57,33 @@ public:
     // switch of the screen mode, or a slow frame.
     void next()
     {
-        if (chance(8)) {
-            pointerX = static_cast<double>(random() % 880) - 40.0;
-            pointerY = static_cast<double>(random() % 680) - 40.0;
-        } else {
-            pointerX += static_cast<double>(random() % 21) - 10.0;
-            pointerY += static_cast<double>(random() % 21) - 10.0;
-        }
+        const bool jump = chance(8);
+        pointerX = jump ? double(random() % 880) - 40.0 : pointerX + double(random() % 21) - 10.0;
+        pointerY = jump ? double(random() % 680) - 40.0 : pointerY + double(random() % 21) - 10.0;
         button = chance(3);
         using enum seam::Key;
-        const struct {
-            seam::Key key;
-            unsigned oneIn;
-        } keys[] = {{Space, 40}, {Escape, 600}, {Left, 12}, {Right, 12}, {Up, 12}, {Down, 12}, {Enter, 10},
-                    {P, 300}, {M, 400}, {F11, 700}};
-        for (const auto& k : keys)
-            held[static_cast<int>(k.key)] = chance(k.oneIn);
-        if (chance(400))
-            hasFocus = !hasFocus;
-        if (chance(100))
-            time += 0.5;
+        const std::pair<seam::Key, unsigned> oneIn[] = {{Space, 40}, {Escape, 600}, {Left, 12}, {Right, 12},
+            {Up, 12}, {Down, 12}, {Enter, 10}, {P, 300}, {M, 400}, {F11, 700}};
+        for (const auto& [key, n] : oneIn)
+            held[static_cast<int>(key)] = chance(n);
+        hasFocus = hasFocus != chance(400);
+        time += chance(100) ? 0.5 : 0.0;
     }
 
 private:
     bool chance(unsigned oneIn) { return random() % oneIn == 0; }
 
-    std::mt19937 random{SEED};
-    double time = 1.0;
-    double pointerX = 400;
-    double pointerY = 300;
-    bool button = false;
+    std::mt19937 random{20240808};
+    double time = 1.0, pointerX = 400, pointerY = 300;
+    bool button = false, hasFocus = true;
     bool held[seam::KEY_COUNT] = {};
-    bool hasFocus = true;
 };
 
 double residentMegabytes()
 {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+    long pages = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
 // The GL driver (a Mesa "..._dri.so") keeps blocks of its own until it is
@@ -118,38 +100,23 @@ void keepGlDriverLoaded()
         nullptr);
 }
 
-struct Mode {
-    const char* name;
-    void (*start)();
-};
-
-// Plays one mode; false when its memory kept growing.
-bool soakMode(SoakInput& input, const Mode& mode, int frames)
+// Plays one mode, Escape to the menu starting it again; false when its memory kept growing.
+bool soakMode(SoakInput& input, const char* name, void (*start)(), int frames)
 {
-    mode.start();
+    start();
     double settled = residentMegabytes();
     for (int frame = 0; frame < frames; ++frame) {
         if (frame == WARM_UP_FRAMES)
             settled = residentMegabytes();
         input.next();
-        // Escape led back to the menu: play on in the same mode.
         if (shell::screenState == shell::SCREEN_MENU)
-            mode.start();
+            start();
         shell::runFrame();
     }
     const double end = residentMegabytes();
-    std::printf("Soak: %-10s %d frames, resident %.1f MB after the warm-up, %.1f MB at the end\n", mode.name,
-                frames, settled, end);
+    std::printf("Soak: %-10s %d frames, resident %.1f MB after the warm-up, %.1f MB at the end\n", name, frames,
+                settled, end);
     return end - settled <= GROWTH_LIMIT_MB;
-}
-
-// Quits, as the player may, while bursts are still flying.
-void playUntilABurstFlies(SoakInput& input)
-{
-    for (int frame = 0; frame < 2000 && fx::liveEmitters.empty(); ++frame) {
-        input.next();
-        shell::runFrame();
-    }
 }
 
 } // namespace
@@ -170,21 +137,23 @@ int main(int argc, char** argv)
         return 1;
     }
     keepGlDriverLoaded();
+    // The record, and the mute M keeps in the settings, in the soak's own folder.
     records::recordPath = std::string(folder) + "/" + records::RECORD_FILE;
-    // M keeps the mute in the settings: in the soak's own folder.
     setenv("XDG_CONFIG_HOME", folder, 1);
     SoakInput input;
     seam::install(&input);
     sound::initSoundBank();
     lifecycle::loadResources();
 
-    const Mode modes[] = {{"classic", shell::startClassicGame}, {"remove two", shell::startRemoveTwoGame},
-        {"survival", shell::startFfGame}};
     const int frames = argc > 1 ? std::atoi(argv[1]) : DEFAULT_FRAMES_PER_MODE;
-    bool flat = true;
-    for (const Mode& mode : modes)
-        flat = soakMode(input, mode, frames) && flat;
-    playUntilABurstFlies(input);
+    bool flat = soakMode(input, "classic", shell::startClassicGame, frames);
+    flat = soakMode(input, "remove two", shell::startRemoveTwoGame, frames) && flat;
+    flat = soakMode(input, "survival", shell::startFfGame, frames) && flat;
+    // Quits, as the player may, while bursts are still flying.
+    for (int frame = 0; frame < 2000 && fx::liveEmitters.empty(); ++frame) {
+        input.next();
+        shell::runFrame();
+    }
     const bool quitDuringABurst = !fx::liveEmitters.empty();
 
     lifecycle::shutdown();

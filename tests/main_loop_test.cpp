@@ -1,0 +1,158 @@
+// The main loop: pacing, the shell's keys, the close box and the pointer on
+// screens of every size.
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "app/shell.h"
+#include "board/board.h"
+#include "board/play.h"
+#include "data/sound.h"
+#include "game/game_state.h"
+#include "platform/pointer.h"
+#include "platform/scaler.h"
+#include "render/draw.h"
+#include "tests/harness.h"
+
+using namespace kalup;
+using harness::frames;
+using harness::input;
+using seam::Key;
+
+using MainLoop = harness::FromTheMenu;
+
+TEST_F(MainLoop, PacesFromTheEndOfThePreviousWaitSoASlowFrameIsFollowedAtOnce)
+{
+    frames(1);
+    const double end = shell::lastFrameTime;
+    EXPECT_DOUBLE_EQ(end, 1.0) << "the first wait ends at its first reading";
+    input().time = end + 0.05; // this frame's work overran
+    frames(2);
+    EXPECT_DOUBLE_EQ(input().deadlines[1], end + shell::FRAME_PERIOD);
+    EXPECT_DOUBLE_EQ(input().deadlines[2], end + 0.05 + shell::FRAME_PERIOD);
+}
+
+TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromScratch)
+{
+    for (Key key : {Key::Space, Key::Enter}) {
+        shell::returnToMenu();
+        play::gameMode = play::MODE_FF;
+        play::score = 500;
+        harness::soundLog().clear();
+        // Enter with the button down over the first row: the click starts it, Enter not again.
+        input().cursorY = key == Key::Enter ? 292 : 100;
+        input().button = key == Key::Enter;
+        input().press(key);
+        frames(5);
+        input().releaseAll();
+        EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+        EXPECT_EQ(play::gameMode, play::MODE_CLASSIC);
+        EXPECT_EQ(harness::timesPlayed(sound::snd12), 1) << "one round start, one start sound";
+        EXPECT_EQ(play::score, 0);
+        EXPECT_EQ(game::level, 0) << "only remove-two and survival games begin at level one";
+    }
+}
+
+TEST_F(MainLoop, HeldEscapeLeavesARoundForTheMenuDrawnOverTheRoundsBackdrop)
+{
+    shell::startFfGame();
+    frames(3);
+    input().press(Key::Escape);
+    frames(10);
+    draw::deleteFonts();
+    const float angle = shell::ffBackgroundAngle;
+    frames(1);
+    EXPECT_NE(draw::fontSmall, nullptr) << "held Escape re-creates the fonts every frame";
+    EXPECT_FLOAT_EQ(shell::ffBackgroundAngle, angle + 0.02f) << "the survival backdrop turns on under the menu";
+    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
+    EXPECT_EQ(game::level, 0);
+    for (const auto& row : board::board)
+        for (const auto& cell : row)
+            EXPECT_EQ(cell.kind, board::KIND_EMPTY);
+}
+
+TEST_F(MainLoop, QuitComesFromFunctionKeysOnTheMenuOrFromTheCloseBox)
+{
+    shell::startClassicGame();
+    input().press(Key::F10);
+    input().press(Key::F3);
+    frames(3);
+    EXPECT_FALSE(shell::quitRequested) << "no quitting in a round";
+    input().press(Key::Escape);
+    frames(1);
+    EXPECT_TRUE(shell::quitRequested);
+    EXPECT_FALSE(shell::runFrame()) << "the loop ends at the top of the next iteration";
+
+    shell::quitRequested = false;
+    input().releaseAll();
+    shell::startClassicGame();
+    input().closeBox = true;
+    EXPECT_FALSE(shell::runFrame()) << "the close box quits even during a round";
+}
+
+namespace {
+
+// The mouse put on the window pixel nearest a logical point, then moved by whole pixels a frame.
+void mouseAt(double x, double y)
+{
+    input().cursorX = std::round(scaler::toWindow(x, input().scale));
+    input().cursorY = std::round(scaler::toWindow(y, input().scale));
+    frames(1);
+}
+void moveMouse(int count, double stepX, double stepY)
+{
+    for (int i = 0; i < count; ++i) {
+        input().cursorX += stepX;
+        input().cursorY += stepY;
+        frames(1);
+    }
+}
+
+} // namespace
+
+using Pointer = harness::FromTheMenu;
+
+// Full screens of 800 x 600, 1920 x 1080, 2560 x 1440 and 3840 x 2160.
+TEST_F(Pointer, OnePixelAFrameMovesByTheTrueDistanceAtEveryScaleAndARestingMouseIsLeftAlone)
+{
+    for (double scale : {1.0, 1.8, 2.4, 3.6}) {
+        SCOPED_TRACE(scale);
+        input().scale = scale;
+        for (double pixelsPerFrame : {1.0, 2.0}) {
+            mouseAt(100, 100);
+            const int startX = pointer::mouseX, startY = pointer::mouseY;
+            moveMouse(70, pixelsPerFrame, pixelsPerFrame);
+            const double expected = 70 * pixelsPerFrame / scale;
+            EXPECT_NEAR(pointer::mouseX - startX, expected, 1.0) << pixelsPerFrame << " pixels a frame";
+            EXPECT_NEAR(pointer::mouseY - startY, expected, 1.0) << pixelsPerFrame << " pixels a frame";
+        }
+        mouseAt(333.3, 222.2);
+        const double windowX = input().cursorX;
+        const int x = pointer::mouseX, writes = input().cursorWrites;
+        frames(50);
+        EXPECT_EQ(pointer::mouseX, x);
+        EXPECT_EQ(input().cursorX, windowX);
+        EXPECT_EQ(input().cursorWrites, writes) << "a pointer inside the screen is left to the mouse";
+    }
+}
+
+TEST_F(Pointer, TheClampHoldsTheMouseOnTheScreenBothEndsIncludedAndTheWayBackStartsThere)
+{
+    for (double scale : {1.0, 1.8, 3.6}) {
+        SCOPED_TRACE(scale);
+        input().scale = scale;
+        // Pushed on past a corner; the first step back leaves it at once.
+        const double in = std::ceil(scale);
+        const struct { double x, y, stepX, stepY; int edgeX, edgeY; double backX, backY; int insideX, insideY; }
+            corners[] = {{790, 10, 3, -3, 800, 0, -1, in, 799, 1}, {10, 590, -3, 3, 0, 600, in, -1, 1, 599}};
+        for (const auto& c : corners) {
+            mouseAt(c.x, c.y);
+            moveMouse(40, c.stepX, c.stepY);
+            EXPECT_EQ(std::pair(pointer::mouseX, pointer::mouseY), std::pair(c.edgeX, c.edgeY));
+            EXPECT_DOUBLE_EQ(input().cursorX, scaler::toWindow(c.edgeX, scale)) << "written back at the edge";
+            EXPECT_DOUBLE_EQ(input().cursorY, scaler::toWindow(c.edgeY, scale));
+            moveMouse(1, c.backX, c.backY);
+            EXPECT_EQ(std::pair(pointer::mouseX, pointer::mouseY), std::pair(c.insideX, c.insideY));
+        }
+    }
+}
