@@ -1,0 +1,99 @@
+#include "bench/frame_phases.h"
+
+#include <GL/gl.h>
+
+#include "app/shell.h"
+#include "board/board.h"
+#include "board/falling.h"
+#include "board/groups.h"
+#include "board/moves.h"
+#include "board/specials.h"
+#include "bench/measure.h"
+#include "fx/emitters.h"
+#include "game/screens.h"
+#include "platform/pointer.h"
+#include "platform/scaler.h"
+#include "platform/seam.h"
+#include "render/background.h"
+#include "render/draw.h"
+#include "render/textures.h"
+
+namespace bench::frame_phases {
+
+namespace {
+
+using namespace kalup;
+
+class Laps {
+public:
+    explicit Laps(double* spent) : spent(spent), last(finished()) {}
+    // The time since the previous lap, once the renderer has finished, goes to the phase.
+    double lap(Phase phase)
+    {
+        const double now = finished();
+        const double taken = now - last;
+        spent[phase] += taken;
+        last = now;
+        return taken;
+    }
+
+private:
+    static double finished()
+    {
+        glFinish();
+        return measure::wallMilliseconds();
+    }
+    double* spent;
+    double last;
+};
+
+// The round's rules as updateGame runs them for a classic round; the
+// feed timer, which only the remove-two mode acts on, is left out.
+void drawHudOrEndScreens()
+{
+    if (!board::movesAvailable())
+        game::drawNoMoreMovesScreen();
+    else
+        game::drawHud();
+    if (board::boardIsEmpty())
+        game::drawLevelScreen();
+}
+
+} // namespace
+
+void playingFrame(double spent[COUNT], int framebufferWidth, int framebufferHeight)
+{
+    Laps laps(spent);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw::beginScene3D();
+    background::drawBackground();
+    laps.lap(BACKGROUND);
+    draw::beginScreen2D();
+    pointer::readPointer();
+    board::animateBoard();
+    board::mouseToCell();
+    laps.lap(BOARD);
+    drawHudOrEndScreens();
+    laps.lap(HUD_AND_SCREENS);
+    board::handleBoardInput();
+    board::settleBoard();
+    board::paintStep();
+    laps.lap(RULES);
+    board::updateGhosts();
+    laps.lap(GHOSTS);
+    fx::runEmitters();
+    laps.lap(BURSTS);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    pointer::keepPointerOnScreen();
+    draw::drawSprite(textures::texCursor, pointer::mouseX + 7, pointer::mouseY + 32, 16, 32, 0, 1);
+    shell::frameTime = seam::waitUntil(shell::lastFrameTime + shell::FRAME_PERIOD);
+    shell::lastFrameTime = shell::frameTime;
+    laps.lap(CURSOR);
+    scaler::showTarget(framebufferWidth, framebufferHeight);
+    const double copy = laps.lap(COPY);
+    seam::present();
+    laps.lap(SWAP);
+    spent[SWAP] -= copy;
+}
+
+} // namespace bench::frame_phases
