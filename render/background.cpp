@@ -106,6 +106,12 @@ void drawBackground()
     }
 }
 
+void stepBackground()
+{
+    for (int i = 0; i < cloudCount; ++i)
+        cloudArray[i].step();
+}
+
 void drawVeil()
 {
     // No shade, no veil; and one that could not darken anything (preset 0's

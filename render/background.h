@@ -78,6 +78,9 @@ void generateBackground();
 // their random counts from the game's random numbers.
 void buildBackground(int index);
 void drawBackground();
+// Moves the clouds on by one frame as drawBackground does, drawing nothing:
+// for a screen that hides them.
+void stepBackground();
 // The black veil over the whole view, drawn first, untextured, at the
 // opacity 0.5 - shade * 0.0049; none when the shade is 0 or the opacity is
 // 0 or less. It leaves texturing on and additive blending, for the clouds.

@@ -129,15 +129,20 @@ void drawPulsingQuad(Texture texture, float x, float y, float w, float h)
     emitQuad(w / 2 + margin, h / 2 + margin, 0.0f, 0.0f, 1.0f, 1.0f);
 }
 
-void drawScrollingTiles(Texture texture, float tileSize)
+void stepTileScroll()
 {
-    glColor4f(1.0f, 1.0f, 1.0f, 0.2f);
     // At most one drift step per call and per hundredth of a second.
     const double t = seam::now();
     if (t > tileScrollTime + 0.01) {
         tileScroll += 0.001f;
         tileScrollTime = t;
     }
+}
+
+void drawScrollingTiles(Texture texture, float tileSize)
+{
+    glColor4f(1.0f, 1.0f, 1.0f, 0.2f);
+    stepTileScroll();
     glBindTexture(GL_TEXTURE_2D, texture);
     const float half = tileSize / 2;
     const float start = std::trunc(-4 * half);
