@@ -10,7 +10,6 @@
 // and every figure is repeated: the summaries give min, median and max.
 #include <GL/gl.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -70,7 +69,7 @@ struct Results {
     std::vector<FrameSummary> frames;
     std::vector<double> threadPerFrame;
     std::vector<double> processPerFrame;
-    std::vector<std::array<double, COUNT>> phases;
+    std::vector<bench::frame_phases::Spent> phases;
     std::vector<Paced> idleMenu;
     std::vector<Paced> menuAfterPresetZero;
     std::vector<Paced> pacedScene;
@@ -133,13 +132,15 @@ void runPhases(const Options& options, const Screen& screen, Results& results)
     bench::heavy_scene::start(benchSeam);
     for (int frame = 0; frame < WARM_UP_FRAMES; ++frame)
         sceneFrame(frame);
-    std::array<double, COUNT> spent{};
+    bench::frame_phases::Spent spent{};
     for (int frame = WARM_UP_FRAMES; frame < WARM_UP_FRAMES + options.phaseFrames; ++frame) {
         bench::heavy_scene::script(benchSeam, frame);
-        bench::frame_phases::playingFrame(spent.data(), screen.width, screen.height);
+        bench::frame_phases::playingFrame(spent, screen.width, screen.height);
     }
-    for (double& phase : spent)
-        phase /= options.phaseFrames;
+    for (int phase = 0; phase < COUNT; ++phase) {
+        spent.wall[phase] /= options.phaseFrames;
+        spent.process[phase] /= options.phaseFrames;
+    }
     results.phases.push_back(spent);
 }
 
@@ -227,20 +228,25 @@ void printSummary(const Screen& screen, const Results& r)
     printSpread("frames over budget, %", pick(r.frames, &FrameSummary::overBudget));
     printSpread("main thread processor ms/frame", r.threadPerFrame);
     printSpread("process processor ms/frame", r.processPerFrame);
-    std::printf("  phases (glFinish after each), ms per frame and share of their sum:\n");
-    std::array<double, COUNT> medians{};
-    double sum = 0;
+    std::printf("  phases (glFinish after each), medians in ms per frame and shares of the sums:\n");
+    std::printf("    %-34s %8s %9s %8s %9s\n", "", "wall", "", "process", "");
+    double medians[2][COUNT] = {};
+    double sums[2] = {};
     for (int phase = 0; phase < COUNT; ++phase) {
-        std::vector<double> values;
-        for (const auto& run : r.phases)
-            values.push_back(run[phase]);
-        medians[phase] = bench::measure::spread(values).median;
-        sum += medians[phase];
+        std::vector<double> wall, process;
+        for (const auto& run : r.phases) {
+            wall.push_back(run.wall[phase]);
+            process.push_back(run.process[phase]);
+        }
+        medians[0][phase] = bench::measure::spread(wall).median;
+        medians[1][phase] = bench::measure::spread(process).median;
+        sums[0] += medians[0][phase];
+        sums[1] += medians[1][phase];
     }
     for (int phase = 0; phase < COUNT; ++phase)
-        std::printf("    %-34s %8.2f %7.1f %%\n", bench::frame_phases::NAMES[phase], medians[phase],
-            sum > 0 ? 100.0 * medians[phase] / sum : 0.0);
-    std::printf("    %-34s %8.2f\n", "sum", sum);
+        std::printf("    %-34s %8.2f %7.1f %% %8.2f %7.1f %%\n", bench::frame_phases::NAMES[phase], medians[0][phase],
+            100.0 * medians[0][phase] / sums[0], medians[1][phase], 100.0 * medians[1][phase] / sums[1]);
+    std::printf("    %-34s %8.2f %9s %8.2f\n", "sum", sums[0], "", sums[1]);
     const struct {
         const char* what;
         const std::vector<Paced>& runs;

@@ -26,25 +26,27 @@ using namespace kalup;
 
 class Laps {
 public:
-    explicit Laps(double* spent) : spent(spent), last(finished()) {}
-    // The time since the previous lap, once the renderer has finished, goes to the phase.
-    double lap(Phase phase)
+    explicit Laps(Spent& spent) : spent(spent), last(finished()) {}
+    // The time since the previous lap, once the renderer has finished, goes
+    // to the phase; returns it.
+    measure::Reading lap(Phase phase)
     {
-        const double now = finished();
-        const double taken = now - last;
-        spent[phase] += taken;
+        const measure::Reading now = finished();
+        const measure::Reading taken{now.wall - last.wall, now.thread - last.thread, now.process - last.process};
+        spent.wall[phase] += taken.wall;
+        spent.process[phase] += taken.process;
         last = now;
         return taken;
     }
 
 private:
-    static double finished()
+    static measure::Reading finished()
     {
         glFinish();
-        return measure::wallMilliseconds();
+        return measure::read();
     }
-    double* spent;
-    double last;
+    Spent& spent;
+    measure::Reading last;
 };
 
 // The round's rules as updateGame runs them for a classic round; the
@@ -61,7 +63,7 @@ void drawHudOrEndScreens()
 
 } // namespace
 
-void playingFrame(double spent[COUNT], int framebufferWidth, int framebufferHeight)
+void playingFrame(Spent& spent, int framebufferWidth, int framebufferHeight)
 {
     Laps laps(spent);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -90,10 +92,11 @@ void playingFrame(double spent[COUNT], int framebufferWidth, int framebufferHeig
     shell::lastFrameTime = shell::frameTime;
     laps.lap(CURSOR);
     scaler::showTarget(framebufferWidth, framebufferHeight);
-    const double copy = laps.lap(COPY);
+    const measure::Reading copy = laps.lap(COPY);
     seam::present();
     laps.lap(SWAP);
-    spent[SWAP] -= copy;
+    spent.wall[SWAP] -= copy.wall;
+    spent.process[SWAP] -= copy.process;
 }
 
 } // namespace bench::frame_phases

@@ -11,10 +11,17 @@ enum Phase { BACKGROUND, BOARD, HUD_AND_SCREENS, RULES, GHOSTS, BURSTS, CURSOR, 
 inline constexpr const char* NAMES[COUNT] = {"background", "board", "HUD and end screens", "rules", "ghosts",
     "bursts", "cursor and wait", "scaled copy", "swap"};
 
-// One frame of a classic round; adds each phase's wall milliseconds to
-// spent. The scaled copy is timed by making it once alone, into the
-// window's framebuffer of the given size, before the present makes it
-// again and swaps: the swap is the present less that copy.
-void playingFrame(double spent[COUNT], int framebufferWidth, int framebufferHeight);
+// Milliseconds per phase: wall time, and the whole process's processor time
+// (which a load elsewhere on the machine disturbs less).
+struct Spent {
+    double wall[COUNT];
+    double process[COUNT];
+};
+
+// One frame of a classic round; adds each phase's time to spent. The scaled
+// copy is timed by making it once alone, into the window's framebuffer of
+// the given size, before the present makes it again and swaps: the swap is
+// the present less that copy.
+void playingFrame(Spent& spent, int framebufferWidth, int framebufferHeight);
 
 } // namespace bench::frame_phases
