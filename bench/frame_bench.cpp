@@ -70,6 +70,7 @@ struct Results {
     std::vector<double> threadPerFrame;
     std::vector<double> processPerFrame;
     std::vector<bench::frame_phases::Spent> phases;
+    std::vector<bench::frame_phases::Spent> ghostsPeak;
     std::vector<Paced> idleMenu;
     std::vector<Paced> menuAfterPresetZero;
     std::vector<Paced> pacedScene;
@@ -132,16 +133,18 @@ void runPhases(const Options& options, const Screen& screen, Results& results)
     bench::heavy_scene::start(benchSeam);
     for (int frame = 0; frame < WARM_UP_FRAMES; ++frame)
         sceneFrame(frame);
-    bench::frame_phases::Spent spent{};
+    bench::frame_phases::Spent all{};
+    bench::frame_phases::Spent peak{};
     for (int frame = WARM_UP_FRAMES; frame < WARM_UP_FRAMES + options.phaseFrames; ++frame) {
         bench::heavy_scene::script(benchSeam, frame);
+        bench::frame_phases::Spent spent{};
         bench::frame_phases::playingFrame(spent, screen.width, screen.height);
+        all.add(spent);
+        if (bench::heavy_scene::ghostsAtTheirPeak(frame))
+            peak.add(spent);
     }
-    for (int phase = 0; phase < COUNT; ++phase) {
-        spent.wall[phase] /= options.phaseFrames;
-        spent.process[phase] /= options.phaseFrames;
-    }
-    results.phases.push_back(spent);
+    results.phases.push_back(all.perFrame());
+    results.ghostsPeak.push_back(peak.perFrame());
 }
 
 // Frames as the game paces them, for the given time.
@@ -228,25 +231,39 @@ void printSummary(const Screen& screen, const Results& r)
     printSpread("frames over budget, %", pick(r.frames, &FrameSummary::overBudget));
     printSpread("main thread processor ms/frame", r.threadPerFrame);
     printSpread("process processor ms/frame", r.processPerFrame);
-    std::printf("  phases (glFinish after each), medians in ms per frame and shares of the sums:\n");
-    std::printf("    %-34s %8s %9s %8s %9s\n", "", "wall", "", "process", "");
-    double medians[2][COUNT] = {};
-    double sums[2] = {};
-    for (int phase = 0; phase < COUNT; ++phase) {
-        std::vector<double> wall, process;
-        for (const auto& run : r.phases) {
-            wall.push_back(run.wall[phase]);
-            process.push_back(run.process[phase]);
+    std::printf("  phases (glFinish after each), medians in ms per frame: all frames, and the\n");
+    std::printf("  cycle's heaviest, when the ghosts are at their largest; shares of the sums\n");
+    std::printf("    %-22s %8s %7s %8s %7s   %8s %7s %8s\n", "", "wall", "", "process", "", "wall", "",
+        "process");
+    const std::vector<bench::frame_phases::Spent>* sets[2] = {&r.phases, &r.ghostsPeak};
+    double medians[2][2][COUNT] = {};
+    double sums[2][2] = {};
+    for (int set = 0; set < 2; ++set)
+        for (int phase = 0; phase < COUNT; ++phase) {
+            std::vector<double> wall, process;
+            for (const auto& run : *sets[set]) {
+                wall.push_back(run.wall[phase]);
+                process.push_back(run.process[phase]);
+            }
+            medians[set][0][phase] = bench::measure::spread(wall).median;
+            medians[set][1][phase] = bench::measure::spread(process).median;
+            sums[set][0] += medians[set][0][phase];
+            sums[set][1] += medians[set][1][phase];
         }
-        medians[0][phase] = bench::measure::spread(wall).median;
-        medians[1][phase] = bench::measure::spread(process).median;
-        sums[0] += medians[0][phase];
-        sums[1] += medians[1][phase];
+    for (int phase = 0; phase < COUNT; ++phase) {
+        std::printf("    %-22s", bench::frame_phases::NAMES[phase]);
+        for (int set = 0; set < 2; ++set)
+            for (int clock = 0; clock < 2; ++clock) {
+                const double ms = medians[set][clock][phase];
+                if (set == 1 && clock == 1)
+                    std::printf(" %8.2f", ms);
+                else
+                    std::printf(" %8.2f %5.1f %%", ms, sums[set][clock] > 0 ? 100.0 * ms / sums[set][clock] : 0.0);
+            }
+        std::printf("\n");
     }
-    for (int phase = 0; phase < COUNT; ++phase)
-        std::printf("    %-34s %8.2f %7.1f %% %8.2f %7.1f %%\n", bench::frame_phases::NAMES[phase], medians[0][phase],
-            100.0 * medians[0][phase] / sums[0], medians[1][phase], 100.0 * medians[1][phase] / sums[1]);
-    std::printf("    %-34s %8.2f %9s %8.2f\n", "sum", sums[0], "", sums[1]);
+    std::printf("    %-22s %8.2f %7s %8.2f %7s   %8.2f %7s %8.2f\n", "sum", sums[0][0], "", sums[0][1], "", sums[1][0], "",
+        sums[1][1]);
     const struct {
         const char* what;
         const std::vector<Paced>& runs;

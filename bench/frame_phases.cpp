@@ -63,6 +63,26 @@ void drawHudOrEndScreens()
 
 } // namespace
 
+void Spent::add(const Spent& frame)
+{
+    for (int phase = 0; phase < COUNT; ++phase) {
+        wall[phase] += frame.wall[phase];
+        process[phase] += frame.process[phase];
+    }
+    frames += frame.frames;
+}
+
+Spent Spent::perFrame() const
+{
+    Spent average{};
+    for (int phase = 0; phase < COUNT; ++phase) {
+        average.wall[phase] = frames > 0 ? wall[phase] / frames : 0.0;
+        average.process[phase] = frames > 0 ? process[phase] / frames : 0.0;
+    }
+    average.frames = 1;
+    return average;
+}
+
 void playingFrame(Spent& spent, int framebufferWidth, int framebufferHeight)
 {
     Laps laps(spent);
@@ -97,6 +117,7 @@ void playingFrame(Spent& spent, int framebufferWidth, int framebufferHeight)
     laps.lap(SWAP);
     spent.wall[SWAP] -= copy.wall;
     spent.process[SWAP] -= copy.process;
+    ++spent.frames;
 }
 
 } // namespace bench::frame_phases

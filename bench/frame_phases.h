@@ -16,6 +16,11 @@ inline constexpr const char* NAMES[COUNT] = {"background", "board", "HUD and end
 struct Spent {
     double wall[COUNT];
     double process[COUNT];
+    int frames;
+
+    void add(const Spent& frame);
+    // Per frame, from the totals.
+    Spent perFrame() const;
 };
 
 // One frame of a classic round; adds each phase's time to spent. The scaled

@@ -37,6 +37,12 @@ void dealBoard()
 
 } // namespace
 
+bool ghostsAtTheirPeak(int frame)
+{
+    const int step = frame % CYCLE_FRAMES;
+    return step >= GHOSTS_PEAK_FIRST && step <= GHOSTS_PEAK_LAST;
+}
+
 void dropBurstsAndGhosts()
 {
     for (fx::ParticleEmitter* emitter : fx::liveEmitters)
