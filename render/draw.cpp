@@ -7,6 +7,7 @@
 
 #include "platform/logical_screen.h"
 #include "platform/seam.h"
+#include "render/quad_batch.h"
 
 namespace kalup::draw {
 
@@ -107,13 +108,8 @@ void drawSheetFrame(Texture texture, float x, float y, float w, float h, int fra
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     if (angle != 0.0f)
         glRotatef(angle, 0.0f, 0.0f, 1.0f);
-    const float column = static_cast<float>(frame % 4);
-    const float row = static_cast<float>(frame / 4);
-    const float s0 = 64.0f * column / 256.0f;
-    const float s1 = (64.0f * column + 64.0f) / 256.0f;
-    const float t0 = 64.0f * row / 256.0f;
-    const float t1 = (64.0f * row + 64.0f) / 256.0f;
-    emitQuad(w / 2, h / 2, s0, t0, s1, t1);
+    const TextureRect rect = sheetFrame(frame);
+    emitQuad(w / 2, h / 2, rect.s0, rect.t0, rect.s1, rect.t1);
 }
 
 void drawPulsingQuad(Texture texture, float x, float y, float w, float h)
