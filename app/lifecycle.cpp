@@ -1,5 +1,7 @@
 #include "app/lifecycle.h"
 
+#include <future>
+
 #include "app/launcher.h"
 #include "app/shell.h"
 #include "data/language.h"
@@ -36,14 +38,24 @@ void shutdown()
 
 int runGame()
 {
+    // The images are read while the launcher waits for the player, and the
+    // sounds and the music while the window opens: nothing is heard or drawn
+    // before the window is there. A launcher closed instead ends the process
+    // on the spot, reading or not.
+    auto images = std::async(std::launch::async, textures::readTextureTable);
     launcher::runLauncher();
+    auto sounds = std::async(std::launch::async, sound::loadSoundBank);
     if (!display::openDisplay(launcher::colorDepth, launcher::fullscreen)) {
+        sounds.wait();
+        sound::freeSoundBank();
         dialog::messageBox("Kalup could not open its window: the graphics system refused it.");
         return 1;
     }
     display::installQuitSignals();
     seam::install(&display::glfwBackend());
-    sound::initSoundBank();
+    sounds.wait();
+    sound::startMusic();
+    images.wait();
     loadResources();
     shell::mainLoop();
     shutdown();

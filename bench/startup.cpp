@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <cstdio>
+#include <future>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include "data/sound.h"
 #include "platform/display.h"
 #include "platform/seam.h"
+#include "render/textures.h"
 
 namespace bench::startup {
 
@@ -21,13 +23,17 @@ using namespace kalup;
 // The steps of the game's start-up after the launcher, as runGame takes them.
 bool runSteps(bool fullscreen, double (&stepEnds)[STEPS])
 {
+    // The game reads the images while the launcher waits for the player.
+    textures::readTextureTable();
     const double start = measure::wallMilliseconds();
+    auto sounds = std::async(std::launch::async, sound::loadSoundBank);
     if (!display::openDisplay(32, fullscreen))
         return false;
     stepEnds[0] = measure::wallMilliseconds() - start;
     display::installQuitSignals();
     seam::install(&display::glfwBackend());
-    sound::initSoundBank();
+    sounds.wait();
+    sound::startMusic();
     stepEnds[1] = measure::wallMilliseconds() - start;
     lifecycle::loadResources();
     stepEnds[2] = measure::wallMilliseconds() - start;

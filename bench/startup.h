@@ -2,7 +2,8 @@
 // From the launcher's Enter to the menu's first frame: the steps that
 // lifecycle::runGame takes after the launcher, in its order, each timed, in
 // a fresh process every time, so that the window system and the renderer
-// start cold as they do for a player.
+// start cold as they do for a player. What the game does while the launcher
+// waits for the player is done before the clock starts.
 namespace bench::startup {
 
 inline constexpr int STEPS = 4;

@@ -19,7 +19,7 @@ Handle music = 0;
 SoundObserver playObserver = nullptr;
 SoundObserver stopObserver = nullptr;
 
-void initSoundBank()
+void loadSoundBank()
 {
     // Without a sound card the game plays on silently.
     if (!audio::init(audio::Device::Default))
@@ -51,7 +51,14 @@ void initSoundBank()
     snd12 = audio::loadSample("sounds/12.ogg", 4);
 
     music = audio::loadMusic("music/ZELMONTA.mo3");
-    audio::playMusic(music);
+}
+
+void startMusic() { audio::playMusic(music); }
+
+void initSoundBank()
+{
+    loadSoundBank();
+    startMusic();
 }
 
 void freeSoundBank() { audio::shutdown(); }

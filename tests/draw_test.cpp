@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <future>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -101,6 +102,30 @@ TEST(TextureLoading, EveryShippedFormatShowsUprightAndAMissingOrBrokenImageNothi
         EXPECT_EQ(std::tuple(at(350, 250), at(450, 250), at(350, 350), at(450, 350)),
             std::tuple(upperLeft, upperRight, lowerLeft, clearLowerRight));
     }
+}
+
+TEST(TextureLoading, TableReadAheadOnAnotherThreadGivesTheSameTextures)
+{
+    freshFrame();
+    // The size and every texel of a few textures of the table, each image format among them.
+    const auto texels = [] {
+        std::vector<std::tuple<GLint, GLint, std::vector<std::uint8_t>>> all;
+        for (textures::Texture texture : {textures::texMenuBackdrop, textures::texCursor, textures::texPieces[5],
+                 textures::texStar}) {
+            GLint width = 0, height = 0;
+            glBindTexture(GL_TEXTURE_2D, texture);
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+            std::vector<std::uint8_t> pixels(std::size_t(width) * height * 4);
+            glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+            all.emplace_back(width, height, std::move(pixels));
+        }
+        return all;
+    };
+    const auto readOnTheSpot = texels();
+    std::async(std::launch::async, textures::readTextureTable).wait();
+    textures::loadTextureTable();
+    EXPECT_TRUE(texels() == readOnTheSpot);
 }
 
 TEST(SpriteDrawing, SheetFrameIsItsCellCountedAlongTheRowsAndKeepsTheBlending)
