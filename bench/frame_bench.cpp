@@ -5,7 +5,8 @@
 // work (from the frame's start to after the swap and glFinish) per frame,
 // the share of each phase of the frame, and, paced by the game's own clock,
 // the idle menu's processor use, the menu's after a round with background
-// preset 0 and the scene's frame rate; and, first, the time from the
+// preset 0, the scene's frame rate and that of a classic round on each of
+// the ten background presets; and, first, the time from the
 // launcher's Enter to the menu's first frame. The two screens take turns,
 // and every figure is repeated: the summaries give min, median and max.
 #include <GL/gl.h>
@@ -47,6 +48,7 @@ struct Options {
     int phaseFrames = 500;
     int startups = 5;
     double seconds = 10.0;
+    double presetSeconds = 3.0;
     int screenWidth = 1920;
     int screenHeight = 1080;
 };
@@ -74,6 +76,8 @@ struct Results {
     std::vector<Paced> idleMenu;
     std::vector<Paced> menuAfterPresetZero;
     std::vector<Paced> pacedScene;
+    // A classic round as dealt, the pointer on the board, on each background preset.
+    std::vector<Paced> rounds[10];
 };
 
 bench::BenchSeam benchSeam;
@@ -186,6 +190,18 @@ void runMenus(const Options& options, Results& results)
     results.pacedScene.push_back(runPaced(options.seconds, true));
 }
 
+void runRounds(const Options& options, Results& results)
+{
+    bench::heavy_scene::dropBurstsAndGhosts();
+    benchSeam.cursorX = 304;
+    benchSeam.cursorY = 276;
+    for (int preset = 0; preset < 10; ++preset) {
+        shell::startClassicGame();
+        background::buildBackground(preset);
+        results.rounds[preset].push_back(runPaced(options.presetSeconds, false));
+    }
+}
+
 void printFrames(const FrameSummary& s, double thread, double process)
 {
     std::printf("mean %6.2f  p50 %6.2f  p99 %6.2f  max %6.2f  over %5.1f %%  |  main thread %5.2f  process %5.2f\n",
@@ -218,6 +234,16 @@ template <typename Pick> std::vector<double> pick(const std::vector<Paced>& all,
     for (const Paced& p : all)
         values.push_back(p.*field);
     return values;
+}
+
+// Frames per second of a classic round on each background preset, 0 to 9:
+// the last repetition's, or the medians.
+void printRounds(const Results& r, bool medians)
+{
+    std::printf("    %-28s", "classic round by preset");
+    for (const std::vector<Paced>& runs : r.rounds)
+        std::printf(" %5.1f", medians ? bench::measure::spread(pick(runs, &Paced::fps)).median : runs.back().fps);
+    std::printf(" fps\n");
 }
 
 void printSummary(const Screen& screen, const Results& r)
@@ -275,6 +301,8 @@ void printSummary(const Screen& screen, const Results& r)
         printSpread("process, % of a core", pick(p.runs, &Paced::process));
         printSpread("main thread, % of a core", pick(p.runs, &Paced::thread));
     }
+    std::printf("  paced, medians:\n");
+    printRounds(r, true);
 }
 
 bool parse(int argc, char** argv, Options& options)
@@ -293,6 +321,8 @@ bool parse(int argc, char** argv, Options& options)
             options.phaseFrames = std::atoi(value);
         else if (std::strncmp(arg, "--startups=", 11) == 0)
             options.startups = std::atoi(value);
+        else if (std::strncmp(arg, "--preset-seconds=", 17) == 0)
+            options.presetSeconds = std::atof(value);
         else if (std::strncmp(arg, "--seconds=", 10) == 0)
             options.seconds = std::atof(value);
         else if (std::strncmp(arg, "--screen=", 9) == 0) {
@@ -302,7 +332,7 @@ bool parse(int argc, char** argv, Options& options)
             return false;
     }
     return options.frames > 0 && options.repetitions > 0 && options.phaseFrames > 0 && options.startups >= 0
-        && options.seconds > 0;
+        && options.seconds > 0 && options.presetSeconds > 0;
 }
 
 // Before any window of this process opens: each start-up runs in a child of its own.
@@ -339,7 +369,7 @@ int main(int argc, char** argv)
     Options options;
     if (!parse(argc, argv, options)) {
         std::fprintf(stderr, "usage: kalup_frame_bench [--frames=N] [--phase-frames=N] [--repetitions=N]\n"
-                             "       [--seconds=S] [--startups=N] [--screen=WIDTHxHEIGHT]\n"
+                             "       [--seconds=S] [--preset-seconds=S] [--startups=N] [--screen=WIDTHxHEIGHT]\n"
                              "(the screen is the X screen's size, which full screen fills)\n");
         return 2;
     }
@@ -354,8 +384,9 @@ int main(int argc, char** argv)
     std::printf("heaviest scene: classic round, background preset 4, 102-piece group hovered and clicked\n");
     std::printf("every %d frames; %d frames per run after %d to warm up, %d frames in phases,\n",
         bench::heavy_scene::CYCLE_FRAMES, options.frames, WARM_UP_FRAMES, options.phaseFrames);
-    std::printf("%.0f s per paced run, %d repetitions with the screens taking turns\n", options.seconds,
-        options.repetitions);
+    std::printf("%.0f s per paced run, %.0f s per preset for the paced classic rounds,\n", options.seconds,
+        options.presetSeconds);
+    std::printf("%d repetitions with the screens taking turns\n", options.repetitions);
     for (int repetition = 0; repetition < options.repetitions; ++repetition) {
         for (int turn = 0; turn < 2; ++turn) {
             const int index = (turn + repetition) % 2;
@@ -376,6 +407,8 @@ int main(int argc, char** argv)
             printPaced("idle menu", r.idleMenu.back());
             printPaced("menu after a preset 0 round", r.menuAfterPresetZero.back());
             printPaced("heaviest scene", r.pacedScene.back());
+            runRounds(options, r);
+            printRounds(r, false);
             std::fflush(stdout);
             closeScreen();
         }
