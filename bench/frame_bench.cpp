@@ -24,6 +24,7 @@
 #include "bench/heavy_scene.h"
 #include "bench/measure.h"
 #include "bench/startup.h"
+#include "board/board.h"
 #include "data/sound.h"
 #include "platform/display.h"
 #include "platform/seam.h"
@@ -193,8 +194,9 @@ void runMenus(const Options& options, Results& results)
 void runRounds(const Options& options, Results& results)
 {
     bench::heavy_scene::dropBurstsAndGhosts();
-    benchSeam.cursorX = 304;
-    benchSeam.cursorY = 276;
+    // On the middle of the board: its group swells, as when a player looks for a move.
+    benchSeam.cursorX = board::homeXOf(4);
+    benchSeam.cursorY = 64 * 4 + 20;
     for (int preset = 0; preset < 10; ++preset) {
         shell::startClassicGame();
         background::buildBackground(preset);
