@@ -67,6 +67,22 @@ void createColourTexture()
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
 }
 
+// Clearing only the black bars around the area spares a software renderer a
+// pass over the whole window: the logical screen covers the rest.
+void clearBars(Area area, int width, int height)
+{
+    const Area bars[4] = {{0, 0, area.x, height}, {area.x + area.width, 0, width - area.x - area.width, height},
+        {0, 0, width, area.y}, {0, area.y + area.height, width, height - area.y - area.height}};
+    glClearColor(0, 0, 0, 1);
+    glEnable(GL_SCISSOR_TEST);
+    for (const Area& bar : bars)
+        if (bar.width > 0 && bar.height > 0) {
+            glScissor(bar.x, bar.y, bar.width, bar.height);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+    glDisable(GL_SCISSOR_TEST);
+}
+
 // One quad over the whole viewport with the logical screen's texture,
 // replacing what is there.
 void drawLogicalScreen()
@@ -154,10 +170,7 @@ void showTarget(int framebufferWidth, int framebufferHeight, unsigned destinatio
     // Whatever the copy sets is the game's again afterwards, the matrices too:
     // the survival backdrop is drawn with the projection a frame leaves.
     glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glDisable(GL_SCISSOR_TEST);
-    glViewport(0, 0, framebufferWidth, framebufferHeight);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    clearBars(area, framebufferWidth, framebufferHeight);
     glViewport(area.x, area.y, area.width, area.height);
     drawLogicalScreen();
     glPopAttrib();

@@ -245,8 +245,8 @@ TEST(ScaledCopy, EveryWindowPixelShowsItsNearestLogicalPixelInsideBlackBars)
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
         glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
         glGetFloatv(GL_PROJECTION_MATRIX, projectionAfter.data());
-        EXPECT_EQ(std::tuple(GLuint(texture), mode, glIsEnabled(GL_BLEND), projectionAfter),
-            std::tuple(bound, GL_MODULATE, GL_TRUE, projection)) << "the frame's state is the game's again";
+        EXPECT_EQ(std::tuple(GLuint(texture), mode, glIsEnabled(GL_BLEND), glIsEnabled(GL_SCISSOR_TEST), projectionAfter),
+            std::tuple(bound, GL_MODULATE, GL_TRUE, GL_FALSE, projection)) << "the frame's state is the game's again";
         glDeleteFramebuffers(1, &window);
         glDeleteRenderbuffers(1, &colour);
     }
