@@ -1,5 +1,7 @@
 #include "app/lifecycle.h"
 
+#include <future>
+
 #include "app/command_line.h"
 #include "app/game_files.h"
 #include "app/launcher.h"
@@ -50,6 +52,11 @@ int runGame(int argc, const char* const argv[])
         return command_line::answer(request);
     if (!game_files::findGameFiles())
         return 1;
+    // The images are read while the launcher waits for the player, and the
+    // sounds and the music while the window opens: nothing is heard or drawn
+    // before the window is there. A launcher closed instead ends the process
+    // on the spot, reading or not.
+    auto images = std::async(std::launch::async, textures::readTextureTable);
     int colorDepth = request.colorDepth;
     bool fullscreen = request.fullscreen;
     if (!request.skipLauncher) {
@@ -57,14 +64,19 @@ int runGame(int argc, const char* const argv[])
         colorDepth = launcher::colorDepth;
         fullscreen = launcher::fullscreen;
     }
+    auto sounds = std::async(std::launch::async, sound::loadSoundBank);
     if (!display::openDisplay(colorDepth, fullscreen)) {
+        sounds.wait();
+        sound::freeSoundBank();
         dialog::messageBox("Kalup could not open its window: the graphics system refused it.");
         return 1;
     }
     quit_signals::install();
     seam::install(&display::glfwBackend());
-    sound::initSoundBank();
+    sounds.wait();
     toggles::restoreMute();
+    sound::startMusic();
+    images.wait();
     loadResources();
     shell::mainLoop();
     shutdown();

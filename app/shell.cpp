@@ -30,18 +30,29 @@ float ffBackgroundAngle = 0.0f;
 
 namespace {
 
-// The backdrop of the mode last played; the menu is drawn over it too.
+// The backdrop of the mode last played; the menu is drawn over it too. The
+// menu's opaque backdrop hides it whole, so there it is only moved on as if
+// drawn: the clouds keep drawing the game's random numbers as they move.
 void drawModeBackground()
 {
+    const bool hidden = screenState == SCREEN_MENU;
     switch (play::gameMode) {
     case play::MODE_CLASSIC:
     case play::MODE_REMOVE_TWO:
+        if (hidden) {
+            background::stepBackground();
+            break;
+        }
         draw::beginScene3D();
         background::drawBackground();
         break;
     case play::MODE_FF: {
-        // Drawn with the screen projection the previous frame left in force.
         ffBackgroundAngle += 0.02f;
+        if (hidden) {
+            draw::stepTileScroll();
+            break;
+        }
+        // Drawn with the screen projection the previous frame left in force.
         const float size = 10.0f * std::sin(ffBackgroundAngle) + 1000.0f;
         draw::drawSprite(textures::texBackdrop, 400, 300, size, size, ffBackgroundAngle, 1);
         draw::drawScrollingTiles(textures::texTile, 48);

@@ -1,17 +1,19 @@
 // How long the round background takes per frame, drawn the display-list way
 // (push, translate, call, pop per sprite) and the game's batched way (one
 // vertex array per cloud), for each of the ten presets. Each frame ends with
-// glFinish, so the wall time of the main thread includes a software
-// renderer's work on its own threads; the main thread's processor time is
-// what the drawing itself costs the game's one thread.
+// glFinish, so the wall time includes the software renderer's work on its
+// own threads; the main thread's processor time is what the drawing costs
+// the game's one thread, and the process's processor time is everything,
+// the renderer's threads included. The two styles take turns, repeatedly,
+// so that a load elsewhere on the machine falls on both alike.
 #include <GL/gl.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
+#include <vector>
 
 #include "bench/listed_background.h"
+#include "bench/measure.h"
 #include "platform/display.h"
 #include "platform/random.h"
 #include "render/background.h"
@@ -20,13 +22,22 @@
 namespace {
 
 using namespace kalup;
+using bench::measure::Reading;
 
 constexpr unsigned SEED = 20240101;
-constexpr int DEFAULT_FRAMES = 300;
+constexpr int DEFAULT_FRAMES = 150;
+constexpr int DEFAULT_REPETITIONS = 3;
 // Long enough for every preset's trail to be fully stamped (3000 / 50).
 constexpr int WARM_UP_FRAMES = 60;
 
 using DrawBackground = void (*)();
+
+struct Style {
+    const char* name;
+    DrawBackground draw;
+    // Milliseconds per frame, one figure per repetition.
+    std::vector<double> wall, thread, process;
+};
 
 void drawFrame(DrawBackground drawBackground)
 {
@@ -34,21 +45,8 @@ void drawFrame(DrawBackground drawBackground)
     glFinish();
 }
 
-double threadMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-struct Cost {
-    double wall;
-    double processor;
-};
-
-// Milliseconds per frame over the measured frames, from the same seed for
-// both styles so they draw the same pictures.
-Cost measure(int presetIndex, DrawBackground drawBackground, int frames)
+// One repetition, from the same seed for both styles so they draw the same pictures.
+void measure(int presetIndex, Style& style, int frames)
 {
     random::seed(SEED);
     display::beginFrame();
@@ -56,41 +54,67 @@ Cost measure(int presetIndex, DrawBackground drawBackground, int frames)
     listed::compileSprite();
     draw::beginScene3D();
     for (int i = 0; i < WARM_UP_FRAMES; ++i)
-        drawFrame(drawBackground);
-    Cost total{0.0, 0.0};
+        drawFrame(style.draw);
+    Reading total{0.0, 0.0, 0.0};
     for (int i = 0; i < frames; ++i) {
         glClear(GL_COLOR_BUFFER_BIT);
         glFinish();
-        const auto start = std::chrono::steady_clock::now();
-        const double processorStart = threadMilliseconds();
-        drawFrame(drawBackground);
-        total.processor += threadMilliseconds() - processorStart;
-        total.wall += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        const Reading start = bench::measure::read();
+        drawFrame(style.draw);
+        const Reading spent = bench::measure::since(start);
+        total.wall += spent.wall;
+        total.thread += spent.thread;
+        total.process += spent.process;
     }
-    return {total.wall / frames, total.processor / frames};
+    style.wall.push_back(total.wall / frames);
+    style.thread.push_back(total.thread / frames);
+    style.process.push_back(total.process / frames);
 }
+
+void printSpread(const std::vector<double>& values)
+{
+    const auto s = bench::measure::spread(values);
+    std::printf("  %6.2f %6.2f %6.2f", s.min, s.median, s.max);
+}
+
+double median(const std::vector<double>& values) { return bench::measure::spread(values).median; }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     const int frames = argc > 1 ? std::atoi(argv[1]) : DEFAULT_FRAMES;
-    if (frames <= 0 || !display::openHiddenDisplay()) {
-        std::fprintf(stderr, "usage: kalup_bench [frames]; needs a display (X server)\n");
+    const int repetitions = argc > 2 ? std::atoi(argv[2]) : DEFAULT_REPETITIONS;
+    if (frames <= 0 || repetitions <= 0 || !display::openHiddenDisplay()) {
+        std::fprintf(stderr, "usage: kalup_bench [frames [repetitions]]; needs a display (X server)\n");
         return 1;
     }
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    std::printf("%d frames per preset and style; ms per frame on the main thread:\n", frames);
-    std::printf("wall time up to glFinish, and the thread's own processor time\n\n");
-    std::printf("                  ------------ wall ------------   --------- processor ----------\n");
-    std::printf("preset  sprites   display-list  batched   ratio   display-list  batched   ratio\n");
+    std::printf("%d frames per preset, style and repetition, %d repetitions taking turns;\n", frames,
+        repetitions);
+    std::printf("ms per frame as min median max: wall time up to glFinish, the main thread's\n");
+    std::printf("processor time and the whole process's (the renderer's threads included)\n\n");
+    std::printf("preset sprites style        ------ wall ------   ----- thread -----   ---- process -----\n");
     for (int index = 0; index < 10; ++index) {
-        const Cost list = measure(index, listed::drawBackground, frames);
-        const Cost batched = measure(index, background::drawBackground, frames);
+        Style list{"display-list", listed::drawBackground, {}, {}, {}};
+        Style batched{"batched", background::drawBackground, {}, {}, {}};
+        for (int repetition = 0; repetition < repetitions; ++repetition) {
+            // Turn about, so neither style always runs first.
+            Style& first = repetition % 2 ? batched : list;
+            Style& second = repetition % 2 ? list : batched;
+            measure(index, first, frames);
+            measure(index, second, frames);
+        }
         const int sprites = background::preset.clouds * background::preset.trail;
-        std::printf("%6d  %7d   %12.3f %8.3f %7.3f   %12.3f %8.3f %7.3f\n", index, sprites, list.wall,
-                    batched.wall, batched.wall / list.wall, list.processor, batched.processor,
-                    batched.processor / list.processor);
+        for (const Style* style : {&list, &batched}) {
+            std::printf("%6d %7d %-12s", index, sprites, style->name);
+            printSpread(style->wall);
+            printSpread(style->thread);
+            printSpread(style->process);
+            std::printf("\n");
+        }
+        std::printf("%6d %7d %-12s  %20.3f %20.3f %20.3f\n", index, sprites, "ratio", median(batched.wall) / median(list.wall),
+            median(batched.thread) / median(list.thread), median(batched.process) / median(list.process));
         std::fflush(stdout);
     }
     listed::deleteSprite();

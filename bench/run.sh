@@ -1,12 +1,12 @@
 #!/bin/sh
 # Runs the background benchmark: $1 is the kalup_bench binary, further
-# arguments go to it (the number of frames). Starts a virtual X server
+# arguments go to it (frames, repetitions). Starts a virtual X server
 # when there is no display.
 set -e
 bench="$1"
 shift
 if [ -z "$bench" ]; then
-    echo "usage: run.sh path/to/kalup_bench [frames]" >&2
+    echo "usage: run.sh path/to/kalup_bench [frames [repetitions]]" >&2
     exit 2
 fi
 if [ -n "$DISPLAY" ]; then

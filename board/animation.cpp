@@ -1,7 +1,7 @@
 #include "board/board.h"
 
 #include "platform/seam.h"
-#include "render/draw.h"
+#include "render/quad_batch.h"
 
 namespace kalup::board {
 
@@ -43,6 +43,7 @@ void animateBoard()
 
     const double now = seam::now();
     const bool frameDue = now > cellAnimTime + 0.03;
+    static draw::QuadBatch pieces;
     for (auto& row : board)
         for (Cell& cell : row) {
             // Empty cells relax too; pieces that fall into them take over
@@ -50,9 +51,9 @@ void animateBoard()
             relax(cell.size);
             if (cell.kind < 0)
                 continue;
-            const float side = static_cast<float>(cell.size + 2);
-            draw::drawSheetFrame(cell.texture, static_cast<float>(cell.x),
-                static_cast<float>(cell.y), side, side, cell.frame, 0.0f, boardAlpha);
+            const float half = static_cast<float>(cell.size + 2) / 2;
+            pieces.add(cell.texture, static_cast<float>(cell.x), static_cast<float>(cell.y), half, half, 0.0f,
+                draw::sheetFrame(cell.frame), {1.0f, 1.0f, 1.0f, boardAlpha});
             // Only enlarged (hovered or arriving) pieces animate; board
             // pieces cycle through frames 0..14.
             if (cell.size > 66 && frameDue) {
@@ -61,6 +62,7 @@ void animateBoard()
                     cell.frame = 0;
             }
         }
+    pieces.draw();
 }
 
 } // namespace kalup::board

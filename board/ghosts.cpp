@@ -1,6 +1,6 @@
 #include "board/board.h"
 
-#include "render/draw.h"
+#include "render/quad_batch.h"
 
 namespace kalup::board {
 
@@ -19,18 +19,20 @@ void spawnGhost(int row, int col)
 
 void updateGhosts()
 {
+    static draw::QuadBatch ghosts;
     for (auto& row : ghostLayer)
         for (Cell& ghost : row) {
             if (ghost.fade <= 0.0f)
                 continue;
-            const float side = static_cast<float>(ghost.size);
-            draw::drawSheetFrame(ghost.texture, static_cast<float>(ghost.x),
-                static_cast<float>(ghost.y), side, side, ghost.frame, 0.0f, ghost.fade);
+            const float half = static_cast<float>(ghost.size) / 2;
+            ghosts.add(ghost.texture, static_cast<float>(ghost.x), static_cast<float>(ghost.y), half, half, 0.0f,
+                draw::sheetFrame(ghost.frame), {1.0f, 1.0f, 1.0f, ghost.fade});
             // Ghosts use all 16 frames, grow and fade out over 36 frames.
             ghost.frame = ghost.frame < 15 ? ghost.frame + 1 : 0;
             ghost.size += 2;
             ghost.fade -= 0.028f;
         }
+    ghosts.draw();
 }
 
 } // namespace kalup::board

@@ -18,7 +18,7 @@ Handle music = 0;
 
 SoundObserver playObserver = nullptr;
 
-void initSoundBank()
+void loadSoundBank()
 {
     // Without a sound card the game plays on silently.
     if (!audio::init(audio::Device::Default))
@@ -50,7 +50,14 @@ void initSoundBank()
     snd12 = audio::loadSample("sounds/12.ogg", 4);
 
     music = audio::loadMusic("music/ZELMONTA.mo3");
-    audio::playMusic(music);
+}
+
+void startMusic() { audio::playMusic(music); }
+
+void initSoundBank()
+{
+    loadSoundBank();
+    startMusic();
 }
 
 void freeSoundBank() { audio::shutdown(); }

@@ -21,8 +21,14 @@ extern Handle sndLinefall;
 extern Handle snd12;
 extern Handle music;
 
-// Opens the audio device (a silent one when there is no sound card), loads
-// the samples in table order and starts the music. Needs the game window.
+// Opens the audio device (a silent one when there is no sound card) and
+// loads the samples in table order and the music; nothing is heard yet. It
+// may run on another thread while the window opens, as long as nothing else
+// uses the sound bank then.
+void loadSoundBank();
+// Starts the looping music.
+void startMusic();
+// Both, one after the other.
 void initSoundBank();
 void freeSoundBank();
 

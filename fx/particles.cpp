@@ -1,10 +1,9 @@
 #include "fx/particles.h"
 
-#include <GL/gl.h>
 #include <cmath>
 
 #include "platform/random.h"
-#include "render/draw.h"
+#include "render/quad_batch.h"
 
 namespace kalup::fx::particles {
 
@@ -49,21 +48,17 @@ void advance(Particle& particle)
 
 int drawLive(const std::vector<Particle>& particles, Texture texture, bool spin)
 {
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glMatrixMode(GL_MODELVIEW);
+    static draw::QuadBatch batch;
     int drawn = 0;
     for (const Particle& particle : particles) {
         if (!particle.alive)
             continue;
-        glLoadIdentity();
-        glTranslatef(particle.x, particle.y, 0.0f);
         // Balls always turn, even by an angle of 0.
-        if (spin)
-            glRotatef(particle.angle, 0.0f, 0.0f, 1.0f);
-        glColor4f(particle.r, particle.g, particle.b, particle.a);
-        draw::emitQuad(particle.width / 2.0f, particle.height / 2.0f, 0.0f, 0.0f, 1.0f, 1.0f);
+        batch.add(texture, particle.x, particle.y, particle.width / 2.0f, particle.height / 2.0f,
+            spin ? particle.angle : 0.0f, draw::WHOLE_TEXTURE, {particle.r, particle.g, particle.b, particle.a});
         ++drawn;
     }
+    batch.draw();
     return drawn;
 }
 

@@ -16,16 +16,13 @@ using logical::HEIGHT;
 PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
 PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers = nullptr;
 PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
-PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
+PFNGLFRAMEBUFFERTEXTURE2DPROC framebufferTexture2D = nullptr;
 PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
-PFNGLGENRENDERBUFFERSPROC genRenderbuffers = nullptr;
-PFNGLDELETERENDERBUFFERSPROC deleteRenderbuffers = nullptr;
-PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;
-PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
-PFNGLBLITFRAMEBUFFERPROC blitFramebuffer = nullptr;
 
 GLuint framebuffer = 0;
-GLuint colourBuffer = 0;
+// The logical screen's pixels, drawn into through the framebuffer and read
+// as a texture when the frame is shown.
+GLuint colourTexture = 0;
 
 bool targetActive() { return framebuffer != 0; }
 
@@ -39,12 +36,8 @@ bool load(Function& function, const char* name)
 bool loadFunctions()
 {
     return load(genFramebuffers, "glGenFramebuffers") && load(deleteFramebuffers, "glDeleteFramebuffers")
-        && load(bindFramebuffer, "glBindFramebuffer")
-        && load(framebufferRenderbuffer, "glFramebufferRenderbuffer")
-        && load(checkFramebufferStatus, "glCheckFramebufferStatus")
-        && load(genRenderbuffers, "glGenRenderbuffers") && load(deleteRenderbuffers, "glDeleteRenderbuffers")
-        && load(bindRenderbuffer, "glBindRenderbuffer") && load(renderbufferStorage, "glRenderbufferStorage")
-        && load(blitFramebuffer, "glBlitFramebuffer");
+        && load(bindFramebuffer, "glBindFramebuffer") && load(framebufferTexture2D, "glFramebufferTexture2D")
+        && load(checkFramebufferStatus, "glCheckFramebufferStatus");
 }
 
 // Earlier errors of the context must not be taken for the target's.
@@ -54,12 +47,69 @@ void discardGlErrors()
         continue;
 }
 
-bool attachColourBuffer(GLenum format)
+bool attachColourTexture(GLint format)
 {
-    bindRenderbuffer(GL_RENDERBUFFER, colourBuffer);
-    renderbufferStorage(GL_RENDERBUFFER, format, WIDTH, HEIGHT);
-    framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer);
+    glTexImage2D(GL_TEXTURE_2D, 0, format, WIDTH, HEIGHT, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colourTexture, 0);
     return glGetError() == GL_NO_ERROR && checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
+
+// Left bound. Nearest sampling keeps every logical pixel sharp at any scale,
+// and costs a software renderer far less than a filtered copy.
+void createColourTexture()
+{
+    glGenTextures(1, &colourTexture);
+    glBindTexture(GL_TEXTURE_2D, colourTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+}
+
+// Clearing only the black bars around the area spares a software renderer a
+// pass over the whole window: the logical screen covers the rest.
+void clearBars(Area area, int width, int height)
+{
+    const Area bars[4] = {{0, 0, area.x, height}, {area.x + area.width, 0, width - area.x - area.width, height},
+        {0, 0, width, area.y}, {0, area.y + area.height, width, height - area.y - area.height}};
+    glClearColor(0, 0, 0, 1);
+    glEnable(GL_SCISSOR_TEST);
+    for (const Area& bar : bars)
+        if (bar.width > 0 && bar.height > 0) {
+            glScissor(bar.x, bar.y, bar.width, bar.height);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+    glDisable(GL_SCISSOR_TEST);
+}
+
+// One quad over the whole viewport with the logical screen's texture,
+// replacing what is there.
+void drawLogicalScreen()
+{
+    glDisable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, colourTexture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(-1, -1);
+    glTexCoord2f(1, 0);
+    glVertex2f(1, -1);
+    glTexCoord2f(1, 1);
+    glVertex2f(1, 1);
+    glTexCoord2f(0, 1);
+    glVertex2f(-1, 1);
+    glEnd();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
 }
 
 } // namespace
@@ -90,11 +140,14 @@ bool createTarget(int colorDepth)
     if (!loadFunctions())
         return false;
     discardGlErrors();
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     genFramebuffers(1, &framebuffer);
-    genRenderbuffers(1, &colourBuffer);
     bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    createColourTexture();
     // Without 5/6/5 support a 16-bit game simply gets full colour.
-    const bool complete = (colorDepth == 16 && attachColourBuffer(GL_RGB565)) || attachColourBuffer(GL_RGBA8);
+    const bool complete = (colorDepth == 16 && attachColourTexture(GL_RGB565)) || attachColourTexture(GL_RGBA8);
+    glBindTexture(GL_TEXTURE_2D, bound);
     if (!complete) {
         destroyTarget();
         return false;
@@ -108,20 +161,19 @@ void bindTarget()
         bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
 }
 
-void showTarget(int framebufferWidth, int framebufferHeight)
+void showTarget(int framebufferWidth, int framebufferHeight, unsigned destination)
 {
     if (!targetActive())
         return;
     const Area area = fitLogicalScreen(framebufferWidth, framebufferHeight);
-    bindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    GLfloat clearColour[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
-    blitFramebuffer(0, 0, WIDTH, HEIGHT, area.x, area.y, area.x + area.width, area.y + area.height,
-        GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    bindFramebuffer(GL_FRAMEBUFFER, destination);
+    // Whatever the copy sets is the game's again afterwards, the matrices too:
+    // the survival backdrop is drawn with the projection a frame leaves.
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    clearBars(area, framebufferWidth, framebufferHeight);
+    glViewport(area.x, area.y, area.width, area.height);
+    drawLogicalScreen();
+    glPopAttrib();
 }
 
 void destroyTarget()
@@ -130,10 +182,10 @@ void destroyTarget()
         bindFramebuffer(GL_FRAMEBUFFER, 0);
         deleteFramebuffers(1, &framebuffer);
     }
-    if (colourBuffer != 0)
-        deleteRenderbuffers(1, &colourBuffer);
+    if (colourTexture != 0)
+        glDeleteTextures(1, &colourTexture);
     framebuffer = 0;
-    colourBuffer = 0;
+    colourTexture = 0;
 }
 
 } // namespace kalup::scaler

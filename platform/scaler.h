@@ -1,8 +1,9 @@
 #pragma once
 // Shows the logical 800 x 600 screen on a window of any size. The game draws
 // into an offscreen target of logical size, which each finished frame is
-// stretched from into the largest centred 4:3 area of the window, with black
-// bars around it. The monitor's video mode is never changed.
+// scaled from into the largest centred 4:3 area of the window, with black
+// bars around it: each window pixel shows the logical pixel nearest to it,
+// so the picture stays sharp. The monitor's video mode is never changed.
 
 namespace kalup::scaler {
 
@@ -30,9 +31,10 @@ double toWindow(double logicalPosition, double unitsPerLogical);
 bool createTarget(int colorDepth);
 // Makes the target, if there is one, the destination of all drawing.
 void bindTarget();
-// Stretches the target, if there is one, into the window's framebuffer,
-// bars cleared to black.
-void showTarget(int framebufferWidth, int framebufferHeight);
+// Scales the target, if there is one, into a framebuffer of the given size
+// (the window's unless another is named), bars cleared to black. The GL
+// state the game set is left as it was, but for the framebuffer binding.
+void showTarget(int framebufferWidth, int framebufferHeight, unsigned destination = 0);
 void destroyTarget();
 
 } // namespace kalup::scaler

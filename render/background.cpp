@@ -58,6 +58,8 @@ void uploadGradient()
                  texels);
 }
 
+float veilOpacity() { return 0.5f - preset.shade * 0.0049f; }
+
 } // namespace
 
 unsigned char gradientTexel(int column, int row)
@@ -104,19 +106,30 @@ void drawBackground()
     }
 }
 
+void stepBackground()
+{
+    for (int i = 0; i < cloudCount; ++i)
+        cloudArray[i].step();
+}
+
 void drawVeil()
 {
-    if (preset.shade == 0)
+    // No shade, no veil; and one that could not darken anything (preset 0's
+    // opacity is below zero) is not drawn either.
+    if (preset.shade == 0 || veilOpacity() <= 0.0f)
         return;
-    // It covers the whole view at z = 0.
+    // It covers the whole view at z = 0. Untextured: whatever texture the
+    // frame left bound must not thin it out.
+    glDisable(GL_TEXTURE_2D);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, 0.5f - preset.shade * 0.0049f);
+    glColor4f(0, 0, 0, veilOpacity());
     glBegin(GL_QUADS);
     glVertex3f(-40, -17, 0);
     glVertex3f(40, -17, 0);
     glVertex3f(40, 17, 0);
     glVertex3f(-40, 17, 0);
     glEnd();
+    glEnable(GL_TEXTURE_2D);
     glBlendFunc(GL_ONE, GL_ONE);
 }
 

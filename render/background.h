@@ -78,8 +78,12 @@ void generateBackground();
 // their random counts from the game's random numbers.
 void buildBackground(int index);
 void drawBackground();
-// The black veil over the whole view that darkens the clouds' trails, drawn
-// first; none when the preset's shade is 0.
+// Moves the clouds on by one frame as drawBackground does, drawing nothing:
+// for a screen that hides them.
+void stepBackground();
+// The black veil over the whole view, drawn first, untextured, at the
+// opacity 0.5 - shade * 0.0049; none when the shade is 0 or the opacity is
+// 0 or less. It leaves texturing on and additive blending, for the clouds.
 void drawVeil();
 void deleteClouds();
 // At shutdown, with the GL context still current: the clouds and the sprite texture.

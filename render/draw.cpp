@@ -7,6 +7,7 @@
 
 #include "platform/logical_screen.h"
 #include "platform/seam.h"
+#include "render/quad_batch.h"
 
 namespace kalup::draw {
 
@@ -107,13 +108,8 @@ void drawSheetFrame(Texture texture, float x, float y, float w, float h, int fra
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     if (angle != 0.0f)
         glRotatef(angle, 0.0f, 0.0f, 1.0f);
-    const float column = static_cast<float>(frame % 4);
-    const float row = static_cast<float>(frame / 4);
-    const float s0 = 64.0f * column / 256.0f;
-    const float s1 = (64.0f * column + 64.0f) / 256.0f;
-    const float t0 = 64.0f * row / 256.0f;
-    const float t1 = (64.0f * row + 64.0f) / 256.0f;
-    emitQuad(w / 2, h / 2, s0, t0, s1, t1);
+    const TextureRect rect = sheetFrame(frame);
+    emitQuad(w / 2, h / 2, rect.s0, rect.t0, rect.s1, rect.t1);
 }
 
 void drawPulsingQuad(Texture texture, float x, float y, float w, float h)
@@ -129,15 +125,20 @@ void drawPulsingQuad(Texture texture, float x, float y, float w, float h)
     emitQuad(w / 2 + margin, h / 2 + margin, 0.0f, 0.0f, 1.0f, 1.0f);
 }
 
-void drawScrollingTiles(Texture texture, float tileSize)
+void stepTileScroll()
 {
-    glColor4f(1.0f, 1.0f, 1.0f, 0.2f);
     // At most one drift step per call and per hundredth of a second.
     const double t = seam::now();
     if (t > tileScrollTime + 0.01) {
         tileScroll += 0.001f;
         tileScrollTime = t;
     }
+}
+
+void drawScrollingTiles(Texture texture, float tileSize)
+{
+    glColor4f(1.0f, 1.0f, 1.0f, 0.2f);
+    stepTileScroll();
     glBindTexture(GL_TEXTURE_2D, texture);
     const float half = tileSize / 2;
     const float start = std::trunc(-4 * half);

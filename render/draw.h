@@ -33,6 +33,8 @@ void drawSprite(Texture texture, float x, float y, float w, float h, float angle
 void drawSheetFrame(Texture texture, float x, float y, float w, float h, int frame, float angle, float alpha);
 void drawPulsingQuad(Texture texture, float x, float y, float w, float h);
 void drawScrollingTiles(Texture texture, float tileSize);
+// The tiles' drift as drawScrollingTiles steps it, without drawing them.
+void stepTileScroll();
 // Draws with the bound texture and the current colour: bind first, and again
 // after any text, since the font leaves its glyph texture bound.
 void drawSquare(float x, float y, float size);

@@ -1,6 +1,7 @@
 #include "render/textures.h"
 
 #include <cstring>
+#include <iterator>
 
 #include <GL/gl.h>
 #include <IL/il.h>
@@ -33,6 +34,61 @@ namespace {
 
 constexpr std::size_t PATH_CAPACITY = 256;
 
+struct TableEntry {
+    Texture* texture;
+    const char* path;
+    Filter filter;
+};
+
+// The texture table, in its order.
+const TableEntry table[] = {
+    {&texTile, "images/tile1.png", Filter::Nearest},
+    {&texBackdrop, "images/fon1.png", Filter::Nearest},
+    {&texTitle1, "images/lt1.png", Filter::Nearest},
+    {&texTitle2, "images/lt2.png", Filter::Nearest},
+    {&texTitle3, "images/lt3.png", Filter::Nearest},
+    {&texMenuBackdrop, "images/fire.jpg", Filter::Linear},
+    {&texCursor, "images/cur.png", Filter::Nearest},
+    {&texGear, "images/shest.png", Filter::Linear},
+    // The burst sprites are stored in the order 1, 3, 4, 2 of their files.
+    {&texBalls[0], "images/ball1.tga", Filter::Linear},
+    {&texBalls[1], "images/ball3.tga", Filter::Linear},
+    {&texBalls[2], "images/ball4.tga", Filter::Linear},
+    {&texBalls[3], "images/ball2.tga", Filter::Linear},
+    {&texBurstAlt, "images/6.tga", Filter::Linear},
+    {&texStar, "images/star.bmp", Filter::Linear},
+    // Files 6 and 7 are not pieces: the sheet of kind 5 is "8.tga".
+    {&texPieces[0], "images/1.tga", Filter::Linear},
+    {&texPieces[1], "images/2.tga", Filter::Linear},
+    {&texPieces[2], "images/3.tga", Filter::Linear},
+    {&texPieces[3], "images/4.tga", Filter::Linear},
+    {&texPieces[4], "images/5.tga", Filter::Linear},
+    {&texPieces[5], "images/8.tga", Filter::Linear},
+    {&texPieces[6], "images/9.tga", Filter::Linear},
+    {&texPieces[7], "images/10.tga", Filter::Linear},
+    {&texPieces[8], "images/11.tga", Filter::Linear},
+    {&texPieces[9], "images/12.tga", Filter::Linear},
+    {&texGameOver, "images/gameover.png", Filter::Linear},
+    {&texCongrats, "images/congr.png", Filter::Linear},
+    {&texLevelUp, "images/levelup.png", Filter::Linear},
+    {&texButtonStrip, "images/stick.png", Filter::Linear},
+};
+
+bool imageLibraryStarted = false;
+// The table's images as readTextureTable left them, in its order; 0 for a
+// file that could not be read.
+std::vector<ILuint> imagesRead;
+
+// The image library's reading side, which needs no GL context.
+void startImageLibrary()
+{
+    if (imageLibraryStarted)
+        return;
+    ilInit();
+    iluInit();
+    imageLibraryStarted = true;
+}
+
 // The image library hands back a garbage 1 x 1 texture for a file it could
 // not read; a single clear texel instead makes a missing image draw nothing.
 Texture transparentTexture()
@@ -55,40 +111,37 @@ void applySampling(Filter filter)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
 }
 
-} // namespace
-
-void initImageLibrary()
-{
-    ilInit();
-    iluInit();
-    ilutInit();
-    // Reads the context's texture size limit: without a context every image
-    // would be shrunk to 256 x 256.
-    ilutRenderer(ILUT_OPENGL);
-}
-
-Texture loadTexture(const char* path, Filter filter)
+// The image in the library's memory, turned over once: the binding uploads
+// the bottom row first whatever the file's own row order, while our quads
+// put texture row 0 at the top, so every image then shows upright. 0 when
+// the file cannot be read.
+ILuint readImage(const char* path)
 {
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
-
     char buffer[PATH_CAPACITY] = {};
     std::strncpy(buffer, path, PATH_CAPACITY - 1);
     const bool loaded = ilLoadImage(buffer) == IL_TRUE;
     ilGetError();
+    if (!loaded) {
+        ilDeleteImages(1, &image);
+        return 0;
+    }
+    iluFlipImage();
+    return image;
+}
 
+// Makes the texture of a read image, which it frees.
+Texture uploadImage(ILuint image, Filter filter)
+{
     Texture texture = 0;
-    if (loaded) {
-        // The binding uploads the bottom row first whatever the file's own
-        // row order, while our quads put texture row 0 at the top: turning
-        // every image over once makes them all show upright.
-        iluFlipImage();
+    if (image != 0) {
+        ilBindImage(image);
         texture = ilutGLBindTexImage();
         ilGetError();
+        ilDeleteImages(1, &image);
     }
-    ilDeleteImages(1, &image);
-
     if (texture == 0)
         texture = transparentTexture();
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -97,35 +150,38 @@ Texture loadTexture(const char* path, Filter filter)
     return texture;
 }
 
+} // namespace
+
+void initImageLibrary()
+{
+    startImageLibrary();
+    ilutInit();
+    // Reads the context's texture size limit: without a context every image
+    // would be shrunk to 256 x 256.
+    ilutRenderer(ILUT_OPENGL);
+}
+
+Texture loadTexture(const char* path, Filter filter)
+{
+    startImageLibrary();
+    return uploadImage(readImage(path), filter);
+}
+
+void readTextureTable()
+{
+    startImageLibrary();
+    imagesRead.clear();
+    for (const TableEntry& entry : table)
+        imagesRead.push_back(readImage(entry.path));
+}
+
 void loadTextureTable()
 {
-    using enum Filter;
-    texTile = loadTexture("images/tile1.png", Nearest);
-    texBackdrop = loadTexture("images/fon1.png", Nearest);
-    texTitle1 = loadTexture("images/lt1.png", Nearest);
-    texTitle2 = loadTexture("images/lt2.png", Nearest);
-    texTitle3 = loadTexture("images/lt3.png", Nearest);
-    texMenuBackdrop = loadTexture("images/fire.jpg", Linear);
-    texCursor = loadTexture("images/cur.png", Nearest);
-    texGear = loadTexture("images/shest.png", Linear);
-    // The burst sprites are stored in the order 1, 3, 4, 2 of their files.
-    texBalls[0] = loadTexture("images/ball1.tga", Linear);
-    texBalls[1] = loadTexture("images/ball3.tga", Linear);
-    texBalls[2] = loadTexture("images/ball4.tga", Linear);
-    texBalls[3] = loadTexture("images/ball2.tga", Linear);
-    texBurstAlt = loadTexture("images/6.tga", Linear);
-    texStar = loadTexture("images/star.bmp", Linear);
-    // Files 6 and 7 are not pieces: the sheet of kind 5 is "8.tga".
-    const char* const pieceFiles[10] = {
-        "images/1.tga", "images/2.tga", "images/3.tga", "images/4.tga", "images/5.tga",
-        "images/8.tga", "images/9.tga", "images/10.tga", "images/11.tga", "images/12.tga",
-    };
-    for (int kind = 0; kind < 10; ++kind)
-        texPieces[kind] = loadTexture(pieceFiles[kind], Linear);
-    texGameOver = loadTexture("images/gameover.png", Linear);
-    texCongrats = loadTexture("images/congr.png", Linear);
-    texLevelUp = loadTexture("images/levelup.png", Linear);
-    texButtonStrip = loadTexture("images/stick.png", Linear);
+    if (imagesRead.empty())
+        readTextureTable();
+    for (std::size_t i = 0; i < std::size(table); ++i)
+        *table[i].texture = uploadImage(imagesRead[i], table[i].filter);
+    imagesRead.clear();
 }
 
 void releaseTextures()

@@ -28,12 +28,17 @@ extern std::vector<Texture> loadedTextures;
 
 enum class Filter { Nearest, Linear };
 
-// Starts the image library; once, with the GL context current.
+// Starts the image library; with the GL context current, before any texture is made.
 void initImageLibrary();
 // Loads an image upright with the given filtering. A missing or unreadable
 // file gives a fully transparent texture, so it draws nothing visible.
 Texture loadTexture(const char* path, Filter filter);
-// The whole texture table, in its order.
+// Reads every image of the texture table into memory, ready to become
+// textures. It needs no GL context, so it may run on another thread while
+// the window opens, as long as nothing else uses the image library then.
+void readTextureTable();
+// The whole texture table, in its order, from the images read ahead (read
+// now if they were not).
 void loadTextureTable();
 void releaseTextures();
 

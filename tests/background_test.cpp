@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 
 #include <cstdlib>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "bench/listed_background.h"
@@ -89,4 +91,40 @@ TEST(BackgroundDrawing, ShutdownReleasesTheCloudsAndTheSpriteTexture)
     EXPECT_EQ(background::cloudArray, nullptr);
     background::buildBackground(4);
     EXPECT_TRUE(glIsTexture(background::spriteTexture)) << "the next round builds it anew";
+}
+
+TEST(BackgroundVeil, DarkensAGreyByItsStatedOpacityWhateverTextureIsBound)
+{
+    harness::needDisplay();
+    // A clear texel left bound, as a frame may leave the cursor's edge: a
+    // textured veil would take its opacity from it and darken nothing.
+    GLuint clearTexel = 0;
+    const unsigned char texel[4] = {255, 255, 255, 0};
+    glGenTextures(1, &clearTexel);
+    glBindTexture(GL_TEXTURE_2D, clearTexel);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    // Preset: the grey of 128 it leaves, 128 x (1 - (0.5 - shade x 0.0049)).
+    // Preset 0's opacity is below zero and preset 4 has no shade: neither
+    // darkens anything.
+    const std::pair<int, int> cases[] = {{0, 128}, {1, 89}, {2, 70}, {3, 108}, {4, 128}, {5, 95}, {6, 95}, {8, 95}};
+    for (auto [index, grey] : cases) {
+        background::buildBackground(index);
+        kalup::display::beginFrame();
+        kalup::draw::beginScene3D();
+        glClearColor(128 / 255.0f, 128 / 255.0f, 128 / 255.0f, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glBindTexture(GL_TEXTURE_2D, clearTexel);
+        background::drawVeil();
+        unsigned char pixel[4] = {};
+        glReadPixels(400, 300, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        EXPECT_NEAR(pixel[0], grey, 1) << "preset " << index;
+        GLint source = 0, destination = 0;
+        glGetIntegerv(GL_BLEND_SRC, &source);
+        glGetIntegerv(GL_BLEND_DST, &destination);
+        EXPECT_EQ(std::tuple(glIsEnabled(GL_TEXTURE_2D), source, destination), std::tuple(GL_TRUE, GL_ONE, GL_ONE))
+            << "the clouds after it are textured and add up";
+    }
+    glClearColor(0, 0, 0, 1);
+    glDeleteTextures(1, &clearTexel);
 }

@@ -1,10 +1,15 @@
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <future>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <IL/il.h>
 #include <gtest/gtest.h>
 
@@ -99,6 +104,30 @@ TEST(TextureLoading, EveryShippedFormatShowsUprightAndAMissingOrBrokenImageNothi
     }
 }
 
+TEST(TextureLoading, TableReadAheadOnAnotherThreadGivesTheSameTextures)
+{
+    freshFrame();
+    // The size and every texel of a few textures of the table, each image format among them.
+    const auto texels = [] {
+        std::vector<std::tuple<GLint, GLint, std::vector<std::uint8_t>>> all;
+        for (textures::Texture texture : {textures::texMenuBackdrop, textures::texCursor, textures::texPieces[5],
+                 textures::texStar}) {
+            GLint width = 0, height = 0;
+            glBindTexture(GL_TEXTURE_2D, texture);
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+            std::vector<std::uint8_t> pixels(std::size_t(width) * height * 4);
+            glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+            all.emplace_back(width, height, std::move(pixels));
+        }
+        return all;
+    };
+    const auto readOnTheSpot = texels();
+    std::async(std::launch::async, textures::readTextureTable).wait();
+    textures::loadTextureTable();
+    EXPECT_TRUE(texels() == readOnTheSpot);
+}
+
 TEST(SpriteDrawing, SheetFrameIsItsCellCountedAlongTheRowsAndKeepsTheBlending)
 {
     freshFrame();
@@ -163,4 +192,63 @@ TEST(HiddenDisplay, DrawsIntoTheLogicalScreenAndReadsBack)
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(std::tuple(viewport[2], viewport[3], glIsEnabled(GL_BLEND)), std::tuple(800, 600, GL_TRUE));
     EXPECT_EQ(std::tuple(at(0, 0), at(799, 599)), std::tuple(GREY, GREY)) << "the backdrop in both corners";
+}
+
+TEST(ScaledCopy, EveryWindowPixelShowsItsNearestLogicalPixelInsideBlackBars)
+{
+    freshFrame();
+    // Every logical pixel a colour of its own, none black, and far from its
+    // neighbours': x and y scrambled in red and green, their high bits in blue.
+    std::vector<std::uint8_t> screen(800 * 600 * 4);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            std::uint8_t* p = &screen[(y * 800 + x) * 4];
+            p[0] = std::uint8_t(x * 97), p[1] = std::uint8_t(y * 89), p[2] = std::uint8_t(0x80 | x >> 8 | (y >> 8) << 2), p[3] = 255;
+        }
+    glDisable(GL_TEXTURE_2D);
+    glWindowPos2i(0, 0);
+    glDrawPixels(800, 600, GL_RGBA, GL_UNSIGNED_BYTE, screen.data());
+    glEnable(GL_TEXTURE_2D);
+    // What the game's frame leaves set must be there after the copy.
+    const textures::Texture bound = textures::texCursor;
+    std::array<GLfloat, 16> projection{}, projectionAfter{};
+    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
+    for (auto [width, height] : {std::pair{1920, 1080}, {1600, 1200}, {1280, 1024}, {2560, 1440}}) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        GLuint window = 0, colour = 0;
+        glGenRenderbuffers(1, &colour);
+        glBindRenderbuffer(GL_RENDERBUFFER, colour);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+        glGenFramebuffers(1, &window);
+        glBindFramebuffer(GL_FRAMEBUFFER, window);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+        glClearColor(1, 1, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        display::beginFrame();
+        glBindTexture(GL_TEXTURE_2D, bound);
+        scaler::showTarget(width, height, window);
+        std::vector<std::uint8_t> shown(std::size_t(width) * height * 4);
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, shown.data());
+        const scaler::Area a = scaler::fitLogicalScreen(width, height);
+        int wrong = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const std::uint8_t* p = &shown[(std::size_t(y) * width + x) * 4];
+                const bool inside = x >= a.x && x < a.x + a.width && y >= a.y && y < a.y + a.height;
+                // The logical pixel whose area holds the window pixel's centre.
+                const int lx = int((x - a.x + 0.5) * 800 / a.width), ly = int((y - a.y + 0.5) * 600 / a.height);
+                const std::uint8_t* expected = inside ? &screen[(ly * 800 + lx) * 4] : nullptr;
+                wrong += inside ? !std::equal(p, p + 3, expected) : (p[0] | p[1] | p[2]) != 0;
+            }
+        EXPECT_EQ(wrong, 0) << "pixels not their logical pixel's colour, or bars not black";
+        GLint texture = 0, mode = 0;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+        glGetFloatv(GL_PROJECTION_MATRIX, projectionAfter.data());
+        EXPECT_EQ(std::tuple(GLuint(texture), mode, glIsEnabled(GL_BLEND), glIsEnabled(GL_SCISSOR_TEST), projectionAfter),
+            std::tuple(bound, GL_MODULATE, GL_TRUE, GL_FALSE, projection)) << "the frame's state is the game's again";
+        glDeleteFramebuffers(1, &window);
+        glDeleteRenderbuffers(1, &colour);
+    }
+    display::beginFrame();
 }

@@ -1,10 +1,20 @@
 // The main menu: its rows answer to the pointer's height alone.
 #include <gtest/gtest.h>
 
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <vector>
+
 #include "app/menu.h"
 #include "app/shell.h"
+#include "bench/listed_background.h"
 #include "board/play.h"
 #include "game/game_state.h"
+#include "platform/random.h"
+#include "render/background.h"
+#include "render/draw.h"
 #include "tests/harness.h"
 
 using namespace kalup;
@@ -28,6 +38,40 @@ protected:
         harness::input().button = button;
         ASSERT_TRUE(shell::runFrame());
     }
+
+    // What some menu frames leave: the picture, the fragments drawn and the
+    // game's next random number. The menu and the survival backdrop start
+    // from the same state each time, and the random numbers from one seed.
+    struct Frames {
+        std::vector<unsigned char> picture;
+        GLuint fragments;
+        int nextRandom;
+    };
+    static Frames menuFrames()
+    {
+        menu::menuLogoY = 195;
+        menu::gearAngleA = menu::gearAngleB = menu::gearAngleC = 0;
+        draw::pulsePhase = 0;
+        shell::ffBackgroundAngle = 0;
+        draw::tileScroll = 0;
+        draw::tileScrollTime = 0;
+        random::seed(SEED);
+        GLuint query = 0;
+        glGenQueries(1, &query);
+        glBeginQuery(GL_SAMPLES_PASSED, query);
+        for (int frame = 0; frame < FRAMES; ++frame) {
+            harness::input().time = 1.0 + frame * shell::FRAME_PERIOD;
+            frameAt(400, 100);
+        }
+        glEndQuery(GL_SAMPLES_PASSED);
+        Frames frames{std::vector<unsigned char>(800 * 600 * 4), 0, random::rand()};
+        glGetQueryObjectuiv(query, GL_QUERY_RESULT, &frames.fragments);
+        glDeleteQueries(1, &query);
+        glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, frames.picture.data());
+        return frames;
+    }
+    static constexpr unsigned SEED = 11;
+    static constexpr int FRAMES = 20;
 };
 
 } // namespace
@@ -82,4 +126,36 @@ TEST_F(Menu, TitleSlidesInOnlyOnTheFirstVisit)
     shell::returnToMenu();
     frameAt(400, 100);
     EXPECT_EQ(menu::menuLogoY, 195);
+}
+
+TEST_F(Menu, HidesTheRoundBackgroundWhollyYetMovesItOnAsIfDrawn)
+{
+    // The menu as the game opens it: no background of any round behind it.
+    play::gameMode = play::MODE_CLASSIC;
+    background::deleteClouds();
+    background::preset = {};
+    const Frames bare = menuFrames();
+    for (int index : {0, 1, 4}) {
+        SCOPED_TRACE(testing::Message() << "preset " << index);
+        random::seed(SEED);
+        background::buildBackground(index);
+        const Frames over = menuFrames();
+        EXPECT_TRUE(over.picture == bare.picture) << "the backdrop hides everything behind it";
+        EXPECT_EQ(over.fragments, bare.fragments) << "so nothing of the background is drawn";
+        // The clouds drawn frame by frame, as before the menu hid them, from the same start.
+        random::seed(SEED);
+        background::buildBackground(index);
+        random::seed(SEED);
+        for (int frame = 0; frame < FRAMES; ++frame)
+            listed::drawBackground();
+        EXPECT_EQ(over.nextRandom, random::rand()) << "the clouds drew the same random numbers";
+        EXPECT_NE(over.nextRandom, bare.nextRandom) << "stars that passed the eye were placed anew";
+    }
+    play::gameMode = play::MODE_FF;
+    const Frames survival = menuFrames();
+    EXPECT_TRUE(survival.picture == bare.picture);
+    EXPECT_EQ(survival.fragments, bare.fragments);
+    EXPECT_FLOAT_EQ(shell::ffBackgroundAngle, FRAMES * 0.02f) << "the survival backdrop turns on";
+    EXPECT_FLOAT_EQ(draw::tileScroll, FRAMES * 0.001f) << "and its tiles drift on";
+    play::gameMode = play::MODE_CLASSIC;
 }
