@@ -8,9 +8,11 @@
 
 #include "app/lifecycle.h"
 #include "app/shell.h"
+#include "app/toggles.h"
 #include "bench/measure.h"
 #include "data/sound.h"
 #include "platform/display.h"
+#include "platform/quit_signals.h"
 #include "platform/seam.h"
 #include "render/textures.h"
 
@@ -30,9 +32,10 @@ bool runSteps(bool fullscreen, double (&stepEnds)[STEPS])
     if (!display::openDisplay(32, fullscreen))
         return false;
     stepEnds[0] = measure::wallMilliseconds() - start;
-    display::installQuitSignals();
+    quit_signals::install();
     seam::install(&display::glfwBackend());
     sounds.wait();
+    toggles::restoreMute();
     sound::startMusic();
     stepEnds[1] = measure::wallMilliseconds() - start;
     lifecycle::loadResources();
