@@ -33,23 +33,15 @@ void onLauncherClose()
     std::_Exit(0);
 }
 
-// The launcher fails only when no display can be reached: say why in one line.
-[[noreturn]] void reportNoDisplay()
-{
-    const char* name = std::getenv("DISPLAY");
-    if (!name || !*name)
-        std::fputs("kalup: no graphical display: DISPLAY is not set\n", stderr);
-    else
-        std::fprintf(stderr, "kalup: cannot open the display \"%s\"\n", name);
-    std::_Exit(1);
-}
-
 } // namespace
 
 void runLauncher(int initialDepth)
 {
-    if (!dialog::createLauncher(onLauncherCommand, onLauncherClose))
-        reportNoDisplay();
+    // The launcher fails only when no display can be reached: say why in one line.
+    if (!dialog::createLauncher(onLauncherCommand, onLauncherClose)) {
+        std::fprintf(stderr, "kalup: %s\n", dialog::noDisplayReason().c_str());
+        std::_Exit(1);
+    }
     // Untouched, the game starts in full screen with the initial depth.
     dialog::checkLauncherButton(initialDepth == 16 ? dialog::ID_16_BIT : dialog::ID_32_BIT);
     dialog::checkLauncherButton(dialog::ID_FULLSCREEN);

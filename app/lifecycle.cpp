@@ -1,6 +1,8 @@
 #include "app/lifecycle.h"
 
+#include <cstdio>
 #include <future>
+#include <string>
 
 #include "app/command_line.h"
 #include "app/game_files.h"
@@ -68,7 +70,11 @@ int runGame(int argc, const char* const argv[])
     if (!display::openDisplay(colorDepth, fullscreen)) {
         sounds.wait();
         sound::freeSoundBank();
-        dialog::messageBox("Kalup could not open its window: the graphics system refused it.");
+        const std::string noDisplay = dialog::noDisplayReason();
+        if (!noDisplay.empty())
+            std::fprintf(stderr, "kalup: %s\n", noDisplay.c_str());
+        else
+            dialog::messageBox("Kalup could not open its window: the graphics system refused it.");
         return 1;
     }
     quit_signals::install();

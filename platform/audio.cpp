@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include <alsa/asoundlib.h>
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
@@ -61,8 +62,13 @@ Mix_Chunk* readSampleFile(const char* path)
     return chunk;
 }
 
+// ALSA writes its own lines on stderr when the machine has no sound card;
+// the game then plays silently, which needs no word to the player.
+void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
 bool openDevice()
 {
+    snd_lib_error_set_handler(ignoreAlsaMessage);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     subsystemOpen = true;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include <FL/Fl.H>
@@ -58,6 +59,20 @@ bool connectDisplay()
     fl_open_display(display);
     return true;
 }
+
+} // namespace
+
+std::string noDisplayReason()
+{
+    if (connectDisplay())
+        return {};
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name)
+        return "no graphical display: DISPLAY is not set";
+    return std::string("cannot open the display \"") + name + "\"";
+}
+
+namespace {
 
 // A titled frame whose caption interrupts its top line.
 class GroupFrame : public Fl_Group {

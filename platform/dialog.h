@@ -1,6 +1,8 @@
 #pragma once
 // The launcher dialog and the message box, over FLTK.
 
+#include <string>
+
 namespace kalup::dialog {
 
 // Control ids of the launcher, as the launcher's commands know them.
@@ -22,6 +24,9 @@ void checkLauncherButton(int id);
 // Handles waiting events, sleeping briefly when there are none.
 void pumpLauncher();
 void destroyLauncher();
+
+// Why no display can be reached, in words for stderr; empty when one can.
+std::string noDisplayReason();
 
 // A message with one "OK" button; blocks until it is dismissed.
 void messageBox(const char* text);

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config
   libglfw3-dev libgl-dev libglu1-mesa-dev libdevil-dev libftgl-dev libfreetype-dev
-  libtinyxml2-dev libfltk1.3-dev libx11-dev libsdl2-dev libsdl2-mixer-dev libopenmpt-dev
+  libtinyxml2-dev libfltk1.3-dev libx11-dev libsdl2-dev libasound2-dev libsdl2-mixer-dev libopenmpt-dev
   googletest libgtest-dev)
 if [[ "${1:-}" == "--tests" ]]; then
   # x11-utils: xmessage, a window to give the focus to while a round runs.
