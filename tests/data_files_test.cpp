@@ -86,7 +86,7 @@ std::string cyrillic300()
 
 } // namespace
 
-TEST_F(RecordFile, SavesThreeCrLfLinesByteForByteKeepingSlotsTwoAndThree)
+TEST_F(RecordFile, ReadsAnyWhiteSpaceZeroForWhatCannotBeReadAndSavesThreeCrLfLinesKeepingSlotsTwoAndThree)
 {
     setValues({7, 8, 9});
     loadRecords();
@@ -94,24 +94,20 @@ TEST_F(RecordFile, SavesThreeCrLfLinesByteForByteKeepingSlotsTwoAndThree)
     classicRecord = 1200;
     saveRecords();
     EXPECT_EQ(dir.read(RECORD_FILE), "1200\r\n0\r\n0\r\n");
-    dir.write(RECORD_FILE, "300\r\n-17\r\n123456\r\n");
-    loadRecords();
-    classicRecord = 900;
-    saveRecords();
-    EXPECT_EQ(dir.read(RECORD_FILE), "900\r\n-17\r\n123456\r\n");
-}
-
-TEST_F(RecordFile, ReadsAnyWhiteSpaceAndZeroForWhatCannotBeRead)
-{
     const std::pair<std::string, Values> files[] = {{"1200\r\n5\r\n6\r\n", {1200, 5, 6}},
-        {"1200\n5\n6\n", {1200, 5, 6}}, {"  \t-3\t\t+4 5", {-3, 4, 5}}, {"abc\r\n5\r\n6\r\n", {0, 5, 6}},
-        {"1200\r\n12x\r\n6\r\n", {1200, 0, 6}}, {"99999999999 5 6", {0, 5, 6}},
-        {std::string("\x01\xff\x7f\x00 9", 6), {0, 9, 0}}, {"", {0, 0, 0}}, {"1200\r\n5", {1200, 5, 0}}};
+        {"300\r\n-17\r\n123456\r\n", {300, -17, 123456}}, {"1200\n5\n6\n", {1200, 5, 6}},
+        {"  \t-3\t\t+4 5", {-3, 4, 5}}, {"abc\r\n5\r\n6\r\n", {0, 5, 6}}, {"1200\r\n12x\r\n6\r\n", {1200, 0, 6}},
+        {"99999999999 5 6", {0, 5, 6}}, {std::string("\x01\xff\x7f\x00 9", 6), {0, 9, 0}}, {"", {0, 0, 0}},
+        {"1200\r\n5", {1200, 5, 0}}};
     for (const auto& [bytes, expected] : files) {
         dir.write(RECORD_FILE, bytes);
         setValues({-1, -1, -1});
         loadRecords();
         EXPECT_EQ(values(), expected) << testing::PrintToString(bytes);
+        classicRecord = 900;
+        saveRecords();
+        EXPECT_EQ(dir.read(RECORD_FILE),
+            "900\r\n" + std::to_string(expected[1]) + "\r\n" + std::to_string(expected[2]) + "\r\n");
     }
 }
 
