@@ -8,8 +8,9 @@ packages=(cmake g++ make pkg-config
   libtinyxml2-dev libfltk1.3-dev libx11-dev libsdl2-dev libasound2-dev libsdl2-mixer-dev libopenmpt-dev
   googletest libgtest-dev)
 if [[ "${1:-}" == "--tests" ]]; then
-  # x11-utils: xmessage, a window to give the focus to while a round runs.
-  packages+=(xvfb xauth xdotool imagemagick python3-pil x11-utils)
+  # x11-utils: xmessage, a window to give the focus to while a round runs;
+  # numpy and sox: the shipped assets' checks.
+  packages+=(xvfb xauth xdotool imagemagick python3-pil python3-numpy sox x11-utils)
 fi
 # The install tests: the desktop entry, metainfo and manual page checks, and
 # the Debian package (cpack's dependency search needs dpkg-dev and file).
