@@ -13,10 +13,12 @@
 #include "platform/scaler.h"
 #include "render/draw.h"
 #include "tests/harness.h"
+#include "tests/screen.h"
 
 using namespace kalup;
 using harness::frames;
 using harness::input;
+using screen::mouseAt;
 using seam::Key;
 
 using MainLoop = harness::FromTheMenu;
@@ -92,13 +94,7 @@ TEST_F(MainLoop, QuitComesFromFunctionKeysOnTheMenuOrFromTheCloseBox)
 
 namespace {
 
-// The mouse put on the window pixel nearest a logical point, then moved by whole pixels a frame.
-void mouseAt(double x, double y)
-{
-    input().cursorX = std::round(scaler::toWindow(x, input().scale));
-    input().cursorY = std::round(scaler::toWindow(y, input().scale));
-    frames(1);
-}
+// The mouse moved by whole window pixels a frame.
 void moveMouse(int count, double stepX, double stepY)
 {
     for (int i = 0; i < count; ++i) {

@@ -1,9 +1,15 @@
-// Standing still: P or a lost focus stops the game clock in a round, and the
-// round goes on from exactly where it stood; the mixer goes quiet meanwhile.
+// The keys that answer on every screen. P or a lost focus stops the game
+// clock in a round, and the round goes on from exactly where it stood; the
+// mixer goes quiet meanwhile. M mutes the game for good and F11 switches the
+// screen mode, once per press.
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -11,9 +17,11 @@
 #include "app/menu.h"
 #include "app/pause.h"
 #include "app/shell.h"
+#include "app/toggles.h"
 #include "board/board.h"
 #include "board/groups.h"
 #include "board/play.h"
+#include "data/settings.h"
 #include "data/sound.h"
 #include "game/game_state.h"
 #include "tests/board_picture.h"
@@ -24,6 +32,7 @@ using harness::frames;
 using harness::input;
 using harness::tap;
 using seam::Key;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -96,7 +105,7 @@ TEST_F(Pause, ThirtySecondsPausedLeaveTheSurvivalTimeTheNextRiseAndTheFeedTimerW
         << "the survival time excludes the pause";
 }
 
-TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPOrTheMenu)
+TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithP)
 {
     survivalRound();
     frames(10);
@@ -121,21 +130,17 @@ TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPOrTheMenu
     EXPECT_TRUE(pause::paused) << "the focus back does not end a pause the player asked for";
     tap(Key::P);
     EXPECT_FALSE(pause::paused);
-
-    tap(Key::P);
-    ASSERT_TRUE(pause::paused);
-    input().press(Key::Escape);
-    frames(1);
-    input().release(Key::Escape);
-    EXPECT_FALSE(pause::paused) << "Escape leaves for the menu, which never stands still";
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
-    const double clock = seam::now();
-    frames(1);
-    EXPECT_GT(seam::now(), clock) << "the clock runs again";
 }
 
-TEST_F(Pause, TheMenuNeverPauses)
+TEST_F(Pause, TheMenuNeverStandsStillAndAPPressedOnItDoesNotCarryOver)
 {
+    shell::startFfGame();
+    tap(Key::P);
+    ASSERT_TRUE(pause::paused);
+    tap(Key::Escape);
+    EXPECT_FALSE(pause::paused) << "Escape leaves a paused round for the menu";
+    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
+
     tap(Key::P);
     input().focus = false;
     const int logoY = menu::menuLogoY;
@@ -150,7 +155,7 @@ TEST_F(Pause, TheMenuNeverPauses)
     tap(Key::Down);
     tap(Key::Enter);
     EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-    EXPECT_FALSE(pause::paused) << "a P pressed on the menu does not carry over";
+    EXPECT_FALSE(pause::paused);
 }
 
 namespace {
@@ -208,4 +213,83 @@ TEST_F(Pause, TheMixerIsSilentWithoutTheFocusWhileARoundStandsStillAndWhileMuted
     tap(Key::M);
     EXPECT_TRUE(audible()) << "unmuted, the music again";
     Mix_SetPostMix(nullptr, nullptr);
+}
+
+using Mute = harness::FromTheMenu;
+using Toggles = harness::FromTheMenu;
+
+TEST_F(Mute, OnlyASettingsFileThatSaysSoMutesTheNextStart)
+{
+    // A folder where the file should be cannot be read as one.
+    const struct { const char* what; std::optional<std::string> content; bool folderInItsPlace, muted; } files[] = {
+        {"missing", std::nullopt, false, false}, {"muted", "mute=on\n", false, true},
+        {"muted, no line end", "mute=on", false, true}, {"unmuted", "mute=off\n", false, false},
+        {"garbage", std::string("\x7f" "ELF\x02\x01\0\0mute\xff\xfe", 14), false, false},
+        {"a near miss", "mute=onion\nmute = on\n", false, false}, {"unreadable", std::nullopt, true, false},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.what);
+        fs::remove_all(config());
+        fs::create_directories(config() + "/kalup");
+        if (file.content)
+            home.write("config/kalup/settings", *file.content);
+        if (file.folderInItsPlace)
+            fs::create_directory(config() + "/kalup/settings");
+        settings::muted = !file.muted;
+        toggles::restoreMute();
+        EXPECT_EQ(settings::muted, file.muted);
+        EXPECT_EQ(Mix_MasterVolume(-1), file.muted ? 0 : MIX_MAX_VOLUME);
+    }
+}
+
+TEST_F(Toggles, MAndF11AnswerOncePerPressOnTheMenuInARoundAndPausedAndTheMuteIsKeptInAPrivateFolder)
+{
+    environment.set("XDG_CONFIG_HOME", (home.path() + "/not/yet/there").c_str());
+    const auto toggleBoth = [] {
+        tap(Key::M);
+        tap(Key::F11);
+    };
+    toggleBoth();
+    EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(true, 1)) << "on the menu";
+    EXPECT_EQ(Mix_MasterVolume(-1), 0);
+    EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=on\n");
+    EXPECT_EQ(harness::modeOf(home.path() + "/not/yet/there/kalup"), 0700u) << "the player's own folder";
+
+    shell::startFfGame();
+    toggleBoth();
+    EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(false, 2)) << "in a round";
+    EXPECT_EQ(Mix_MasterVolume(-1), MIX_MAX_VOLUME);
+    EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=off\n");
+
+    tap(Key::P);
+    ASSERT_TRUE(pause::paused);
+    toggleBoth();
+    EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(true, 3)) << "paused";
+    EXPECT_TRUE(pause::paused) << "and the pause goes on";
+
+    input().press(Key::M);
+    input().press(Key::F11);
+    frames(30);
+    EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(false, 4)) << "held, once";
+}
+
+TEST_F(Mute, ASettingsFileThatCannotBeWrittenIsReportedInOneLineAndTheMuteHolds)
+{
+    const struct { const char *what, *folder, *file; } cases[] = {
+        {"a folder in the file's place", "/kalup/settings", nullptr}, {"a file in the folder's place", "", "/kalup"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(config());
+        fs::create_directories(config() + c.folder);
+        if (c.file)
+            std::ofstream(config() + c.file) << "not a folder";
+        settings::muted = false;
+        testing::internal::CaptureStderr();
+        tap(Key::M);
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(settings::muted);
+        EXPECT_EQ(Mix_MasterVolume(-1), 0) << "muted for this run all the same";
+        EXPECT_NE(said.find("settings"), std::string::npos) << said;
+        EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
+    }
 }
