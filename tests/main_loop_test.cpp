@@ -12,6 +12,7 @@
 #include "platform/pointer.h"
 #include "platform/scaler.h"
 #include "render/draw.h"
+#include "tests/board_picture.h"
 #include "tests/harness.h"
 #include "tests/screen.h"
 
@@ -68,9 +69,7 @@ TEST_F(MainLoop, HeldEscapeLeavesARoundForTheMenuDrawnOverTheRoundsBackdrop)
     EXPECT_FLOAT_EQ(shell::ffBackgroundAngle, angle + 0.02f) << "the survival backdrop turns on under the menu";
     EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
     EXPECT_EQ(game::level, 0);
-    for (const auto& row : board::board)
-        for (const auto& cell : row)
-            EXPECT_EQ(cell.kind, board::KIND_EMPTY);
+    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({})) << "the round's board is gone";
 }
 
 TEST_F(MainLoop, QuitComesFromFunctionKeysOnTheMenuOrFromTheCloseBox)
