@@ -53,8 +53,46 @@ RoundPicture roundAsItStands()
         board::lastClickTime, game::feedArmed};
 }
 
-class Pause : public harness::FromTheMenu {
+// Buffers the mixer hands the sound device, and how many of them were not silence.
+std::atomic<int> buffersMixed{0};
+std::atomic<int> audibleBuffers{0};
+
+void SDLCALL listen(void*, Uint8* stream, int length)
+{
+    const auto* samples = reinterpret_cast<const Sint16*>(stream);
+    bool audible = false;
+    for (int i = 0; i < length / 2 && !audible; ++i)
+        audible = samples[i] != 0;
+    audibleBuffers += audible;
+    ++buffersMixed;
+}
+
+// The silent device still mixes in real time: whether any of the next
+// buffers after the ones already under way was audible.
+bool audible()
+{
+    for (int wanted : {3, 15}) {
+        buffersMixed = 0;
+        audibleBuffers = 0;
+        for (int wait = 0; wait < 1000 && buffersMixed < wanted; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return audibleBuffers > 0;
+}
+
+// Frames from the menu with an ear on the mixer.
+class Listening : public harness::FromTheMenu {
 protected:
+    void SetUp() override
+    {
+        FromTheMenu::SetUp();
+        Mix_SetPostMix(listen, nullptr);
+    }
+    void TearDown() override
+    {
+        Mix_SetPostMix(nullptr, nullptr);
+        FromTheMenu::TearDown();
+    }
     // Three rows at the bottom: moves, and room to rise for a while.
     static void survivalRound()
     {
@@ -65,6 +103,10 @@ protected:
 };
 
 } // namespace
+
+using Pause = Listening;
+using Mute = Listening;
+using Toggles = Listening;
 
 TEST_F(Pause, ThirtySecondsPausedLeaveTheSurvivalTimeTheNextRiseAndTheFeedTimerWhereTheyWere)
 {
@@ -105,13 +147,14 @@ TEST_F(Pause, ThirtySecondsPausedLeaveTheSurvivalTimeTheNextRiseAndTheFeedTimerW
         << "the survival time excludes the pause";
 }
 
-TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithP)
+TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPAndTheMixerIsQuietMeanwhile)
 {
     survivalRound();
     frames(10);
     input().focus = false;
     frames(1);
     ASSERT_TRUE(pause::paused);
+    EXPECT_FALSE(audible()) << "the mixer is quiet meanwhile";
     const RoundPicture atPause = roundAsItStands();
     input().time += 10.0;
     frames(5);
@@ -120,9 +163,11 @@ TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithP)
     frames(1);
     EXPECT_FALSE(pause::paused);
     EXPECT_EQ(game::survivalTime, atPause.survivalTime);
+    EXPECT_TRUE(audible()) << "the music plays again";
 
     tap(Key::P);
     ASSERT_TRUE(pause::paused);
+    EXPECT_FALSE(audible()) << "paused by P";
     input().focus = false;
     frames(3);
     input().focus = true;
@@ -130,9 +175,10 @@ TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithP)
     EXPECT_TRUE(pause::paused) << "the focus back does not end a pause the player asked for";
     tap(Key::P);
     EXPECT_FALSE(pause::paused);
+    EXPECT_TRUE(audible()) << "P again";
 }
 
-TEST_F(Pause, TheMenuNeverStandsStillAndAPPressedOnItDoesNotCarryOver)
+TEST_F(Pause, TheMenuNeverStandsStillThoughQuietWithoutTheFocusAndAPPressedOnItDoesNotCarryOver)
 {
     shell::startFfGame();
     tap(Key::P);
@@ -151,72 +197,13 @@ TEST_F(Pause, TheMenuNeverStandsStillAndAPPressedOnItDoesNotCarryOver)
     EXPECT_GT(seam::now(), clock) << "the clock runs on";
     EXPECT_FLOAT_EQ(menu::gearAngleC, gear + 12.0f) << "the gears turn on";
     EXPECT_GE(menu::menuLogoY, logoY);
+    EXPECT_FALSE(audible()) << "yet the mixer is quiet without the focus";
     input().focus = true;
     tap(Key::Down);
     tap(Key::Enter);
     EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
     EXPECT_FALSE(pause::paused);
 }
-
-namespace {
-
-// Buffers the mixer hands the sound device, and how many of them were not silence.
-std::atomic<int> buffersMixed{0};
-std::atomic<int> audibleBuffers{0};
-
-void SDLCALL listen(void*, Uint8* stream, int length)
-{
-    const auto* samples = reinterpret_cast<const Sint16*>(stream);
-    bool audible = false;
-    for (int i = 0; i < length / 2 && !audible; ++i)
-        audible = samples[i] != 0;
-    audibleBuffers += audible;
-    ++buffersMixed;
-}
-
-// The silent device still mixes in real time: whether any of the next
-// buffers after the ones already under way was audible.
-bool audible()
-{
-    for (int wanted : {3, 15}) {
-        buffersMixed = 0;
-        audibleBuffers = 0;
-        for (int wait = 0; wait < 1000 && buffersMixed < wanted; ++wait)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return audibleBuffers > 0;
-}
-
-} // namespace
-
-TEST_F(Pause, TheMixerIsSilentWithoutTheFocusWhileARoundStandsStillAndWhileMuted)
-{
-    Mix_SetPostMix(listen, nullptr);
-    EXPECT_TRUE(audible()) << "the music plays";
-    input().focus = false;
-    frames(1);
-    EXPECT_FALSE(audible()) << "on the menu without the focus";
-    input().focus = true;
-    frames(1);
-    EXPECT_TRUE(audible()) << "the focus back";
-
-    shell::startClassicGame();
-    tap(Key::P);
-    ASSERT_TRUE(pause::paused);
-    EXPECT_FALSE(audible()) << "paused by P";
-    tap(Key::P);
-    EXPECT_TRUE(audible()) << "P again";
-
-    tap(Key::M);
-    sound::play(sound::sndExplos1);
-    EXPECT_FALSE(audible()) << "muted, neither the music nor a sample is heard";
-    tap(Key::M);
-    EXPECT_TRUE(audible()) << "unmuted, the music again";
-    Mix_SetPostMix(nullptr, nullptr);
-}
-
-using Mute = harness::FromTheMenu;
-using Toggles = harness::FromTheMenu;
 
 TEST_F(Mute, OnlyASettingsFileThatSaysSoMutesTheNextStart)
 {
@@ -242,7 +229,7 @@ TEST_F(Mute, OnlyASettingsFileThatSaysSoMutesTheNextStart)
     }
 }
 
-TEST_F(Toggles, MAndF11AnswerOncePerPressOnTheMenuInARoundAndPausedAndTheMuteIsKeptInAPrivateFolder)
+TEST_F(Toggles, MAndF11AnswerOncePerPressOnTheMenuInARoundAndPausedAndTheMuteSilencesAllAndIsKeptInAPrivateFolder)
 {
     environment.set("XDG_CONFIG_HOME", (home.path() + "/not/yet/there").c_str());
     const auto toggleBoth = [] {
@@ -252,6 +239,8 @@ TEST_F(Toggles, MAndF11AnswerOncePerPressOnTheMenuInARoundAndPausedAndTheMuteIsK
     toggleBoth();
     EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(true, 1)) << "on the menu";
     EXPECT_EQ(Mix_MasterVolume(-1), 0);
+    sound::play(sound::sndExplos1);
+    EXPECT_FALSE(audible()) << "neither the music nor a sample is heard";
     EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=on\n");
     EXPECT_EQ(harness::modeOf(home.path() + "/not/yet/there/kalup"), 0700u) << "the player's own folder";
 
@@ -259,6 +248,7 @@ TEST_F(Toggles, MAndF11AnswerOncePerPressOnTheMenuInARoundAndPausedAndTheMuteIsK
     toggleBoth();
     EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(false, 2)) << "in a round";
     EXPECT_EQ(Mix_MasterVolume(-1), MIX_MAX_VOLUME);
+    EXPECT_TRUE(audible()) << "unmuted, the music again";
     EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=off\n");
 
     tap(Key::P);
