@@ -56,30 +56,23 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
     }
 }
 
-TEST_F(MainLoop, HeldEscapeLeavesARoundForTheMenuDrawnOverTheRoundsBackdrop)
+TEST_F(MainLoop, HeldEscapeLeavesARoundForAFreshMenuWhereF3OrF10QuitsAndTheCloseBoxQuitsEvenInARound)
 {
     shell::startFfGame();
-    frames(3);
-    input().press(Key::Escape);
-    frames(10);
-    draw::deleteFonts();
-    const float angle = shell::ffBackgroundAngle;
-    frames(1);
-    EXPECT_NE(draw::fontSmall, nullptr) << "held Escape re-creates the fonts every frame";
-    EXPECT_FLOAT_EQ(shell::ffBackgroundAngle, angle + 0.02f) << "the survival backdrop turns on under the menu";
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
-    EXPECT_EQ(game::level, 0);
-    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({})) << "the round's board is gone";
-}
-
-TEST_F(MainLoop, QuitComesFromFunctionKeysOnTheMenuOrFromTheCloseBox)
-{
-    shell::startClassicGame();
     input().press(Key::F10);
     input().press(Key::F3);
     frames(3);
     EXPECT_FALSE(shell::quitRequested) << "no quitting in a round";
+    input().releaseAll();
     input().press(Key::Escape);
+    frames(10);
+    draw::deleteFonts();
+    frames(1);
+    EXPECT_NE(draw::fontSmall, nullptr) << "held Escape re-creates the fonts every frame";
+    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
+    EXPECT_EQ(game::level, 0);
+    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({})) << "the round's board is gone";
+    input().press(Key::F3);
     frames(1);
     EXPECT_TRUE(shell::quitRequested);
     EXPECT_FALSE(shell::runFrame()) << "the loop ends at the top of the next iteration";
