@@ -158,15 +158,11 @@ TEST(ScrollingTiles, DriftStepsAtMostOncePerHundredthOfASecond)
     }
 }
 
-TEST(TextDrawing, CentringRuleTruncatesTowardZero)
+TEST(TextDrawing, CentringTruncatesTowardZeroAndTextLeavesOpaqueWhiteAndAlphaBlending)
 {
     EXPECT_EQ(draw::centredTextX(2, 302), 248);
     EXPECT_EQ(draw::centredTextX(0.5f, 300.9f), 249);
     EXPECT_EQ(draw::centredTextX(0, 901), -50) << "-50.5 truncates toward zero";
-}
-
-TEST(TextDrawing, TextLeavesOpaqueWhiteAndAlphaBlending)
-{
     freshFrame();
     ASSERT_NE(draw::fontSmall, nullptr) << "fonts/dscoptic.ttf beside the tests";
     glColor4f(0.5f, 0.25f, 1.0f, 0.5f);
@@ -175,26 +171,7 @@ TEST(TextDrawing, TextLeavesOpaqueWhiteAndAlphaBlending)
     EXPECT_EQ(leftBehind(), std::tuple(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, std::array{1.0f, 1.0f, 1.0f, 1.0f}));
 }
 
-TEST(LogicalScreenFit, LargestCentredFourByThreeAreaWithBlackBars)
-{
-    const int cases[][6] = {{800, 600, 0, 0, 800, 600}, {1600, 1200, 0, 0, 1600, 1200}, {1920, 1080, 240, 0, 1440, 1080},
-        {1366, 768, 171, 0, 1024, 768}, {1280, 1024, 0, 32, 1280, 960}, {600, 800, 0, 175, 600, 450}};
-    for (const auto& c : cases) {
-        const scaler::Area a = scaler::fitLogicalScreen(c[0], c[1]);
-        EXPECT_EQ(std::tie(a.x, a.y, a.width, a.height), std::tie(c[2], c[3], c[4], c[5])) << c[0] << " x " << c[1];
-    }
-}
-
-TEST(HiddenDisplay, DrawsIntoTheLogicalScreenAndReadsBack)
-{
-    freshFrame();
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(std::tuple(viewport[2], viewport[3], glIsEnabled(GL_BLEND)), std::tuple(800, 600, GL_TRUE));
-    EXPECT_EQ(std::tuple(at(0, 0), at(799, 599)), std::tuple(GREY, GREY)) << "the backdrop in both corners";
-}
-
-TEST(ScaledCopy, EveryWindowPixelShowsItsNearestLogicalPixelInsideBlackBars)
+TEST(FullScreenCopy, LargestCentredFourByThreeAreaEachPixelItsNearestLogicalPixelInsideBlackBars)
 {
     freshFrame();
     // Every logical pixel a colour of its own, none black, and far from its
@@ -213,8 +190,14 @@ TEST(ScaledCopy, EveryWindowPixelShowsItsNearestLogicalPixelInsideBlackBars)
     const textures::Texture bound = textures::texCursor;
     std::array<GLfloat, 16> projection{}, projectionAfter{};
     glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
-    for (auto [width, height] : {std::pair{1920, 1080}, {1600, 1200}, {1280, 1024}, {2560, 1440}}) {
+    // Window and area: x, y, width, height.
+    const int cases[][6] = {{800, 600, 0, 0, 800, 600}, {1600, 1200, 0, 0, 1600, 1200}, {1920, 1080, 240, 0, 1440, 1080},
+        {2560, 1440, 320, 0, 1920, 1440}, {1366, 768, 171, 0, 1024, 768}, {1280, 1024, 0, 32, 1280, 960},
+        {1080, 1920, 0, 555, 1080, 810}};
+    for (const auto& [width, height, areaX, areaY, areaWidth, areaHeight] : cases) {
         SCOPED_TRACE(testing::Message() << width << " x " << height);
+        const scaler::Area a = scaler::fitLogicalScreen(width, height);
+        EXPECT_EQ(std::tie(a.x, a.y, a.width, a.height), std::tie(areaX, areaY, areaWidth, areaHeight));
         GLuint window = 0, colour = 0;
         glGenRenderbuffers(1, &colour);
         glBindRenderbuffer(GL_RENDERBUFFER, colour);
@@ -229,7 +212,6 @@ TEST(ScaledCopy, EveryWindowPixelShowsItsNearestLogicalPixelInsideBlackBars)
         scaler::showTarget(width, height, window);
         std::vector<std::uint8_t> shown(std::size_t(width) * height * 4);
         glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, shown.data());
-        const scaler::Area a = scaler::fitLogicalScreen(width, height);
         int wrong = 0;
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
@@ -237,8 +219,7 @@ TEST(ScaledCopy, EveryWindowPixelShowsItsNearestLogicalPixelInsideBlackBars)
                 const bool inside = x >= a.x && x < a.x + a.width && y >= a.y && y < a.y + a.height;
                 // The logical pixel whose area holds the window pixel's centre.
                 const int lx = int((x - a.x + 0.5) * 800 / a.width), ly = int((y - a.y + 0.5) * 600 / a.height);
-                const std::uint8_t* expected = inside ? &screen[(ly * 800 + lx) * 4] : nullptr;
-                wrong += inside ? !std::equal(p, p + 3, expected) : (p[0] | p[1] | p[2]) != 0;
+                wrong += inside ? !std::equal(p, p + 3, &screen[(ly * 800 + lx) * 4]) : (p[0] | p[1] | p[2]) != 0;
             }
         EXPECT_EQ(wrong, 0) << "pixels not their logical pixel's colour, or bars not black";
         GLint texture = 0, mode = 0;

@@ -15,23 +15,14 @@
 #include "platform/pointer.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
+#include "tests/screen.h"
 
 using namespace kalup;
 using harness::frames;
 using harness::input;
 using harness::tap;
+using screen::mouseAt;
 using seam::Key;
-
-namespace {
-
-void mouseAt(double x, double y)
-{
-    input().cursorX = x;
-    input().cursorY = y;
-    frames(1);
-}
-
-} // namespace
 
 using KeyboardMenu = harness::FromTheMenu;
 using KeyboardBoard = harness::FromTheMenu;

@@ -12,11 +12,14 @@
 #include "platform/pointer.h"
 #include "platform/scaler.h"
 #include "render/draw.h"
+#include "tests/board_picture.h"
 #include "tests/harness.h"
+#include "tests/screen.h"
 
 using namespace kalup;
 using harness::frames;
 using harness::input;
+using screen::mouseAt;
 using seam::Key;
 
 using MainLoop = harness::FromTheMenu;
@@ -53,32 +56,23 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
     }
 }
 
-TEST_F(MainLoop, HeldEscapeLeavesARoundForTheMenuDrawnOverTheRoundsBackdrop)
+TEST_F(MainLoop, HeldEscapeLeavesARoundForAFreshMenuWhereF3OrF10QuitsAndTheCloseBoxQuitsEvenInARound)
 {
     shell::startFfGame();
-    frames(3);
-    input().press(Key::Escape);
-    frames(10);
-    draw::deleteFonts();
-    const float angle = shell::ffBackgroundAngle;
-    frames(1);
-    EXPECT_NE(draw::fontSmall, nullptr) << "held Escape re-creates the fonts every frame";
-    EXPECT_FLOAT_EQ(shell::ffBackgroundAngle, angle + 0.02f) << "the survival backdrop turns on under the menu";
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
-    EXPECT_EQ(game::level, 0);
-    for (const auto& row : board::board)
-        for (const auto& cell : row)
-            EXPECT_EQ(cell.kind, board::KIND_EMPTY);
-}
-
-TEST_F(MainLoop, QuitComesFromFunctionKeysOnTheMenuOrFromTheCloseBox)
-{
-    shell::startClassicGame();
     input().press(Key::F10);
     input().press(Key::F3);
     frames(3);
     EXPECT_FALSE(shell::quitRequested) << "no quitting in a round";
+    input().releaseAll();
     input().press(Key::Escape);
+    frames(10);
+    draw::deleteFonts();
+    frames(1);
+    EXPECT_NE(draw::fontSmall, nullptr) << "held Escape re-creates the fonts every frame";
+    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
+    EXPECT_EQ(game::level, 0);
+    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({})) << "the round's board is gone";
+    input().press(Key::F3);
     frames(1);
     EXPECT_TRUE(shell::quitRequested);
     EXPECT_FALSE(shell::runFrame()) << "the loop ends at the top of the next iteration";
@@ -92,13 +86,7 @@ TEST_F(MainLoop, QuitComesFromFunctionKeysOnTheMenuOrFromTheCloseBox)
 
 namespace {
 
-// The mouse put on the window pixel nearest a logical point, then moved by whole pixels a frame.
-void mouseAt(double x, double y)
-{
-    input().cursorX = std::round(scaler::toWindow(x, input().scale));
-    input().cursorY = std::round(scaler::toWindow(y, input().scale));
-    frames(1);
-}
+// The mouse moved by whole window pixels a frame.
 void moveMouse(int count, double stepX, double stepY)
 {
     for (int i = 0; i < count; ++i) {

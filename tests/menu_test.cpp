@@ -11,104 +11,83 @@
 #include "app/shell.h"
 #include "bench/listed_background.h"
 #include "board/play.h"
-#include "game/game_state.h"
 #include "platform/random.h"
 #include "render/background.h"
 #include "render/draw.h"
 #include "tests/harness.h"
+#include "tests/screen.h"
 
 using namespace kalup;
+using screen::mouseAt;
 
 namespace {
 
-class Menu : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        harness::needResources();
-        shell::screenState = shell::SCREEN_MENU;
-        shell::quitRequested = false;
-        harness::input().time = 1.0;
-    }
+constexpr unsigned SEED = 11;
+constexpr int FRAMES = 20;
 
-    static void frameAt(int x, int y, bool button = false)
-    {
-        harness::input().cursorX = x;
-        harness::input().cursorY = y;
-        harness::input().button = button;
-        ASSERT_TRUE(shell::runFrame());
-    }
-
-    // What some menu frames leave: the picture, the fragments drawn and the
-    // game's next random number. The menu and the survival backdrop start
-    // from the same state each time, and the random numbers from one seed.
-    struct Frames {
-        std::vector<unsigned char> picture;
-        GLuint fragments;
-        int nextRandom;
-    };
-    static Frames menuFrames()
-    {
-        menu::menuLogoY = 195;
-        menu::gearAngleA = menu::gearAngleB = menu::gearAngleC = 0;
-        draw::pulsePhase = 0;
-        shell::ffBackgroundAngle = 0;
-        draw::tileScroll = 0;
-        draw::tileScrollTime = 0;
-        random::seed(SEED);
-        GLuint query = 0;
-        glGenQueries(1, &query);
-        glBeginQuery(GL_SAMPLES_PASSED, query);
-        for (int frame = 0; frame < FRAMES; ++frame) {
-            harness::input().time = 1.0 + frame * shell::FRAME_PERIOD;
-            frameAt(400, 100);
-        }
-        glEndQuery(GL_SAMPLES_PASSED);
-        Frames frames{std::vector<unsigned char>(800 * 600 * 4), 0, random::rand()};
-        glGetQueryObjectuiv(query, GL_QUERY_RESULT, &frames.fragments);
-        glDeleteQueries(1, &query);
-        glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, frames.picture.data());
-        return frames;
-    }
-    static constexpr unsigned SEED = 11;
-    static constexpr int FRAMES = 20;
+// What some menu frames leave: the picture, the fragments drawn and the
+// game's next random number. The menu and the survival backdrop start from
+// the same state each time, and the random numbers from one seed.
+struct Frames {
+    std::vector<unsigned char> picture;
+    GLuint fragments;
+    int nextRandom;
 };
 
+Frames menuFrames()
+{
+    menu::menuLogoY = 195;
+    menu::gearAngleA = menu::gearAngleB = menu::gearAngleC = 0;
+    draw::pulsePhase = 0;
+    shell::ffBackgroundAngle = 0;
+    draw::tileScroll = 0;
+    draw::tileScrollTime = 0;
+    random::seed(SEED);
+    GLuint query = 0;
+    glGenQueries(1, &query);
+    glBeginQuery(GL_SAMPLES_PASSED, query);
+    for (int frame = 0; frame < FRAMES; ++frame) {
+        harness::input().time = 1.0 + frame * shell::FRAME_PERIOD;
+        mouseAt(400, 100);
+    }
+    glEndQuery(GL_SAMPLES_PASSED);
+    Frames frames{screen::pixels(), 0, random::rand()};
+    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &frames.fragments);
+    glDeleteQueries(1, &query);
+    return frames;
+}
+
 } // namespace
+
+using Menu = harness::FromTheMenu;
 
 TEST_F(Menu, SelectorMarksTheLastRowWhoseBandHoldsThePointer)
 {
     const int unchanged = 1;
-    const struct {
-        int y, markerY;
-    } cases[] = {{262, 315}, {322, 315}, {346, 397}, {403, 397}, {425, 475}, {483, 475},
-                 {0, unchanged}, {261, unchanged}, {323, unchanged}, {345, unchanged},
-                 {404, unchanged}, {424, unchanged}, {484, unchanged}, {600, unchanged}};
+    const struct { int y, markerY; } cases[] = {{262, 315}, {322, 315}, {346, 397}, {403, 397}, {425, 475},
+        {483, 475}, {0, unchanged}, {261, unchanged}, {323, unchanged}, {345, unchanged}, {404, unchanged},
+        {424, unchanged}, {484, unchanged}, {600, unchanged}};
     for (const auto& c : cases) {
         menu::menuMarkerY = unchanged;
-        frameAt(400, c.y);
+        mouseAt(400, c.y);
         EXPECT_EQ(menu::menuMarkerY, c.markerY) << "y = " << c.y;
     }
 }
 
-TEST_F(Menu, ClickAnywhereAcrossARowStartsItsMode)
+TEST_F(Menu, TheButtonStartsTheModeOfTheRowItIsDownInAnywhereAcrossItEvenHeldFromOutside)
 {
-    const struct {
-        int x, y, mode;
-    } clicks[] = {{0, 322, play::MODE_CLASSIC}, {800, 346, play::MODE_REMOVE_TWO}, {0, 425, play::MODE_FF}};
+    const struct { int x, y, mode; } clicks[] = {
+        {0, 322, play::MODE_CLASSIC}, {800, 346, play::MODE_REMOVE_TWO}, {0, 425, play::MODE_FF}};
     for (const auto& click : clicks) {
         shell::returnToMenu();
-        frameAt(click.x, click.y, true);
+        mouseAt(click.x, click.y, true);
         EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
         EXPECT_EQ(play::gameMode, click.mode);
     }
-}
-
-TEST_F(Menu, HeldButtonStartsTheModeOnEnteringItsBand)
-{
-    frameAt(400, 330, true);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
-    frameAt(400, 350, true);
+    shell::returnToMenu();
+    mouseAt(400, 330, true);
+    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU) << "between the rows";
+    mouseAt(400, 350, true);
     EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
     EXPECT_EQ(play::gameMode, play::MODE_REMOVE_TWO);
 }
@@ -117,14 +96,13 @@ TEST_F(Menu, TitleSlidesInOnlyOnTheFirstVisit)
 {
     menu::menuLogoY = -25;
     for (int i = 0; i < 54; ++i)
-        frameAt(400, 100);
+        mouseAt(400, 100);
     EXPECT_EQ(menu::menuLogoY, 191);
-    frameAt(400, 100);
-    frameAt(400, 100);
+    harness::frames(2);
     EXPECT_EQ(menu::menuLogoY, 195);
     shell::startClassicGame();
     shell::returnToMenu();
-    frameAt(400, 100);
+    harness::frames(1);
     EXPECT_EQ(menu::menuLogoY, 195);
 }
 
