@@ -1,21 +1,14 @@
 #!/usr/bin/env bash
-# The real game played on a virtual 2560 x 1440 screen. The launcher's
-# default, full screen, shows the menu 2.4 times as large, so one window
-# pixel is less than half a logical unit: sixty one-pixel nudges must carry
-# the pointer into the first row, where a click starts a game. Escape, and
-# F11 makes the menu the 800 x 600 window centred on the screen, the pointer
-# kept on its row. There a classic pair is removed with the keyboard alone,
-# and a survival round started with a click stands still while another
-# window has the focus. F11 brings the full screen back, and F10 quits with
-# the record written. (A pair removed with the mouse: installed_game.sh.)
+# The real game on a virtual 2560 x 1440 screen. Full screen, the launcher's
+# default, shows the menu 2.4 times as large, so a window pixel is less than
+# half a logical unit: sixty one-pixel nudges must still carry the pointer
+# into the first row. F11 to the window and back, a classic pair by the keys
+# alone, a survival round standing still while another window has the
+# focus, F10 with the record written. (A pair by the mouse: installed_game.sh.)
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_run "$1" 2560x1440
-expect_window_size() {
-  local size
-  size=$(xdotool getwindowgeometry --shell "$GAME_WINDOW" | awk -F= '/WIDTH|HEIGHT/ { printf "%s ", $2 }')
-  [[ $size == "$1 " ]] || die "$2 left a window of $size"
-}
+window_size() { xdotool getwindowgeometry --shell "$GAME_WINDOW" | awk -F= '/WIDTH|HEIGHT/ { printf "%s ", $2 }'; }
 
 start_game desktop-play.log
 start_from_launcher
@@ -45,7 +38,7 @@ expect_changed menu playing 0.05 "the click on row 1 did not leave the menu"
 press_and_wait 1 Escape
 press_and_wait 0.3 Down Up
 press_and_wait 1 F11
-expect_window_size "800 600" F11
+[[ $(window_size) == "800 600 " ]] || die "F11 left a window of $(window_size)"
 SCREEN_AREA=560x8+1000+692 screenshot band-kept
 press_and_wait 0.5 Down
 SCREEN_AREA=560x8+1000+692 screenshot band-left
@@ -84,7 +77,7 @@ kill $! 2>/dev/null
 
 press_and_wait 0.5 Escape
 press_and_wait 1 F11
-expect_window_size "2560 1440" "F11 again"
+[[ $(window_size) == "2560 1440 " ]] || die "F11 again left a window of $(window_size)"
 SCREEN_AREA= expect_not_blank full-screen-again "the full screen after switching back"
 xdotool key F10
 expect_exit 0 "F10 on the menu"

@@ -1,14 +1,9 @@
 #!/usr/bin/env bash
-# The game installed with the prefix /usr, as a player meets it. The tree
-# holds every file in its place and nothing else: one application id for
-# the desktop entry, icons of their sizes and metainfo, all three valid, and
-# a manual page rendering without a warning. Started from an unrelated empty
-# folder with a fresh home: the command line answers at once; the launcher,
-# Enter, the menu, a classic pair and F10 leave the record in
-# $XDG_DATA_HOME/kalup and nothing in the working folder; --window goes
-# straight to the menu, and a record folder that cannot be made is reported
-# at quit; without its data folder the game shows a message box naming the
-# places it looked at and ends with exit code 1.
+# The game installed with the prefix /usr, as a player meets it: every file
+# in its place and nothing else, the desktop entry, metainfo and manual page
+# valid, and the game, started from an unrelated empty folder with a fresh
+# home, keeps its record in $XDG_DATA_HOME/kalup and writes nothing where it
+# was started.
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_installed_run "$1" 800x600

@@ -15,12 +15,13 @@ begin_scratch() {
   trap 'stop_x_server; rm -rf "$RUN_FOLDER"' EXIT
   export SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$RUN_FOLDER/config"
   OUT="$RUN_FOLDER/out" ERR="$RUN_FOLDER/err"
+  local number
+  # Xvfb writes its display number once it is ready, or closes the pipe if it fails.
+  mkfifo "$RUN_FOLDER/display"
   Xvfb -displayfd 3 -screen 0 "${2}x24" -nolisten tcp -noreset 3>"$RUN_FOLDER/display" 2>/dev/null &
   XVFB_PID=$!
-  for _ in $(seq 100); do [[ -s $RUN_FOLDER/display ]] && break; sleep 0.1; done
-  [[ -s $RUN_FOLDER/display ]] || die "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$RUN_FOLDER/display")"
-  rm "$RUN_FOLDER/display"
+  read -r -t 10 number < "$RUN_FOLDER/display" || die "Xvfb did not start"
+  export DISPLAY=":$number"
 }
 
 stop_x_server() { [[ -n ${XVFB_PID:-} ]] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true; }
@@ -69,12 +70,10 @@ run_expecting() {
   [[ $code == "$1" ]] || die "$2 ended with exit code $code"
 }
 
-# Starts the game in the background with the given arguments, its output
-# added to the given log; run by the command in the array GAME_AS if set.
+# Starts the game in the background with the arguments after the first, its
+# output added to the log named first; run by the command in GAME_AS if set.
 start_game() {
-  local log=$1
-  shift
-  ${GAME_AS[@]+"${GAME_AS[@]}"} "$GAME" "$@" >> "$ARTIFACTS/$log" 2>&1 &
+  ${GAME_AS[@]+"${GAME_AS[@]}"} "$GAME" "${@:2}" >> "$ARTIFACTS/$1" 2>&1 &
   GAME_PID=$!
 }
 

@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# Ways out and hostile surroundings on an 800 x 600 X server without a
-# window manager. Without a display the game says why in one line and ends
-# with code 1; closing the launcher ends it with code 0, writing nothing. An
-# "english.xml" without texts brings a message box that has the keyboard;
-# Enter dismisses it and the game goes on, where SIGHUP ends it in order with
-# the record written, as SIGTERM does while the box is up. A record the
-# player (another user) cannot read: Escape dismisses the box, F10 quits and
-# the record is kept as it was, stderr saying so. (Without english.xml the
-# folder would not be the game's.)
+# Ways out and broken files on a bare X server, where a window has the
+# keyboard only if the game asks for it: no display, the launcher closed, a
+# language file without texts, quit signals during play and during its
+# message box, and a record the player (another user) cannot read.
+# (Without english.xml the folder would not be the game's.)
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_run "$1" 800x600
