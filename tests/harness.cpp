@@ -20,7 +20,6 @@
 #include "platform/dialog.h"
 #include "platform/display.h"
 #include "platform/keys.h"
-#include "platform/scaler.h"
 #include "render/draw.h"
 #include "render/textures.h"
 
@@ -55,31 +54,6 @@ class FreshInput : public testing::EmptyTestEventListener {
     }
 };
 } // namespace
-
-void ScriptedBackend::cursor(double& x, double& y)
-{
-    x = kalup::scaler::toLogical(cursorX, scale);
-    y = kalup::scaler::toLogical(cursorY, scale);
-}
-
-void ScriptedBackend::setCursor(double x, double y)
-{
-    cursorX = kalup::scaler::toWindow(x, scale);
-    cursorY = kalup::scaler::toWindow(y, scale);
-    ++cursorWrites;
-}
-
-double ScriptedBackend::waitUntil(double deadline)
-{
-    deadlines.push_back(deadline);
-    return time = std::max(time, deadline);
-}
-
-void ScriptedBackend::releaseAll()
-{
-    std::ranges::fill(keys, false);
-    button = false;
-}
 
 ScriptedBackend& input() { return scripted; }
 

@@ -2,6 +2,7 @@
 // What the tests drive the game with: a scripted clock, keys and mouse in
 // place of the window, resources opened once per process, whole frames of
 // the main loop, and folders and variables put back afterwards.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/audio.h"
+#include "platform/scaler.h"
 #include "platform/seam.h"
 
 namespace harness {
@@ -33,16 +35,34 @@ public:
     bool keyDown(kalup::seam::Key key) override { return keys[static_cast<int>(key)]; }
     bool leftButtonDown() override { return button; }
     bool focused() override { return focus; }
-    void cursor(double& x, double& y) override;
-    void setCursor(double x, double y) override;
-    double waitUntil(double deadline) override;
     void present() override {}
     void switchScreenMode() override { ++screenSwitches; }
     bool closeRequested() override { return closeBox; }
 
+    void cursor(double& x, double& y) override
+    {
+        x = kalup::scaler::toLogical(cursorX, scale);
+        y = kalup::scaler::toLogical(cursorY, scale);
+    }
+    void setCursor(double x, double y) override
+    {
+        cursorX = kalup::scaler::toWindow(x, scale);
+        cursorY = kalup::scaler::toWindow(y, scale);
+        ++cursorWrites;
+    }
+    double waitUntil(double deadline) override
+    {
+        deadlines.push_back(deadline);
+        return time = std::max(time, deadline);
+    }
+
     void press(kalup::seam::Key key) { keys[static_cast<int>(key)] = true; }
     void release(kalup::seam::Key key) { keys[static_cast<int>(key)] = false; }
-    void releaseAll();
+    void releaseAll()
+    {
+        std::ranges::fill(keys, false);
+        button = false;
+    }
 };
 
 // The backend every test runs against, fresh for each test.

@@ -16,8 +16,7 @@ deb="$work/kalup_${version}_$(dpkg --print-architecture).deb"
 
 # Each line of the listing: mode, owner, size, date, time and the path, which may hold spaces.
 dpkg-deb -c "$deb" | sed -E 's|^([^ ]+ +){5}\./||' > "$work/contents"
-desktop=$(grep -E '^usr/share/applications/.+\.desktop$' "$work/contents")
-id=$(basename "$desktop" .desktop)
+id=$(sed -nE 's|^usr/share/applications/(.+)\.desktop$|\1|p' "$work/contents")
 [[ -n $id ]] || die "no desktop entry in the package"
 missing=$({
   installed_files usr/games "$id"

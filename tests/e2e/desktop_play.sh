@@ -10,8 +10,7 @@ source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_run "$1" 2560x1440
 window_size() { xdotool getwindowgeometry --shell "$GAME_WINDOW" | awk -F= '/WIDTH|HEIGHT/ { printf "%s ", $2 }'; }
 
-start_game desktop-play.log
-start_from_launcher
+start_from_launcher desktop-play.log
 sleep 2
 expect_not_blank menu "the full-screen menu"
 
@@ -50,30 +49,29 @@ press_and_wait 0.5 Escape
 
 # A survival round, then the focus away for 3 s: the timer line at the top
 # left stays the same and the frame is dimmed; with the focus back it runs on.
-timer() { convert "$ARTIFACTS/$1.png" -crop 240x24+0+0 +repage "$ARTIFACTS/timer-$1.png"; }
+timer() { SCREEN_AREA=240x24+880+420 screenshot "timer-$1"; }
 brightness() { convert "$ARTIFACTS/$1.png" -colorspace Gray -format '%[fx:mean]' info:; }
 point_at 400 454
 xdotool click 1
 sleep 2
 screenshot survival
 xmessage -geometry +100+100 "Somewhere else" 2>> "$ARTIFACTS/desktop-play.log" &
+other_pid=$!
 other=$(wait_for_window "xmessage") || die "the other window did not appear"
 xdotool windowfocus --sync "$other"
 sleep 0.5
-screenshot away-1
+timer away-1
 sleep 3
 screenshot away-2
-timer away-1
 timer away-2
 expect_same timer-away-1 timer-away-2 0 "the timer line changed while the window was without the focus"
 running=$(brightness survival) paused=$(brightness away-2)
 at_least "$(awk -v r="$running" 'BEGIN { print 0.7 * r }')" "$paused" || die "the paused frame ($paused) is not dimmed ($running running)"
 xdotool windowfocus --sync "$GAME_WINDOW"
 sleep 1.5
-screenshot back
 timer back
 expect_changed timer-away-2 timer-back 0.01 "the round did not go on with the focus back"
-kill $! 2>/dev/null
+kill "$other_pid" 2>/dev/null
 
 press_and_wait 0.5 Escape
 press_and_wait 1 F11

@@ -45,8 +45,7 @@ run_expecting 2 "an unknown option" "$GAME" --no-such-option
 [[ $(head -n1 "$ERR") == "kalup: unrecognised option '--no-such-option'" ]] || die "stderr began '$(head -n1 "$ERR")'"
 grep -q '^Usage: kalup' "$ERR" || die "an unknown option printed no usage on stderr"
 
-start_game installed.log
-start_from_launcher
+start_from_launcher installed.log
 sleep 1.5
 play_a_classic_pair installed
 press_and_wait 0.5 Escape

@@ -77,9 +77,10 @@ start_game() {
   GAME_PID=$!
 }
 
-# Enter on the launcher opens the game window, GAME_WINDOW.
+# start_game, then Enter on the launcher opens the game window, GAME_WINDOW.
 start_from_launcher() {
   local launcher
+  start_game "$@"
   launcher=$(wait_for_window "Welcome to Kalup Game!") || die "the launcher did not appear"
   sleep 0.5
   xdotool windowfocus --sync "$launcher"

@@ -9,8 +9,7 @@ source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_run "$1" 800x600
 zero_record_saved() { cmp -s hiscore.sav <(printf '0\r\n0\r\n0\r\n') && rm hiscore.sav || die "$1 saved no record"; }
 start_to_message_box() {
-  start_game "$1"
-  start_from_launcher
+  start_from_launcher "$1"
   BOX=$(wait_for_message_box) || die "no message box: $2"
 }
 expect_dismissed_by() {
