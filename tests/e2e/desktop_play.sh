@@ -66,7 +66,8 @@ screenshot away-2
 timer away-2
 expect_same timer-away-1 timer-away-2 0 "the timer line changed while the window was without the focus"
 running=$(brightness survival) paused=$(brightness away-2)
-at_least "$(awk -v r="$running" 'BEGIN { print 0.7 * r }')" "$paused" || die "the paused frame ($paused) is not dimmed ($running running)"
+at_least "$(awk -v r="$running" 'BEGIN { print 0.7 * r }')" "$paused" \
+  || die "the paused frame is not dimmed ($paused against $running running)"
 xdotool windowfocus --sync "$GAME_WINDOW"
 sleep 1.5
 timer back

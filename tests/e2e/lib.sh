@@ -12,7 +12,6 @@ begin_scratch() {
   ARTIFACTS="$1/e2e-artifacts"
   mkdir -p "$ARTIFACTS"
   RUN_FOLDER=$(mktemp -d)
-  trap 'stop_x_server; rm -rf "$RUN_FOLDER"' EXIT
   export SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$RUN_FOLDER/config"
   OUT="$RUN_FOLDER/out" ERR="$RUN_FOLDER/err"
   local number
@@ -20,11 +19,10 @@ begin_scratch() {
   mkfifo "$RUN_FOLDER/display"
   Xvfb -displayfd 3 -screen 0 "${2}x24" -nolisten tcp -noreset 3>"$RUN_FOLDER/display" 2>/dev/null &
   XVFB_PID=$!
+  trap 'kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; rm -rf "$RUN_FOLDER"' EXIT
   read -r -t 10 number < "$RUN_FOLDER/display" || die "Xvfb did not start"
   export DISPLAY=":$number"
 }
-
-stop_x_server() { [[ -n ${XVFB_PID:-} ]] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true; }
 
 # The built game GAME, started from RUN_FOLDER, which holds links to the
 # game's assets and nothing else.
@@ -37,9 +35,8 @@ begin_run() {
   cd "$RUN_FOLDER" || die "no working folder"
 }
 
-# The game as a player has it: installed from the build folder into ROOT
-# with the prefix /usr, started from an empty working folder with a fresh
-# HOME and XDG_DATA_HOME.
+# The game as a player has it: installed into ROOT with the prefix /usr,
+# started from an empty working folder with a fresh HOME and XDG_DATA_HOME.
 begin_installed_run() {
   begin_scratch "$(realpath "$1")" "$2"
   ROOT="$RUN_FOLDER/root"
@@ -50,9 +47,8 @@ begin_installed_run() {
   cd "$RUN_FOLDER/work" || die "no working folder"
 }
 
-# The files an install holds besides its manual page, one a line: the game
-# in the given folder; desktop entry, metainfo and icons under the given
-# application id; every asset.
+# installed_files BINDIR ID: the files of an install besides its manual
+# page, one a line: the game, desktop entry, metainfo, icons, every asset.
 installed_files() {
   local size
   echo "$1/kalup"
@@ -62,22 +58,20 @@ installed_files() {
   (cd "$E2E_DIR/../../assets" && find . -type f | sed 's|^\./|usr/share/kalup/|')
 }
 
-# Runs the command after the first two arguments to its end, stdout to OUT
-# and stderr to ERR; it must end with the exit code given first.
+# run_expecting CODE WHAT COMMAND...: stdout to OUT, stderr to ERR.
 run_expecting() {
   "${@:3}" > "$OUT" 2> "$ERR"
   local code=$?
   [[ $code == "$1" ]] || die "$2 ended with exit code $code"
 }
 
-# Starts the game in the background with the arguments after the first, its
-# output added to the log named first; run by the command in GAME_AS if set.
+# start_game LOG ARGS...: the game in the background, run by GAME_AS if set.
 start_game() {
   ${GAME_AS[@]+"${GAME_AS[@]}"} "$GAME" "${@:2}" >> "$ARTIFACTS/$1" 2>&1 &
   GAME_PID=$!
 }
 
-# start_game, then Enter on the launcher opens the game window, GAME_WINDOW.
+# start_game, and Enter on the launcher opens the game window, GAME_WINDOW.
 start_from_launcher() {
   local launcher
   start_game "$@"
@@ -91,9 +85,8 @@ start_from_launcher() {
 # Waits for a window with exactly this title; prints its id.
 wait_for_window() { timeout 15 xdotool search --sync --limit 1 --onlyvisible --name "^$1\$" 2>/dev/null; }
 
-# Waits up to the given tenths of a second (default 150) for the message
-# box, the window titled "Kalup" that is not the 800 x 600 game window;
-# prints its id.
+# Waits up to the given tenths of a second (default 150) for the message box,
+# the window titled "Kalup" that is not the 800 x 600 game; prints its id.
 wait_for_message_box() {
   local id width
   for _ in $(seq "${1:-150}"); do
@@ -106,8 +99,7 @@ wait_for_message_box() {
   return 1
 }
 
-# Waits for the game started last to end with the given exit code; the
-# second argument says what should have ended it.
+# expect_exit CODE WHAT: the game started last, ended by WHAT, ends with CODE.
 expect_exit() {
   timeout 20 tail --pid="$GAME_PID" -s 0.1 -f /dev/null || { kill -9 "$GAME_PID"; die "$2 did not end the game"; }
   wait "$GAME_PID"
@@ -115,8 +107,7 @@ expect_exit() {
   [[ $code == "$1" ]] || die "$2 ended the game with exit code $code"
 }
 
-# The screen, or the part of it given as WIDTHxHEIGHT+X+Y in SCREEN_AREA,
-# saved as ARTIFACTS/NAME.png.
+# screenshot NAME: the screen, or its part WxH+X+Y in SCREEN_AREA, in ARTIFACTS.
 screenshot() { import -window root ${SCREEN_AREA:+-crop "$SCREEN_AREA" +repage} "$ARTIFACTS/$1.png"; }
 
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
@@ -150,8 +141,7 @@ point_at() {
   sleep 0.2
 }
 
-# Taps the keys after the first argument one by one, each seen by a frame
-# of its own, then waits the first argument's seconds.
+# press_and_wait SECONDS KEYS...: each key seen by a frame of its own.
 press_and_wait() {
   xdotool key --delay 80 "${@:2}"
   sleep "$1"
@@ -160,14 +150,12 @@ press_and_wait() {
 # The word given, the given number of times.
 repeat() { local n=$1 word=$2 i; for (( i = 0; i < n; ++i )); do printf '%s ' "$word"; done; }
 
-# From the menu a classic game starts (space, or with "keys" Up and Enter
-# from the second row), the player finds a pair of like pieces on the
-# 800 x 600 screen and removes it with the mouse or the keys, which must
-# change the board. Screenshots are named after the given word.
+# play_a_classic_pair NAME [keys]: from the menu a classic game starts (space,
+# or Up and Enter from the second row) and a pair of like pieces found on the
+# 800 x 600 screen is removed by the mouse or the keys, changing the board.
 play_a_classic_pair() {
   local name=$1 by=${2:-mouse} pair row col
-  # The pieces fly in and settle.
-  if [[ $by == keys ]]; then press_and_wait 3 Up Return; else press_and_wait 3 space; fi
+  if [[ $by == keys ]]; then press_and_wait 3 Up Return; else press_and_wait 3 space; fi # the pieces settle
   screenshot "$name-board"
   pair=$(/usr/bin/python3 "$E2E_DIR/find_pair.py" "$ARTIFACTS/$name-board.png")
   [[ -n $pair ]] || die "no pair of like pieces found on the board"
