@@ -22,7 +22,7 @@ missing=$({
   installed_files usr/games "$id"
   printf '%s\n' usr/share/man/man6/kalup.6.gz usr/share/doc/kalup/copyright usr/share/doc/kalup/changelog.gz
 } | grep -vxF -f "$work/contents")
-[[ -z $missing ]] || die "the package lacks:" $missing
+[[ -z $missing ]] || die "the package lacks: ${missing//$'\n'/ }"
 
 [[ $(dpkg-deb -f "$deb" Section) == games ]] || die "the package is in section $(dpkg-deb -f "$deb" Section)"
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -11,6 +11,7 @@ zero_record_saved() { cmp -s hiscore.sav <(printf '0\r\n0\r\n0\r\n') && rm hisco
 start_to_message_box() {
   start_from_launcher "$1"
   BOX=$(wait_for_message_box) || die "no message box: $2"
+  sleep 0.5
 }
 expect_dismissed_by() {
   xdotool key "$1"
@@ -32,7 +33,6 @@ expect_exit 0 "closing the launcher"
 rm english.xml
 printf 'not a language file\n' > english.xml
 start_to_message_box quits.log "the broken language file"
-sleep 0.5
 screenshot broken-language-box
 focus=$(xdotool getwindowfocus)
 [[ $focus == "$BOX" ]] || die "the message box ($BOX) does not have the keyboard (window $focus has)"
@@ -65,7 +65,6 @@ else
   chmod 0000 hiscore.sav
 fi
 start_to_message_box unreadable-record.log "the unreadable record"
-sleep 0.5
 expect_dismissed_by Escape
 xdotool key F10
 expect_exit 0 "F10 on the menu after Escape on the box"
