@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <ranges>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,6 @@
 #include "platform/dialog.h"
 #include "platform/display.h"
 #include "platform/keys.h"
-#include "platform/scaler.h"
 #include "render/draw.h"
 #include "render/textures.h"
 
@@ -33,10 +32,6 @@ std::string message;
 bool displayOpen = false;
 bool soundOpen = false;
 
-void recordPlay(kalup::audio::Handle sample) { plays.push_back(sample); }
-void recordMessage(const char* text) { message = text; }
-
-// Sets the variable, or unsets it for a null value.
 void assign(const char* name, const char* value)
 {
     if (value)
@@ -44,47 +39,23 @@ void assign(const char* name, const char* value)
     else
         unsetenv(name);
 }
+
+// Every test starts from a fresh scripted seam and empty logs.
+class FreshInput : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo&) override
+    {
+        scripted = ScriptedBackend{};
+        kalup::seam::install(&scripted);
+        kalup::keys::forgetKeys();
+        kalup::sound::playObserver = [](kalup::audio::Handle sample) { plays.push_back(sample); };
+        kalup::dialog::setMessageSink([](const char* text) { message = text; });
+        plays.clear();
+        message.clear();
+    }
+};
 } // namespace
 
-void ScriptedBackend::cursor(double& x, double& y)
-{
-    x = kalup::scaler::toLogical(cursorX, scale);
-    y = kalup::scaler::toLogical(cursorY, scale);
-}
-
-void ScriptedBackend::setCursor(double x, double y)
-{
-    cursorX = kalup::scaler::toWindow(x, scale);
-    cursorY = kalup::scaler::toWindow(y, scale);
-    ++cursorWrites;
-}
-
-double ScriptedBackend::waitUntil(double deadline)
-{
-    deadlines.push_back(deadline);
-    if (time < deadline)
-        time = deadline;
-    return time;
-}
-
-void ScriptedBackend::releaseAll()
-{
-    std::fill(std::begin(keys), std::end(keys), false);
-    button = false;
-}
-
 ScriptedBackend& input() { return scripted; }
-
-void resetInput()
-{
-    scripted = ScriptedBackend{};
-    kalup::seam::install(&scripted);
-    kalup::keys::forgetKeys();
-    kalup::sound::playObserver = recordPlay;
-    kalup::dialog::setMessageSink(recordMessage);
-    plays.clear();
-    message.clear();
-}
 
 void needDisplay()
 {
@@ -111,7 +82,7 @@ void needResources()
 
 std::vector<kalup::audio::Handle>& soundLog() { return plays; }
 
-int timesPlayed(kalup::audio::Handle sample) { return int(std::count(plays.begin(), plays.end(), sample)); }
+int timesPlayed(kalup::audio::Handle sample) { return int(std::ranges::count(plays, sample)); }
 
 std::string& lastMessage() { return message; }
 
@@ -178,8 +149,8 @@ TempWorkDir::~TempWorkDir() { std::filesystem::current_path(previous); }
 
 Environment::~Environment()
 {
-    for (auto it = saved.rbegin(); it != saved.rend(); ++it)
-        assign(it->first.c_str(), it->second ? it->second->c_str() : nullptr);
+    for (const auto& [name, value] : std::views::reverse(saved))
+        assign(name.c_str(), value ? value->c_str() : nullptr);
 }
 
 void Environment::set(const char* name, const char* value)
@@ -192,9 +163,7 @@ void Environment::set(const char* name, const char* value)
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 unsigned modeOf(const std::string& path)
@@ -206,17 +175,10 @@ unsigned modeOf(const std::string& path)
 
 } // namespace harness
 
-namespace {
-// Every test starts from a fresh scripted seam and empty logs.
-class FreshInput : public testing::EmptyTestEventListener {
-    void OnTestStart(const testing::TestInfo&) override { harness::resetInput(); }
-};
-} // namespace
-
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    testing::UnitTest::GetInstance()->listeners().Append(new FreshInput);
+    testing::UnitTest::GetInstance()->listeners().Append(new harness::FreshInput);
     const int result = RUN_ALL_TESTS();
     // What the tests opened goes as it does in the game, so the leak checker
     // of the sanitizer build finds nothing of ours.

@@ -1,7 +1,8 @@
 #pragma once
 // What the tests drive the game with: a scripted clock, keys and mouse in
-// place of the window, lazily opened resources for tests that draw, whole
-// frames of the main loop, and folders and variables put back afterwards.
+// place of the window, resources opened once per process, whole frames of
+// the main loop, and folders and variables put back afterwards.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,54 +12,65 @@
 #include <gtest/gtest.h>
 
 #include "platform/audio.h"
+#include "platform/scaler.h"
 #include "platform/seam.h"
 
 namespace harness {
 
 // The mouse is in window pixels, `scale` of them to a logical unit as on a
-// full screen of some size: 1, the logical screen itself, unless a test says.
+// full screen of some size; 1 is the logical screen itself.
 class ScriptedBackend : public kalup::seam::Backend {
 public:
     double time = 0.0;
     std::int64_t wallClock = 1700000000;
     bool keys[kalup::seam::KEY_COUNT] = {};
-    bool button = false;
-    bool focus = true;
-    double cursorX = 0;
-    double cursorY = 0;
-    double scale = 1.0;
-    // Times the game moved the mouse.
-    int cursorWrites = 0;
-    bool closeBox = false;
-    // Every deadline the pacing waited for.
+    bool button = false, focus = true, closeBox = false;
+    double cursorX = 0, cursorY = 0, scale = 1.0;
+    // What the game did: moved the mouse, switched the screen mode, waited for a deadline.
+    int cursorWrites = 0, screenSwitches = 0;
     std::vector<double> deadlines;
-    // Switches between full screen and the window so far.
-    int screenSwitches = 0;
 
     double now() override { return time; }
     std::int64_t wallClockSeconds() override { return wallClock; }
     bool keyDown(kalup::seam::Key key) override { return keys[static_cast<int>(key)]; }
     bool leftButtonDown() override { return button; }
     bool focused() override { return focus; }
-    void cursor(double& x, double& y) override;
-    void setCursor(double x, double y) override;
-    double waitUntil(double deadline) override;
     void present() override {}
     void switchScreenMode() override { ++screenSwitches; }
     bool closeRequested() override { return closeBox; }
 
+    void cursor(double& x, double& y) override
+    {
+        x = kalup::scaler::toLogical(cursorX, scale);
+        y = kalup::scaler::toLogical(cursorY, scale);
+    }
+    void setCursor(double x, double y) override
+    {
+        cursorX = kalup::scaler::toWindow(x, scale);
+        cursorY = kalup::scaler::toWindow(y, scale);
+        ++cursorWrites;
+    }
+    double waitUntil(double deadline) override
+    {
+        deadlines.push_back(deadline);
+        return time = std::max(time, deadline);
+    }
+
     void press(kalup::seam::Key key) { keys[static_cast<int>(key)] = true; }
     void release(kalup::seam::Key key) { keys[static_cast<int>(key)] = false; }
-    void releaseAll();
+    void releaseAll()
+    {
+        std::ranges::fill(keys, false);
+        button = false;
+    }
 };
 
-// The backend every test runs against; reset before each test.
+// The backend every test runs against, fresh for each test.
 ScriptedBackend& input();
-void resetInput();
 
-// A hidden GL context, the textures, fonts and texts; opened once per process.
+// A hidden GL context with the textures, fonts and texts; needResources adds
+// the sound bank on the silent device.
 void needDisplay();
-// needDisplay plus the sound bank on the silent device.
 void needResources();
 
 // Every sample the game asked to play since the last clear.
@@ -68,9 +80,8 @@ int timesPlayed(kalup::audio::Handle sample);
 // The last message box the game showed ("" if none).
 std::string& lastMessage();
 
-// Whole frames of the main loop on the scripted seam.
+// Whole frames of the main loop; tap holds a key down for one frame, then up for one.
 void frames(int count);
-// A key down for one frame, then up for one.
 void tap(kalup::seam::Key key);
 
 // A fresh empty folder, removed when the guard ends.
@@ -98,14 +109,14 @@ private:
     std::string previous;
 };
 
-// Environment variables set for a test and put back when the guard ends.
+// Environment variables set for a test (a null value unsets one) and put
+// back when the guard ends.
 class Environment {
 public:
     Environment() = default;
     ~Environment();
     Environment(const Environment&) = delete;
     Environment& operator=(const Environment&) = delete;
-    // A null value unsets the variable.
     void set(const char* name, const char* value);
 
 private:
@@ -125,7 +136,7 @@ protected:
     Environment environment;
 };
 
-// The permission bits of a file or folder, and the bytes of a file.
+// The permission bits of a file or folder (0 if there is none), and the bytes of a file.
 unsigned modeOf(const std::string& path);
 std::string readFile(const std::string& path);
 

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package as `cpack -G DEB` builds it from the build folder:
-# named kalup_VERSION_ARCH.deb; holding the game in /usr/games, every asset,
-# the desktop entry, icons, metainfo, manual page, copyright and changelog;
-# in Section games with the libraries it needs as dependencies; no lintian
-# errors (its warnings are printed). Unpacked, the game finds its data.
+# The Debian package as `cpack -G DEB` builds it from the build folder: its
+# name, files, section, dependencies and changelog, no lintian errors (its
+# warnings are printed), and the unpacked game finding its data.
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
 build=$(realpath "$1")
@@ -18,15 +16,13 @@ deb="$work/kalup_${version}_$(dpkg --print-architecture).deb"
 
 # Each line of the listing: mode, owner, size, date, time and the path, which may hold spaces.
 dpkg-deb -c "$deb" | sed -E 's|^([^ ]+ +){5}\./||' > "$work/contents"
-desktop=$(grep -E '^usr/share/applications/.+\.desktop$' "$work/contents")
-id=$(basename "$desktop" .desktop)
+id=$(sed -nE 's|^usr/share/applications/(.+)\.desktop$|\1|p' "$work/contents")
 [[ -n $id ]] || die "no desktop entry in the package"
-{
+missing=$({
   installed_files usr/games "$id"
   printf '%s\n' usr/share/man/man6/kalup.6.gz usr/share/doc/kalup/copyright usr/share/doc/kalup/changelog.gz
-} | while read -r file; do
-  grep -qxF "$file" "$work/contents" || die "the package lacks $file"
-done || exit 1
+} | grep -vxF -f "$work/contents")
+[[ -z $missing ]] || die "the package lacks: ${missing//$'\n'/ }"
 
 [[ $(dpkg-deb -f "$deb" Section) == games ]] || die "the package is in section $(dpkg-deb -f "$deb" Section)"
 depends=$(dpkg-deb -f "$deb" Depends)

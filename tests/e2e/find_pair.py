@@ -1,9 +1,5 @@
-"""Finds two side-by-side pieces of one kind on a screenshot of the board.
-
-Prints "row col" of the left piece of the pair that looks most alike, or
-nothing. The screenshot must show the 800 x 600 screen 1:1 from its
-upper-left corner.
-"""
+"""Prints "row col" of the left piece of the side-by-side pair of one kind
+that looks most alike on a screenshot of the 800 x 600 screen, or nothing."""
 import sys
 
 from PIL import Image, ImageChops, ImageStat
@@ -25,16 +21,10 @@ def hue(piece):
 image = Image.open(sys.argv[1]).convert("RGB")
 cells = [[image.crop((48 + 64 * col - HALF, 40 + 64 * row - HALF, 48 + 64 * col + HALF, 40 + 64 * row + HALF))
           for col in range(12)] for row in range(9)]
-best = None
-for row in range(9):
-    for col in range(11):
-        left, right = cells[row][col], cells[row][col + 1]
-        if hue(left) is None or hue(left) != hue(right):
-            continue
-        # Pieces of one kind differ only by their glint; a special piece
-        # of the same colour differs in shape.
-        difference = sum(ImageStat.Stat(ImageChops.difference(left, right)).mean)
-        if best is None or difference < best[0]:
-            best = (difference, row, col)
-if best:
-    print(best[1], best[2])
+# Pieces of one kind differ only by their glint; a special piece of the
+# same colour differs in shape.
+pairs = [(sum(ImageStat.Stat(ImageChops.difference(left, right)).mean), row, col)
+         for row, line in enumerate(cells) for col, (left, right) in enumerate(zip(line, line[1:]))
+         if hue(left) is not None and hue(left) == hue(right)]
+if pairs:
+    print(*min(pairs)[1:])

@@ -6,25 +6,23 @@ E2E_DIR=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
 die() { echo "FAIL: $*" >&2; exit 1; }
 
 # A private X server of the given size and a scratch folder RUN_FOLDER, both
-# gone at the end; logs and screenshots go to ARTIFACTS beside the build.
+# gone at the end, holding the run's settings (never the user's own) and
+# OUT and ERR; logs and screenshots go to ARTIFACTS beside the build.
 begin_scratch() {
   ARTIFACTS="$1/e2e-artifacts"
   mkdir -p "$ARTIFACTS"
-  export SDL_AUDIODRIVER=dummy
   RUN_FOLDER=$(mktemp -d)
-  trap 'stop_x_server; rm -rf "$RUN_FOLDER"' EXIT
-  # The settings of the run stay in its folder, never the user's own.
-  export XDG_CONFIG_HOME="$RUN_FOLDER/config"
-  local fd_file="$RUN_FOLDER/display"
-  Xvfb -displayfd 3 -screen 0 "${2}x24" -nolisten tcp -noreset 3>"$fd_file" 2>/dev/null &
+  export SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$RUN_FOLDER/config"
+  OUT="$RUN_FOLDER/out" ERR="$RUN_FOLDER/err"
+  local number
+  # Xvfb writes its display number once it is ready, or closes the pipe if it fails.
+  mkfifo "$RUN_FOLDER/display"
+  Xvfb -displayfd 3 -screen 0 "${2}x24" -nolisten tcp -noreset 3>"$RUN_FOLDER/display" 2>/dev/null &
   XVFB_PID=$!
-  for _ in $(seq 100); do [[ -s $fd_file ]] && break; sleep 0.1; done
-  [[ -s $fd_file ]] || die "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$fd_file")"
-  rm "$fd_file"
+  trap 'kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; rm -rf "$RUN_FOLDER"' EXIT
+  read -r -t 10 number < "$RUN_FOLDER/display" || die "Xvfb did not start"
+  export DISPLAY=":$number"
 }
-
-stop_x_server() { [[ -n ${XVFB_PID:-} ]] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true; }
 
 # The built game GAME, started from RUN_FOLDER, which holds links to the
 # game's assets and nothing else.
@@ -37,9 +35,8 @@ begin_run() {
   cd "$RUN_FOLDER" || die "no working folder"
 }
 
-# The game as a player has it: installed from the build folder into ROOT
-# with the prefix /usr, started from an empty working folder with a fresh
-# HOME and XDG_DATA_HOME.
+# The game as a player has it: installed into ROOT with the prefix /usr,
+# started from an empty working folder with a fresh HOME and XDG_DATA_HOME.
 begin_installed_run() {
   begin_scratch "$(realpath "$1")" "$2"
   ROOT="$RUN_FOLDER/root"
@@ -50,9 +47,8 @@ begin_installed_run() {
   cd "$RUN_FOLDER/work" || die "no working folder"
 }
 
-# The files an install of the game holds besides its manual page, one a
-# line: the game in the given folder, its desktop entry, metainfo and icons
-# under the given application id, and every asset.
+# installed_files BINDIR ID: the files of an install besides its manual
+# page, one a line: the game, desktop entry, metainfo, icons, every asset.
 installed_files() {
   local size
   echo "$1/kalup"
@@ -62,19 +58,23 @@ installed_files() {
   (cd "$E2E_DIR/../../assets" && find . -type f | sed 's|^\./|usr/share/kalup/|')
 }
 
-# Starts the game in the background with the given arguments, its output
-# added to the given log; run by the command in the array GAME_AS when set
-# (e.g. as another user).
+# run_expecting CODE WHAT COMMAND...: stdout to OUT, stderr to ERR.
+run_expecting() {
+  "${@:3}" > "$OUT" 2> "$ERR"
+  local code=$?
+  [[ $code == "$1" ]] || die "$2 ended with exit code $code"
+}
+
+# start_game LOG ARGS...: the game in the background, run by GAME_AS if set.
 start_game() {
-  local log=$1
-  shift
-  ${GAME_AS[@]+"${GAME_AS[@]}"} "$GAME" "$@" >> "$ARTIFACTS/$log" 2>&1 &
+  ${GAME_AS[@]+"${GAME_AS[@]}"} "$GAME" "${@:2}" >> "$ARTIFACTS/$1" 2>&1 &
   GAME_PID=$!
 }
 
-# Presses Enter on the launcher and waits for the game window, GAME_WINDOW.
+# start_game, and Enter on the launcher opens the game window, GAME_WINDOW.
 start_from_launcher() {
   local launcher
+  start_game "$@"
   launcher=$(wait_for_window "Welcome to Kalup Game!") || die "the launcher did not appear"
   sleep 0.5
   xdotool windowfocus --sync "$launcher"
@@ -83,19 +83,10 @@ start_from_launcher() {
 }
 
 # Waits for a window with exactly this title; prints its id.
-wait_for_window() {
-  local id
-  for _ in $(seq 150); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-    [[ -n $id ]] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+wait_for_window() { timeout 15 xdotool search --sync --limit 1 --onlyvisible --name "^$1\$" 2>/dev/null; }
 
-# Waits up to the given tenths of a second (default 150) for the message
-# box, the window titled "Kalup" that is not the 800 x 600 game window;
-# prints its id.
+# Waits up to the given tenths of a second (default 150) for the message box,
+# the window titled "Kalup" that is not the 800 x 600 game; prints its id.
 wait_for_message_box() {
   local id width
   for _ in $(seq "${1:-150}"); do
@@ -108,32 +99,32 @@ wait_for_message_box() {
   return 1
 }
 
-# Waits for the game to end with the given exit code; the second argument
-# says what should have ended it. Run it in the shell that started the game.
+# expect_exit CODE WHAT: the game started last, ended by WHAT, ends with CODE.
 expect_exit() {
-  for _ in $(seq 200); do
-    if ! kill -0 "$GAME_PID" 2>/dev/null; then
-      wait "$GAME_PID"
-      local code=$?
-      [[ $code == "$1" ]] || die "$2 ended the game with exit code $code"
-      return 0
-    fi
-    sleep 0.1
-  done
-  kill -9 "$GAME_PID" 2>/dev/null
-  die "$2 did not end the game"
+  timeout 20 tail --pid="$GAME_PID" -s 0.1 -f /dev/null || { kill -9 "$GAME_PID"; die "$2 did not end the game"; }
+  wait "$GAME_PID"
+  local code=$?
+  [[ $code == "$1" ]] || die "$2 ended the game with exit code $code"
 }
 
-# The screen, or the part of it given as WIDTHxHEIGHT+X+Y in SCREEN_AREA.
-screenshot() { import -window root ${SCREEN_AREA:+-crop "$SCREEN_AREA" +repage} "$1"; }
-
-# Spread of the pixel values: 0 for a screen of one colour.
-image_spread() { convert "$1" -colorspace Gray -format '%[fx:standard_deviation]' info:; }
-
-# Root-mean-square difference of two screenshots, 0..1.
-image_difference() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed -E 's/.*\((.*)\).*/\1/'; }
+# screenshot NAME: the screen, or its part WxH+X+Y in SCREEN_AREA, in ARTIFACTS.
+screenshot() { import -window root ${SCREEN_AREA:+-crop "$SCREEN_AREA" +repage} "$ARTIFACTS/$1.png"; }
 
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
+
+# A screenshot of the given name that must not be of one colour.
+expect_not_blank() {
+  local spread
+  screenshot "$1"
+  spread=$(convert "$ARTIFACTS/$1.png" -colorspace Gray -format '%[fx:standard_deviation]' info:)
+  at_least "$spread" 0.05 || die "$2 looks blank (spread $spread)"
+}
+
+# Two screenshots whose root-mean-square difference (0..1) must be at least
+# (expect_changed) or at most (expect_same) the given one.
+difference() { compare -metric RMSE "$ARTIFACTS/$1.png" "$ARTIFACTS/$2.png" null: 2>&1 | sed -E 's/.*\((.*)\).*/\1/'; }
+expect_changed() { local d; d=$(difference "$1" "$2"); at_least "$d" "$3" || die "$4 ($d)"; }
+expect_same() { local d; d=$(difference "$1" "$2"); at_least "$3" "$d" || die "$4 ($d)"; }
 
 # The game captures the pointer and sees only relative motion: push it far
 # to the upper left (the game clamps it to 0,0), then walk to the target in
@@ -150,39 +141,38 @@ point_at() {
   sleep 0.2
 }
 
-# Taps keys one by one, each seen by a frame of its own before the next.
-press() { (( $# == 0 )) || xdotool key --delay 80 "$@"; }
+# press_and_wait SECONDS KEYS...: each key seen by a frame of its own.
+press_and_wait() {
+  xdotool key --delay 80 "${@:2}"
+  sleep "$1"
+}
 
 # The word given, the given number of times.
 repeat() { local n=$1 word=$2 i; for (( i = 0; i < n; ++i )); do printf '%s ' "$word"; done; }
 
-# From the menu a classic game starts (space, or with "keys" Up and Enter
-# from the second row), the player finds a pair of like pieces on the
-# 800 x 600 screen and removes it with the mouse or the keys, which must
-# change the board. Screenshots are named after the given word.
+# play_a_classic_pair NAME [keys]: from the menu a classic game starts (space,
+# or Up and Enter from the second row) and a pair of like pieces found on the
+# 800 x 600 screen is removed by the mouse or the keys, changing the board.
 play_a_classic_pair() {
-  local name=$1 by=${2:-mouse} pair row col change
-  if [[ $by == keys ]]; then press Up Return; else xdotool key space; fi
-  sleep 3 # the pieces fly in and settle
-  screenshot "$ARTIFACTS/$name-board.png"
+  local name=$1 by=${2:-mouse} pair row col
+  if [[ $by == keys ]]; then press_and_wait 3 Up Return; else press_and_wait 3 space; fi # the pieces settle
+  screenshot "$name-board"
   pair=$(/usr/bin/python3 "$E2E_DIR/find_pair.py" "$ARTIFACTS/$name-board.png")
   [[ -n $pair ]] || die "no pair of like pieces found on the board"
   read -r row col <<< "$pair"
   if [[ $by == keys ]]; then
     # Nine Ups and twelve Lefts end on the corner cell from any cell, the
     # arrows staying on the board; the pair is row Downs and col Rights away.
-    press $(repeat 9 Up) $(repeat 12 Left) $(repeat "$row" Down) $(repeat "$col" Right)
-    sleep 0.5
-    press Return
+    press_and_wait 0.5 $(repeat 9 Up) $(repeat 12 Left) $(repeat "$row" Down) $(repeat "$col" Right)
+    press_and_wait 1 Return
   else
     # The cell bands: column c answers at x = 48 + 64c, row r at y = 64r + 28.
     point_at $(( 48 + 64 * col )) $(( 64 * row + 28 ))
     xdotool click 1
+    sleep 1
   fi
-  sleep 1
-  screenshot "$ARTIFACTS/$name-after.png"
-  change=$(image_difference "$ARTIFACTS/$name-board.png" "$ARTIFACTS/$name-after.png")
-  at_least "$change" 0.02 || die "removing the pair at row $row, column $col by $by changed nothing ($change)"
+  screenshot "$name-after"
+  expect_changed "$name-board" "$name-after" 0.02 "removing the pair at row $row, column $col by $by changed nothing"
 }
 
 # The record file holds the record of at least one pair and the other two

@@ -1,8 +1,7 @@
-// A long stretch of play through the real frame: a real window, real buffer
-// swaps, and seeded random clicks, pointer moves and keys on a scripted clock,
-// in each of the three modes, ending with bursts still flying. Built with the
-// sanitizers (test.sh) any fault, undefined behaviour or leak ends it; it
-// fails by itself when the resident memory keeps growing.
+// Seeded random clicks, pointer moves and keys on a scripted clock through
+// the real frame, window and buffer swaps, in each of the three modes, ending
+// with bursts still flying. Built with the sanitizers (test.sh) any fault,
+// undefined behaviour or leak ends it; it fails when resident memory grows.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -51,10 +50,8 @@ public:
     void switchScreenMode() override { display::glfwBackend().switchScreenMode(); }
     bool closeRequested() override { return false; }
 
-    // The next frame's input: mostly pointing and clicking on the board, or
-    // stepping and clicking with the keys; now and then space (the end
-    // screens), Escape (the menu), a pause, the focus lost or back, mute, a
-    // switch of the screen mode, or a slow frame.
+    // Mostly pointing and clicking or stepping with the keys; now and then the
+    // end screens' space, Escape, a pause, the focus, mute, F11 or a slow frame.
     void next()
     {
         const bool jump = chance(8);
