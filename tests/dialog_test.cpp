@@ -26,7 +26,7 @@ namespace {
 void ignoreCommand(int) {}
 void ignoreClose() {}
 
-// Desktops and panels change root-window properties all session long.
+// Desktops and panels change root-window properties all day long.
 void changeRootProperty(int times)
 {
     Display* desktop = XOpenDisplay(nullptr);

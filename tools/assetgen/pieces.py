@@ -77,7 +77,7 @@ def gem_frame(shape, colours, t, glow_boost=1.0, size=FRAME):
     key = _normalise([-0.55, -0.65, 0.9])
     diffuse = np.clip(Nx * key[0] + Ny * key[1] + Nz * key[2], 0, 1)
     hx, hy, hz = _normalise([key[0], key[1], key[2] + 1.0])
-    spec = np.clip(Nx * hx + Ny * hy + Nz * hz, 0, 1) ** 16
+    shine = np.clip(Nx * hx + Ny * hy + Nz * hz, 0, 1) ** 16
     # neighbouring facets alternate a little in brightness, as cut stones do
     parity = np.where(ring, idx2 % 2, idx % 2) * (~table)
     diffuse = diffuse * (0.88 + 0.12 * parity)
@@ -96,7 +96,7 @@ def gem_frame(shape, colours, t, glow_boost=1.0, size=FRAME):
         R.smoothstep(2.5 * line, 0, gap2) * ring * (d3 < 0),
     ])
     body = body + (light * 0.4 + 0.1) * edges[..., None] * 0.5
-    body = body + spec[..., None] * 0.55
+    body = body + shine[..., None] * 0.55
     # the glint: a soft diagonal band crossing the stone once per cycle
     u = (x + yy) / np.sqrt(2)
     # the glint crosses during the middle of the cycle; the other frames rest calm
@@ -176,10 +176,10 @@ def _metal_sphere(x, y, cx, cy, r, px, base=(0.10, 0.11, 0.16)):
     key = _normalise([-0.5, -0.6, 0.75])
     diff = np.clip(nx * key[0] + ny * key[1] + nz * key[2], 0, 1)
     h = _normalise([key[0], key[1], key[2] + 1])
-    spec = np.clip(nx * h[0] + ny * h[1] + nz * h[2], 0, 1) ** 30
+    shine = np.clip(nx * h[0] + ny * h[1] + nz * h[2], 0, 1) ** 30
     rimlight = np.clip(1 - nz, 0, 1) ** 3 * np.clip(ny + 0.3, 0, 1)
     b = np.asarray(base)
-    col = b * (0.35 + 1.2 * diff[..., None]) + spec[..., None] * 0.9 + np.array([0.25, 0.45, 0.9]) * rimlight[..., None] * 0.5
+    col = b * (0.35 + 1.2 * diff[..., None]) + shine[..., None] * 0.9 + np.array([0.25, 0.45, 0.9]) * rimlight[..., None] * 0.5
     return R.layer(col, R.coverage(d, px)), d
 
 
@@ -255,9 +255,9 @@ def drop_bomb_frame(k):
     key = _normalise([-0.5, -0.5, 0.8])
     diff = np.clip(nx * key[0] + ny * key[1] + nz * key[2], 0, 1)
     h = _normalise([key[0], key[1], key[2] + 1])
-    spec = np.clip(nx * h[0] + ny * h[1] + nz * h[2], 0, 1) ** 25
+    shine = np.clip(nx * h[0] + ny * h[1] + nz * h[2], 0, 1) ** 25
     base = np.array([0.16, 0.17, 0.22])
-    col = base * (0.4 + 1.3 * diff[..., None]) + spec[..., None] * 0.8
+    col = base * (0.4 + 1.3 * diff[..., None]) + shine[..., None] * 0.8
     # band
     band = (np.abs(y + 0.22) < 0.05) * 1.0
     col = col * (1 - band[..., None]) + (fin_col * (0.5 + diff[..., None])) * band[..., None]
