@@ -177,7 +177,7 @@ void setIcon(Fl_Window& window)
 // While the box is up the game window lets go of the mouse, so the box can be clicked.
 class MouseReleased {
 public:
-    MouseReleased() : window(static_cast<GLFWwindow*>(display::findWindow(display::WINDOW_TITLE)))
+    MouseReleased() : window(display::gameWindow())
     {
         if (!window)
             return;
