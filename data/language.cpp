@@ -1,14 +1,13 @@
 #include "data/language.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
 #include <tinyxml2.h>
 
 #include "platform/dialog.h"
+#include "platform/file_bytes.h"
 #include "platform/utf8.h"
 
 namespace kalup::language {
@@ -79,20 +78,15 @@ void copyText(TextKey key, const char* value, bool utf8File)
     std::memcpy(buffer, value, length);
 }
 
-// The whole file; empty when it cannot be read.
-std::string fileBytes(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 } // namespace
 
 void loadLanguage()
 {
     // The parser gets the bytes from a buffer of the game's own, with their
-    // length, so no file can make it read beyond them.
-    const std::string bytes = fileBytes(languageFiles[languageIndex]);
+    // length, so no file can make it read beyond them. A file that cannot be
+    // read gives what could be read of it, or nothing.
+    std::string bytes;
+    file_bytes::readWhole(languageFiles[languageIndex], bytes);
     if (const char* message = readTexts(bytes.data(), bytes.size()))
         dialog::messageBox(message);
 }

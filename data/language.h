@@ -45,10 +45,10 @@ void loadLanguage();
 // element inside the first "Text" inside the first "Translation" holds one
 // attribute per key. A missing attribute gives an empty text; a file in
 // UTF-8 gives texts in UTF-8, a longer text is cut to at most 255 bytes on a
-// character boundary. Returns the
-// message for a missing "Translation" or "Text" element, the texts then left
-// as they were; null otherwise. A document that is not well-formed XML, or
-// no document at all, has no "Translation".
+// character boundary. Returns the message for a missing "Translation" or
+// "Text" element, the texts then left as they were; null otherwise. A
+// document that is not well-formed XML, or no document at all, has no
+// "Translation".
 const char* readTexts(const char* bytes, std::size_t size);
 const char* text(TextKey key);
 

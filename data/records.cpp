@@ -8,9 +8,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/file_bytes.h"
 
 namespace kalup::records {
 
@@ -66,27 +67,6 @@ bool writeAll(int fd, const std::string& bytes)
         done += static_cast<std::size_t>(n);
     }
     return true;
-}
-
-// The whole file into `bytes`; false with errno set when it cannot be read.
-bool readAll(const char* path, std::string& bytes)
-{
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    char chunk[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int error = errno;
-            ::close(fd);
-            errno = error;
-            return n == 0;
-        }
-        bytes.append(chunk, static_cast<std::size_t>(n));
-    }
 }
 
 // New files get the usual permissions, as a plain create would give them.
@@ -147,7 +127,7 @@ void loadRecords()
 {
     removeStaleTemporaries();
     std::string bytes;
-    keepUnreadRecord = !readAll(recordPath.c_str(), bytes) && errno != ENOENT;
+    keepUnreadRecord = !file_bytes::readWhole(recordPath.c_str(), bytes) && errno != ENOENT;
     if (keepUnreadRecord) {
         std::fprintf(stderr, "kalup: cannot read the record %s (%s); it is left as it is and this run saves none\n",
                      recordPath.c_str(), std::strerror(errno));

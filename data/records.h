@@ -7,8 +7,8 @@ namespace kalup::records {
 
 inline constexpr const char* RECORD_FILE = "hiscore.sav";
 
-// Where the record is kept; the folder beside it holds the temporary files
-// of a save, named after it with mkstemp's six-character suffix.
+// Where the record is kept; a save's temporary file sits beside it in the
+// same folder, named after it with mkstemp's six-character suffix.
 extern std::string recordPath;
 
 extern int classicRecord;

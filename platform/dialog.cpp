@@ -60,20 +60,6 @@ bool connectDisplay()
     return true;
 }
 
-} // namespace
-
-std::string noDisplayReason()
-{
-    if (connectDisplay())
-        return {};
-    const char* name = std::getenv("DISPLAY");
-    if (!name || !*name)
-        return "no graphical display: DISPLAY is not set";
-    return std::string("cannot open the display \"") + name + "\"";
-}
-
-namespace {
-
 // A titled frame whose caption interrupts its top line.
 class GroupFrame : public Fl_Group {
 public:
@@ -177,7 +163,7 @@ void setIcon(Fl_Window& window)
 // While the box is up the game window lets go of the mouse, so the box can be clicked.
 class MouseReleased {
 public:
-    MouseReleased() : window(static_cast<GLFWwindow*>(display::findWindow(display::WINDOW_TITLE)))
+    MouseReleased() : window(display::gameWindow())
     {
         if (!window)
             return;
@@ -302,6 +288,16 @@ void destroyLauncher()
     for (auto& radio : radios)
         radio.button = nullptr;
     quietConnection();
+}
+
+std::string noDisplayReason()
+{
+    if (connectDisplay())
+        return {};
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name)
+        return "no graphical display: DISPLAY is not set";
+    return std::string("cannot open the display \"") + name + "\"";
 }
 
 void messageBox(const char* text)

@@ -1,6 +1,5 @@
 #include "platform/display.h"
 
-#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -358,12 +357,7 @@ void closeDisplay()
     glfwTerminate();
 }
 
-void* findWindow(const char* title)
-{
-    if (!window || !title || std::strcmp(title, WINDOW_TITLE) != 0)
-        return nullptr;
-    return window;
-}
+GLFWwindow* gameWindow() { return window; }
 
 seam::Backend& glfwBackend() { return backend; }
 

@@ -4,6 +4,8 @@
 // window shows it scaled into the largest centred 4:3 area.
 #include "platform/seam.h"
 
+struct GLFWwindow;
+
 namespace kalup::display {
 
 inline constexpr const char* WINDOW_TITLE = "Kalup";
@@ -22,8 +24,8 @@ void beginFrame();
 // Closes the window and terminates GLFW.
 void closeDisplay();
 
-// The game window, looked up by its title; null when there is none.
-void* findWindow(const char* title);
+// The open game window; null when there is none.
+GLFWwindow* gameWindow();
 
 // The seam backend over the open window (real clock, keys, mouse, pacing).
 seam::Backend& glfwBackend();

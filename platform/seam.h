@@ -6,7 +6,8 @@
 namespace kalup::seam {
 
 enum class Key { Escape, Space, F10, F3, Left, Right, Up, Down, Enter, P, M, F11 };
-inline constexpr int KEY_COUNT = 12;
+// Counted from the last key, so a key added before it is counted too.
+inline constexpr int KEY_COUNT = static_cast<int>(Key::F11) + 1;
 
 class Backend {
 public:

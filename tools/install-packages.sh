@@ -11,10 +11,8 @@ if [[ "${1:-}" == "--tests" ]]; then
   # x11-utils: xmessage, a window to give the focus to while a round runs;
   # numpy and sox: the shipped assets' checks.
   packages+=(xvfb xauth xdotool imagemagick python3-pil python3-numpy sox x11-utils)
-fi
-# The install tests: the desktop entry, metainfo and manual page checks, and
-# the Debian package (cpack's dependency search needs dpkg-dev and file).
-if [[ "${1:-}" == "--tests" ]]; then
+  # The install tests: the desktop entry, metainfo and manual page checks, and
+  # the Debian package (cpack's dependency search needs dpkg-dev and file).
   packages+=(desktop-file-utils appstream man-db dpkg-dev file lintian)
 fi
 
