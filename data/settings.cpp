@@ -19,9 +19,9 @@ constexpr const char* MUTE_OFF = "mute=off";
 
 std::string settingsPath(const std::string& folder) { return folder + "/" + SETTINGS_FILE; }
 
-// The player's configuration folder, made (0700) when missing; one that
-// cannot be made shows when the settings cannot be written there.
-std::string configFolder()
+// The player's configuration folder, made (0700) when missing: only a save
+// needs it. One that cannot be made shows when the settings cannot be written.
+std::string madeConfigFolder()
 {
     const std::string folder = places::userFolder(places::UserBase::Config);
     places::makeUserFolder(folder);
@@ -39,7 +39,7 @@ bool report(const std::string& where, const char* reason)
 void loadSettings()
 {
     muted = false;
-    const std::string folder = configFolder();
+    const std::string folder = places::userFolder(places::UserBase::Config);
     if (folder.empty())
         return;
     std::ifstream in(settingsPath(folder));
@@ -51,7 +51,7 @@ void loadSettings()
 
 bool saveSettings()
 {
-    const std::string folder = configFolder();
+    const std::string folder = madeConfigFolder();
     if (folder.empty())
         return report("a configuration folder", "there is no home folder");
     const std::string path = settingsPath(folder);
