@@ -53,7 +53,6 @@ int drawLive(const std::vector<Particle>& particles, Texture texture, bool spin)
     for (const Particle& particle : particles) {
         if (!particle.alive)
             continue;
-        // Balls always turn, even by an angle of 0.
         batch.add(texture, particle.x, particle.y, particle.width / 2.0f, particle.height / 2.0f,
             spin ? particle.angle : 0.0f, draw::WHOLE_TEXTURE, {particle.r, particle.g, particle.b, particle.a});
         ++drawn;
