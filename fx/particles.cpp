@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/logical_screen.h"
 #include "platform/random.h"
 #include "render/quad_batch.h"
 
@@ -28,8 +29,9 @@ void place(Particle& particle, Point2 centre, Launch launch)
 
 bool outOfPlay(const Particle& particle)
 {
-    return particle.x > 864.0f || particle.y > 664.0f || particle.x < -64.0f || particle.y < -64.0f
-        || !(particle.a > 0.0f);
+    constexpr float margin = 64.0f;
+    return particle.x > logical::WIDTH + margin || particle.y > logical::HEIGHT + margin || particle.x < -margin
+        || particle.y < -margin || !(particle.a > 0.0f);
 }
 
 void fade(Particle& particle, float step)
