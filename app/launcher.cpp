@@ -7,11 +7,12 @@
 
 namespace kalup::launcher {
 
-bool launcherRunning = true;
 int colorDepth = 0;
 bool fullscreen = false;
 
 namespace {
+
+bool launcherRunning = true;
 
 void onLauncherCommand(int id)
 {

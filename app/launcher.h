@@ -3,7 +3,6 @@
 
 namespace kalup::launcher {
 
-extern bool launcherRunning;
 extern int colorDepth;
 extern bool fullscreen;
 

@@ -3,10 +3,10 @@
 #include <GL/gl.h>
 
 #include "app/shell.h"
-#include "platform/logical_screen.h"
-#include "platform/keys.h"
-#include "platform/pointer.h"
 #include "data/language.h"
+#include "platform/keys.h"
+#include "platform/logical_screen.h"
+#include "platform/pointer.h"
 #include "platform/seam.h"
 #include "render/draw.h"
 #include "render/textures.h"

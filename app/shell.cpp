@@ -14,6 +14,7 @@
 #include "game/game_state.h"
 #include "game/update.h"
 #include "platform/keys.h"
+#include "platform/logical_screen.h"
 #include "platform/pointer.h"
 #include "platform/seam.h"
 #include "render/background.h"
@@ -54,7 +55,8 @@ void drawModeBackground()
         }
         // Drawn with the screen projection the previous frame left in force.
         const float size = 10.0f * std::sin(ffBackgroundAngle) + 1000.0f;
-        draw::drawSprite(textures::texBackdrop, 400, 300, size, size, ffBackgroundAngle, 1);
+        draw::drawSprite(textures::texBackdrop, logical::WIDTH / 2, logical::HEIGHT / 2, size, size,
+                         ffBackgroundAngle, 1);
         draw::drawScrollingTiles(textures::texTile, 48);
         break;
     }

@@ -1,9 +1,9 @@
 #include "board/falling.h"
 
 #include "board/board.h"
+#include "board/play.h"
 #include "board/specials.h"
 #include "data/sound.h"
-#include "board/play.h"
 
 namespace kalup::board {
 

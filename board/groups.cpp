@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "board/board.h"
+#include "board/play.h"
 #include "board/specials.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
-#include "board/play.h"
 
 namespace kalup::board {
 

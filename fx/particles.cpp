@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/logical_screen.h"
 #include "platform/random.h"
 #include "render/quad_batch.h"
 
@@ -28,8 +29,9 @@ void place(Particle& particle, Point2 centre, Launch launch)
 
 bool outOfPlay(const Particle& particle)
 {
-    return particle.x > 864.0f || particle.y > 664.0f || particle.x < -64.0f || particle.y < -64.0f
-        || !(particle.a > 0.0f);
+    constexpr float margin = 64.0f;
+    return particle.x > logical::WIDTH + margin || particle.y > logical::HEIGHT + margin || particle.x < -margin
+        || particle.y < -margin || !(particle.a > 0.0f);
 }
 
 void fade(Particle& particle, float step)
@@ -53,7 +55,6 @@ int drawLive(const std::vector<Particle>& particles, Texture texture, bool spin)
     for (const Particle& particle : particles) {
         if (!particle.alive)
             continue;
-        // Balls always turn, even by an angle of 0.
         batch.add(texture, particle.x, particle.y, particle.width / 2.0f, particle.height / 2.0f,
             spin ? particle.angle : 0.0f, draw::WHOLE_TEXTURE, {particle.r, particle.g, particle.b, particle.a});
         ++drawn;

@@ -116,13 +116,14 @@ void drawVeil()
 {
     // No shade, no veil; and one that could not darken anything (preset 0's
     // opacity is below zero) is not drawn either.
-    if (preset.shade == 0 || veilOpacity() <= 0.0f)
+    const float opacity = veilOpacity();
+    if (preset.shade == 0 || opacity <= 0.0f)
         return;
     // It covers the whole view at z = 0. Untextured: whatever texture the
     // frame left bound must not thin it out.
     glDisable(GL_TEXTURE_2D);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, veilOpacity());
+    glColor4f(0, 0, 0, opacity);
     glBegin(GL_QUADS);
     glVertex3f(-40, -17, 0);
     glVertex3f(40, -17, 0);

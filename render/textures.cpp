@@ -1,6 +1,5 @@
 #include "render/textures.h"
 
-#include <cstring>
 #include <iterator>
 
 #include <GL/gl.h>
@@ -31,8 +30,6 @@ Texture texButtonStrip = 0;
 std::vector<Texture> loadedTextures;
 
 namespace {
-
-constexpr std::size_t PATH_CAPACITY = 256;
 
 struct TableEntry {
     Texture* texture;
@@ -120,9 +117,7 @@ ILuint readImage(const char* path)
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
-    char buffer[PATH_CAPACITY] = {};
-    std::strncpy(buffer, path, PATH_CAPACITY - 1);
-    const bool loaded = ilLoadImage(buffer) == IL_TRUE;
+    const bool loaded = ilLoadImage(path) == IL_TRUE;
     ilGetError();
     if (!loaded) {
         ilDeleteImages(1, &image);
