@@ -217,8 +217,9 @@ std::string oneLine(const char* text)
 }
 
 // FLTK keeps its connection open for a later message box and listens on the
-// root window, whose properties window managers and panels change all the time. While the
-// game runs nobody reads that connection: stop listening and drop what came.
+// root window, whose properties window managers and panels change all the
+// time. While the game runs nobody reads that connection: stop listening and
+// drop what came.
 void quietConnection()
 {
     Fl::check();
