@@ -122,7 +122,11 @@ void drawPulsingQuad(Texture texture, float x, float y, float w, float h)
     // The overhang breathes between 90 and 110 units on every side.
     const float margin = 10.0f * std::sin(pulsePhase) + 100.0f;
     glNormal3f(0.0f, 0.0f, 1.0f);
+    // The backdrop is opaque: blending would give the same pixels, and costs
+    // a software renderer a read of every pixel under it.
+    glDisable(GL_BLEND);
     emitQuad(w / 2 + margin, h / 2 + margin, 0.0f, 0.0f, 1.0f, 1.0f);
+    glEnable(GL_BLEND);
 }
 
 void stepTileScroll()
