@@ -7,6 +7,7 @@
 #include <GLFW/glfw3.h>
 
 #include "platform/logical_screen.h"
+#include "platform/pointer_capture.h"
 #include "platform/quit_signals.h"
 #include "platform/scaler.h"
 
@@ -23,8 +24,13 @@ constexpr double SPIN_MARGIN = 0.0015;
 GLFWwindow* window = nullptr;
 // Window units per logical unit, for the pointer.
 double pointerScale = 1.0;
-// The launcher's colour depth, for a target made when the screen mode switches.
+// The launcher's colour depth, for a target made when the window's size changes.
 int targetColourDepth = 32;
+// The hidden window draws offscreen at any size; only the game's holds the mouse.
+bool offscreenAlways = false;
+bool holdsMouse = false;
+// A driver without framebuffer objects does not gain them later.
+bool targetUnavailable = false;
 
 class GlfwBackend final : public seam::Backend {
 public:
@@ -43,6 +49,7 @@ public:
     // The held states the game sees for a whole frame.
     void takeSnapshot();
     void forgetSnapshot();
+    void followWindowSize();
 
 private:
     bool keysHeld[seam::KEY_COUNT] = {};
@@ -85,6 +92,8 @@ void GlfwBackend::takeSnapshot()
         keysHeld[static_cast<int>(seam::Key::Enter)] = true;
     buttonHeld = glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS;
     hasFocus = glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
+    if (holdsMouse)
+        pointer_capture::followFocus(window, hasFocus);
 }
 
 void GlfwBackend::forgetSnapshot()
@@ -101,7 +110,7 @@ void GlfwBackend::cursor(double& x, double& y)
     double windowX = 0;
     double windowY = 0;
     if (window)
-        glfwGetCursorPos(window, &windowX, &windowY);
+        pointer_capture::position(window, windowX, windowY);
     x = scaler::toLogical(windowX, pointerScale);
     y = scaler::toLogical(windowY, pointerScale);
 }
@@ -109,7 +118,7 @@ void GlfwBackend::cursor(double& x, double& y)
 void GlfwBackend::setCursor(double x, double y)
 {
     if (window)
-        glfwSetCursorPos(window, scaler::toWindow(x, pointerScale), scaler::toWindow(y, pointerScale));
+        pointer_capture::moveTo(window, scaler::toWindow(x, pointerScale), scaler::toWindow(y, pointerScale));
 }
 
 double GlfwBackend::waitUntil(double deadline)
@@ -137,10 +146,53 @@ void GlfwBackend::present()
     glfwGetFramebufferSize(window, &width, &height);
     scaler::showTarget(width, height);
     glfwSwapBuffers(window);
+    followWindowSize();
     beginFrame();
 }
 
 bool GlfwBackend::closeRequested() { return quit_signals::received() || (window && glfwWindowShouldClose(window)); }
+
+bool targetWanted(int framebufferWidth, int framebufferHeight)
+{
+    return offscreenAlways || glfwGetWindowMonitor(window) != nullptr || framebufferWidth != logical::WIDTH
+        || framebufferHeight != logical::HEIGHT;
+}
+
+bool ensureTarget()
+{
+    if (scaler::hasTarget())
+        return true;
+    if (!targetUnavailable && !scaler::createTarget(targetColourDepth))
+        targetUnavailable = true;
+    return !targetUnavailable;
+}
+
+// The window manager has the last word on the window's size: it may
+// maximise the window, make it smaller to fit the desktop, or apply a new
+// size only frames after it was asked for. Whatever size the window has,
+// the logical screen is letterboxed into it (an 800 x 600 window is drawn
+// into directly), and the pointer keeps its logical position.
+void GlfwBackend::followWindowSize()
+{
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(window, &width, &height);
+    if (targetWanted(width, height))
+        ensureTarget();
+    else
+        scaler::destroyTarget();
+    glfwGetWindowSize(window, &width, &height);
+    if (width <= 0 || height <= 0)
+        return;
+    const double scale = scaler::windowUnitsPerLogical(width, height);
+    if (scale == pointerScale)
+        return;
+    double x = 0;
+    double y = 0;
+    cursor(x, y);
+    pointerScale = scale;
+    setCursor(x, y);
+}
 
 bool hintColourBits(int colorDepth)
 {
@@ -202,19 +254,6 @@ void setWindowIcon()
     glfwSetWindowIcon(window, 1, &icon);
 }
 
-// Draw into the logical target from here on; scaled when the window is not 800 x 600.
-bool prepareLogicalTarget(int colorDepth, bool alwaysOffscreen)
-{
-    int width = 0;
-    int height = 0;
-    glfwGetFramebufferSize(window, &width, &height);
-    if ((alwaysOffscreen || width != logical::WIDTH || height != logical::HEIGHT) && !scaler::createTarget(colorDepth))
-        return false;
-    glfwGetWindowSize(window, &width, &height);
-    pointerScale = scaler::windowUnitsPerLogical(width, height);
-    return true;
-}
-
 void setInitialGlState()
 {
     glEnable(GL_BLEND);
@@ -222,65 +261,61 @@ void setInitialGlState()
     beginFrame();
 }
 
-// The open window, full screen on the primary monitor as it is or as the
-// 800 x 600 window centred on it. The target and the pointer scale follow the
-// size asked for, since a window manager may apply it only later. False when
-// full screen has no monitor or no target: the window is then left as it was,
-// or windowed without a target.
+// The open window full screen on the primary monitor as it is, or as the
+// 800 x 600 window centred on it. False when full screen has no monitor or
+// no target to scale from: the window is then left as it was.
 bool showOnMonitor(bool fullscreen)
 {
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
     if (!mode)
         return false;
-    scaler::destroyTarget();
-    int width = logical::WIDTH;
-    int height = logical::HEIGHT;
     if (fullscreen) {
-        width = mode->width;
-        height = mode->height;
-        glfwSetWindowMonitor(window, monitor, 0, 0, width, height, mode->refreshRate);
+        if (!ensureTarget())
+            return false;
+        glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
     } else {
-        glfwSetWindowMonitor(window, nullptr, (mode->width - width) / 2, (mode->height - height) / 2, width,
-                             height, GLFW_DONT_CARE);
+        const int x = (mode->width - logical::WIDTH) / 2;
+        const int y = (mode->height - logical::HEIGHT) / 2;
+        glfwSetWindowMonitor(window, nullptr, x, y, logical::WIDTH, logical::HEIGHT, GLFW_DONT_CARE);
+        // A window manager may have maximised the window made at the
+        // screen's size, and return it to that: the window is 800 x 600.
+        if (glfwGetWindowAttrib(window, GLFW_MAXIMIZED)) {
+            glfwRestoreWindow(window);
+            glfwSetWindowMonitor(window, nullptr, x, y, logical::WIDTH, logical::HEIGHT, GLFW_DONT_CARE);
+        }
     }
     // Without it a bare X server leaves the focus where it was.
     glfwFocusWindow(window);
-    pointerScale = scaler::windowUnitsPerLogical(width, height);
-    return !fullscreen || scaler::createTarget(targetColourDepth);
+    return true;
 }
 
 void GlfwBackend::switchScreenMode()
 {
     if (!window)
         return;
-    double x = 0;
-    double y = 0;
-    cursor(x, y);
-    const bool toFullscreen = glfwGetWindowMonitor(window) == nullptr;
-    if (!showOnMonitor(toFullscreen) && toFullscreen)
-        showOnMonitor(false);
-    // The pointer scale changed with the window: the same logical point is
-    // somewhere else in window units.
-    setCursor(x, y);
+    showOnMonitor(glfwGetWindowMonitor(window) == nullptr);
+    followWindowSize();
     beginFrame();
 }
 
 // The window with its context current, unpaced, and the logical screen it
 // draws into; on failure nothing is left open.
-bool createWindow(int width, int height, GLFWmonitor* monitor, int colorDepth, bool offscreen)
+bool createWindow(int width, int height, GLFWmonitor* monitor)
 {
     window = glfwCreateWindow(width, height, WINDOW_TITLE, monitor, nullptr);
     if (!window) {
-        glfwTerminate();
+        closeDisplay();
         return false;
     }
     glfwMakeContextCurrent(window);
     glfwSwapInterval(0);
-    if (!prepareLogicalTarget(colorDepth, offscreen)) {
+    glfwGetFramebufferSize(window, &width, &height);
+    if (targetWanted(width, height) && !ensureTarget()) {
         closeDisplay();
         return false;
     }
+    backend.followWindowSize();
     return true;
 }
 
@@ -300,6 +335,10 @@ bool openDisplay(int colorDepth, bool fullscreen)
     glfwWindowHint(GLFW_STENCIL_BITS, 0);
     glfwWindowHint(GLFW_REFRESH_RATE, WINDOWED_REFRESH_RATE);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    // A window manager may take the focus away for a moment while it makes a
+    // window full screen; iconified then, the game would vanish. A round
+    // pauses when the focus goes, which is all the game needs.
+    glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
     int width = logical::WIDTH;
     int height = logical::HEIGHT;
     GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
@@ -307,10 +346,11 @@ bool openDisplay(int colorDepth, bool fullscreen)
         glfwTerminate();
         return false;
     }
-    if (!createWindow(width, height, monitor, colorDepth, false))
+    if (!createWindow(width, height, monitor))
         return false;
     // The game draws its own cursor; the captured pointer moves without bounds.
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    holdsMouse = true;
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
     glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
     setWindowIcon();
@@ -333,7 +373,9 @@ bool openHiddenDisplay()
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
     // An invisible window's own pixels are undefined: draw where they can be read back.
-    if (!createWindow(logical::WIDTH, logical::HEIGHT, nullptr, 32, true))
+    offscreenAlways = true;
+    targetColourDepth = 32;
+    if (!createWindow(logical::WIDTH, logical::HEIGHT, nullptr))
         return false;
     backend.forgetSnapshot();
     setInitialGlState();
@@ -354,6 +396,9 @@ void closeDisplay()
         window = nullptr;
     }
     pointerScale = 1.0;
+    offscreenAlways = false;
+    holdsMouse = false;
+    targetUnavailable = false;
     glfwTerminate();
 }
 

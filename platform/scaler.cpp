@@ -24,8 +24,6 @@ GLuint framebuffer = 0;
 // as a texture when the frame is shown.
 GLuint colourTexture = 0;
 
-bool targetActive() { return framebuffer != 0; }
-
 template <typename Function>
 bool load(Function& function, const char* name)
 {
@@ -155,15 +153,17 @@ bool createTarget(int colorDepth)
     return true;
 }
 
+bool hasTarget() { return framebuffer != 0; }
+
 void bindTarget()
 {
-    if (targetActive())
+    if (hasTarget())
         bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
 }
 
 void showTarget(int framebufferWidth, int framebufferHeight, unsigned destination)
 {
-    if (!targetActive())
+    if (!hasTarget())
         return;
     const Area area = fitLogicalScreen(framebufferWidth, framebufferHeight);
     bindFramebuffer(GL_FRAMEBUFFER, destination);

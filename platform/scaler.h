@@ -29,6 +29,7 @@ double toWindow(double logicalPosition, double unitsPerLogical);
 // the chosen colour depth (16: 5/6/5 where the driver offers it). False when
 // the driver has no framebuffer objects.
 bool createTarget(int colorDepth);
+bool hasTarget();
 // Makes the target, if there is one, the destination of all drawing.
 void bindTarget();
 // Scales the target, if there is one, into a framebuffer of the given size

@@ -1,0 +1,23 @@
+#pragma once
+// The game window's hold on the mouse under X. While the window holds it the
+// system pointer is hidden and kept inside the window, and the game sees
+// only its motion. Without the focus the window lets go, and the game's
+// pointer stands where it was until the window holds the mouse again.
+struct GLFWwindow;
+
+namespace kalup::pointer_capture {
+
+// Once a frame, after the window's events, with whether it has the focus.
+// With the focus and no mouse button held the window takes the mouse: a
+// press on its frame, such as on its close button, belongs to the window
+// manager until it is released. Then every frame the X server is asked for
+// the grab again, so a grab refused (a window manager may still be
+// restoring the window when the focus arrives) or lost is taken back.
+void followFocus(GLFWwindow* window, bool focused);
+
+// The game's pointer in window units: the held mouse's, or where it stood
+// when the window let go.
+void position(GLFWwindow* window, double& x, double& y);
+void moveTo(GLFWwindow* window, double x, double y);
+
+} // namespace kalup::pointer_capture
