@@ -11,6 +11,9 @@ if [[ "${1:-}" == "--tests" ]]; then
   # x11-utils: xmessage, a window to give the focus to while a round runs;
   # numpy and sox: the shipped assets' checks.
   packages+=(xvfb xauth xdotool imagemagick python3-pil python3-numpy sox x11-utils)
+  # The game under window managers players have (xfwm4 keeps its settings
+  # behind a session bus); procps: pkill, to stop that bus with it.
+  packages+=(metacity openbox xfwm4 dbus-daemon procps)
   # The install tests: the desktop entry, metainfo and manual page checks, and
   # the Debian package (cpack's dependency search needs dpkg-dev and file).
   packages+=(desktop-file-utils appstream man-db dpkg-dev file lintian)
