@@ -65,12 +65,15 @@ not_blank() {
   screenshot "$1"
   at_least "$(convert "$ARTIFACTS/$1.png" -colorspace Gray -format '%[fx:standard_deviation]' info:)" 0.05
 }
-# black AREA NAME: that part of the screenshot NAME is black.
+# black NAME AREA...: those parts of the screenshot NAME are black.
 black() {
-  local brightest
-  brightest=$(convert "$ARTIFACTS/$2.png" -crop "$1" +repage -format '%[fx:maxima]' info:)
-  at_least 0.02 "$brightest" || die "$1 of $2 is not black (up to $brightest)"
+  local area
+  for area in "${@:2}"; do
+    at_least 0.02 "$(convert "$ARTIFACTS/$1.png" -crop "$area" +repage -format '%[fx:maxima]' info:)" || return 1
+  done
 }
+# bars NAME AREA...: a screenshot NAME whose given parts are black.
+bars() { screenshot "$1" && black "$@"; }
 # wait_for_change BEFORE AFTER WHAT: screenshots AFTER until it differs from BEFORE.
 differs() { screenshot "$2"; at_least "$(difference "$1" "$2")" 0.05; }
 wait_for_change() { wait_until "$3" differs "$1" "$2"; }
@@ -83,10 +86,8 @@ GAME_WINDOW=$(wait_for_window "Kalup") || die "--window opened no game window"
 export SCREEN_AREA=800x600+0+0
 wait_until "the 800 x 600 window stayed blank" not_blank bare-800
 xdotool windowsize --sync "$GAME_WINDOW" 1200 1000
-sleep 1
-SCREEN_AREA=1200x1000+0+0 screenshot bare-1200
-black 1200x50+0+0 bare-1200
-black 1200x50+0+950 bare-1200
+SCREEN_AREA=1200x1000+0+0 wait_until "the 1200 x 1000 window has no black bars above and below" \
+  bars bare-1200 1200x50+0+0 1200x50+0+950
 # The menu's rows of the second and third mode stand still; the title and gears move.
 rows() { convert "$ARTIFACTS/$1.png" "${@:3}" -crop 360x120+200+355 +repage "$ARTIFACTS/$2.png"; }
 rows bare-800 bare-800-rows
@@ -104,16 +105,13 @@ other_pid=$!
 wait_for_window "xmessage" > /dev/null || die "the other window did not appear"
 start_from_launcher metacity.log
 wait_until "under metacity the full screen does not cover the screen" covers_the_screen
-sleep 1
-SCREEN_AREA= screenshot metacity-full
-black 240x1080+0+0 metacity-full
-black 240x1080+1680+0 metacity-full
+wait_until "the full screen has no black bars left and right, over the other window" \
+  bars metacity-full 240x1080+0+0 240x1080+1680+0
 SCREEN_AREA=1440x1080+240+0 expect_not_blank metacity-full-picture "the full-screen picture"
 xdotool key F11
 wait_until "under metacity F11 did not give the framed 800 x 600 window" framed_window
 read -r x y _ <<< "$(geometry)"
-sleep 1
-SCREEN_AREA=800x600+$x+$y expect_not_blank metacity-window "the window after full screen"
+SCREEN_AREA=800x600+$x+$y wait_until "the window after full screen stayed blank" not_blank metacity-window
 xdotool key F11
 wait_until "under metacity F11 again did not cover the screen" covers_the_screen
 xdotool key F10
@@ -140,12 +138,11 @@ export SCREEN_AREA=800x600+$x+$y
 # Row 1 answers for logical y 262..322; its hovered strip swells up to
 # y 272, where an idle strip leaves the backdrop showing.
 row1_band() { SCREEN_AREA=400x6+$(( x + 67 ))+$(( y + 273 )) screenshot "openbox-band-$1"; }
+row1_hovered() { row1_band inside && at_least "$(difference openbox-band-above openbox-band-inside)" 0.05; }
 point_at 400 240
 row1_band above
 xdotool mousemove_relative -- 0 60
-sleep 0.5
-row1_band inside
-expect_changed openbox-band-above openbox-band-inside 0.05 "after the restore the pointer did not reach row 1"
+wait_until "after the restore the pointer did not reach row 1" row1_hovered
 screenshot openbox-menu
 xdotool click 1
 wait_for_change openbox-menu openbox-playing "after the restore a click on row 1 did not leave the menu"
