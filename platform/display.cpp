@@ -28,7 +28,7 @@ double pointerScale = 1.0;
 int targetColourDepth = 32;
 // The hidden window draws offscreen at any size; only the game's holds the mouse.
 bool offscreenAlways = false;
-bool holdsMouse = false;
+bool capturesMouse = false;
 // A driver without framebuffer objects does not gain them later.
 bool targetUnavailable = false;
 
@@ -92,7 +92,7 @@ void GlfwBackend::takeSnapshot()
         keysHeld[static_cast<int>(seam::Key::Enter)] = true;
     buttonHeld = glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS;
     hasFocus = glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
-    if (holdsMouse)
+    if (capturesMouse)
         pointer_capture::followFocus(window, hasFocus);
 }
 
@@ -349,8 +349,8 @@ bool openDisplay(int colorDepth, bool fullscreen)
     if (!createWindow(width, height, monitor))
         return false;
     // The game draws its own cursor; the captured pointer moves without bounds.
-    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
-    holdsMouse = true;
+    pointer_capture::holdMouse(window);
+    capturesMouse = true;
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
     glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
     setWindowIcon();
@@ -397,7 +397,7 @@ void closeDisplay()
     }
     pointerScale = 1.0;
     offscreenAlways = false;
-    holdsMouse = false;
+    capturesMouse = false;
     targetUnavailable = false;
     glfwTerminate();
 }

@@ -11,8 +11,18 @@ namespace {
 // Where the game's pointer stood when the window let go of the mouse.
 double heldX = 0.0;
 double heldY = 0.0;
+// Whether the X server has granted the grab since the focus last arrived.
+bool grabGranted = false;
 
 bool holdsMouse(GLFWwindow* window) { return glfwGetInputMode(window, GLFW_CURSOR) == GLFW_CURSOR_DISABLED; }
+
+// GLFW asks for the grab each time the focus arrives, once, and never looks
+// at the answer: from then on the answer is ours to get.
+void onFocus(GLFWwindow*, int focused)
+{
+    if (focused)
+        grabGranted = false;
+}
 
 bool buttonHeld(GLFWwindow* window)
 {
@@ -24,16 +34,23 @@ bool buttonHeld(GLFWwindow* window)
     return (state & (Button1Mask | Button2Mask | Button3Mask)) != 0;
 }
 
-// The grab GLFW asks for when the focus arrives, asked again: GLFW asks
-// once and never looks at the answer. Asked by its holder it changes nothing.
-void grabPointer(GLFWwindow* window)
+// The grab GLFW asks for; asked by its holder it changes nothing.
+bool grabPointer(GLFWwindow* window)
 {
     const ::Window handle = glfwGetX11Window(window);
-    XGrabPointer(glfwGetX11Display(), handle, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
-                 GrabModeAsync, GrabModeAsync, handle, None, CurrentTime);
+    return XGrabPointer(glfwGetX11Display(), handle, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                        GrabModeAsync, GrabModeAsync, handle, None, CurrentTime)
+        == GrabSuccess;
 }
 
 } // namespace
+
+void holdMouse(GLFWwindow* window)
+{
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    glfwSetWindowFocusCallback(window, onFocus);
+    grabGranted = false;
+}
 
 void followFocus(GLFWwindow* window, bool focused)
 {
@@ -42,6 +59,7 @@ void followFocus(GLFWwindow* window, bool focused)
             glfwGetCursorPos(window, &heldX, &heldY);
             glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
         }
+        grabGranted = false;
         return;
     }
     if (!holdsMouse(window)) {
@@ -51,7 +69,8 @@ void followFocus(GLFWwindow* window, bool focused)
         // Taking the mouse starts it where the system pointer is: the game's stays put.
         glfwSetCursorPos(window, heldX, heldY);
     }
-    grabPointer(window);
+    if (!grabGranted)
+        grabGranted = grabPointer(window);
 }
 
 void position(GLFWwindow* window, double& x, double& y)
