@@ -24,14 +24,23 @@ void onFocus(GLFWwindow*, int focused)
         grabGranted = false;
 }
 
-bool buttonHeld(GLFWwindow* window)
+// A press on the window's frame, such as on its close button or title bar,
+// belongs to the window manager, which grabs the pointer to follow it and
+// may not have done so yet when the focus arrives with that press. So the
+// window takes the mouse only once the pointer rests over it.
+bool pointerRestsOnWindow(GLFWwindow* window)
 {
     ::Window root = 0;
     ::Window child = 0;
     int rootX = 0, rootY = 0, x = 0, y = 0;
     unsigned int state = 0;
-    XQueryPointer(glfwGetX11Display(), glfwGetX11Window(window), &root, &child, &rootX, &rootY, &x, &y, &state);
-    return (state & (Button1Mask | Button2Mask | Button3Mask)) != 0;
+    if (!XQueryPointer(glfwGetX11Display(), glfwGetX11Window(window), &root, &child, &rootX, &rootY, &x, &y, &state))
+        return false;
+    int width = 0;
+    int height = 0;
+    glfwGetWindowSize(window, &width, &height);
+    const bool buttonHeld = (state & (Button1Mask | Button2Mask | Button3Mask)) != 0;
+    return !buttonHeld && x >= 0 && y >= 0 && x < width && y < height;
 }
 
 // The grab GLFW asks for; asked by its holder it changes nothing.
@@ -63,7 +72,7 @@ void followFocus(GLFWwindow* window, bool focused)
         return;
     }
     if (!holdsMouse(window)) {
-        if (buttonHeld(window))
+        if (!pointerRestsOnWindow(window))
             return;
         glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
         // Taking the mouse starts it where the system pointer is: the game's stays put.

@@ -11,11 +11,11 @@ namespace kalup::pointer_capture {
 void holdMouse(GLFWwindow* window);
 
 // Once a frame, after the window's events, with whether it has the focus.
-// With the focus and no mouse button held the window takes the mouse: a
-// press on its frame, such as on its close button, belongs to the window
-// manager until it is released. The X server is then asked for the grab
-// every frame until it grants it: it refuses while a window manager still
-// restores the window when the focus arrives.
+// With the focus, once the pointer rests over the window with no button
+// held, the window takes the mouse: a press on its frame, such as on its
+// close button, belongs to the window manager. The X server is then asked
+// for the grab every frame until it grants it: it refuses while a window
+// manager still restores the window when the focus arrives.
 void followFocus(GLFWwindow* window, bool focused);
 
 // The game's pointer in window units: the held mouse's, or where it stood

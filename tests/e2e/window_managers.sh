@@ -49,6 +49,13 @@ frame_extents() { xprop -id "$GAME_WINDOW" -notype _NET_FRAME_EXTENTS | sed -n '
 has_focus() { [[ $(xdotool getwindowfocus) == "$1" ]]; }
 topmost() { xprop -root -notype _NET_CLIENT_LIST_STACKING | grep -qE "$(printf '0x%x' "$GAME_WINDOW")\$"; }
 pointer_held() { [[ $(/usr/bin/python3 "$E2E_DIR/pointer_grab.py") == held ]]; }
+pointer_free() { ! pointer_held; }
+# pointer_stays_at X Y: moved there, the pointer is still there a moment later.
+pointer_stays_at() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  [[ $(xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | paste -sd ' ') == "$1 $2" ]]
+}
 
 covers_the_screen() {
   [[ $(geometry) == "0 0 1920 1080" && $(wm_state) == Normal && $(frame_extents) == "0 0 0 0" ]] && viewable \
@@ -127,6 +134,9 @@ GAME_WINDOW=$(wait_for_window "Kalup") || die "--window opened no game window un
 wait_until "under openbox the window is not the framed 800 x 600 one" framed_window
 xdotool windowmove "$GAME_WINDOW" 800 400
 wait_until "openbox did not move the window" eval '[[ $(geometry) == 8??" "4??" 800 600" ]]'
+# The window takes the mouse once the pointer rests over it.
+read -r x y _ <<< "$(geometry)"
+xdotool mousemove $(( x + 400 )) $(( y + 300 ))
 wait_until "the window did not take the mouse" pointer_held
 xdotool windowminimize --sync "$GAME_WINDOW"
 wait_until "openbox did not minimise the window" eval '[[ $(wm_state) == Iconic ]]'
@@ -163,12 +173,17 @@ close_while_away() {
   wait_until "under xfwm4 the window is not the framed 800 x 600 one" framed_window
   read -r x y _ <<< "$(geometry)"
   export SCREEN_AREA=800x600+$x+$y
+  xdotool mousemove $(( x + 400 )) $(( y + 300 ))
+  wait_until "under xfwm4 the window did not take the mouse" pointer_held
   [[ -n ${1:-} ]] && play_a_classic_pair xfwm4
   xdotool windowactivate "$other"
   wait_until "the other window did not take the focus" has_focus "$other"
+  # Letting go of the mouse, the game puts the pointer back where it took it.
+  wait_until "the game did not let go of the mouse" pointer_free
   # The close button is the last of the title bar's, at its right end.
   read -r left right top bottom <<< "$(frame_extents)"
-  xdotool mousemove $(( x + 800 + right - 16 )) $(( y - top / 2 )) click 1
+  wait_until "the pointer did not stay on the close button" pointer_stays_at $(( x + 800 + right - 16 )) $(( y - top / 2 ))
+  xdotool click 1
   expect_exit 0 "the close button clicked while another window had the focus"
 }
 close_while_away playing
