@@ -8,7 +8,7 @@
 # - openbox: minimised and restored, the window holds the mouse again, so
 #   the pointer steers and a click lands;
 # - xfwm4: the window's close button, clicked while another window has the
-#   focus, quits in order with the record saved, as F10 does.
+#   focus, quits in order (during a round too) with the record saved, as F10 does.
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_run "$1" 1920x1080
@@ -175,7 +175,7 @@ close_while_away() {
   export SCREEN_AREA=800x600+$x+$y
   xdotool mousemove $(( x + 400 )) $(( y + 300 ))
   wait_until "under xfwm4 the window did not take the mouse" pointer_held
-  [[ -n ${1:-} ]] && play_a_classic_pair xfwm4
+  [[ -n ${1:-} ]] && press_and_wait 1 space
   xdotool windowactivate "$other"
   wait_until "the other window did not take the focus" has_focus "$other"
   # Letting go of the mouse, the game puts the pointer back where it took it.
@@ -186,8 +186,10 @@ close_while_away() {
   xdotool click 1
   expect_exit 0 "the close button clicked while another window had the focus"
 }
+# During a round: the game quits in order, so the record is written.
+rm -f hiscore.sav
 close_while_away playing
-expect_a_pairs_record hiscore.sav
+cmp -s hiscore.sav <(printf '0\r\n0\r\n0\r\n') || die "the close button left no record written"
 # The press that focuses the window used to be taken from the window manager
 # now and then: twice more on the menu.
 close_while_away
