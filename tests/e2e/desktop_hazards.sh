@@ -11,7 +11,7 @@ begin_run "$1" 800x600
 # start_window LOG: the game in a window, no launcher; its window in GAME_WINDOW.
 start_window() {
   start_game "$1" --window
-  GAME_WINDOW=$(timeout 15 xdotool search --sync --limit 1 --onlyvisible --pid "$GAME_PID" --name '^Kalup$' 2>/dev/null) \
+  GAME_WINDOW=$(timeout 15 xdotool search --sync --all --limit 1 --onlyvisible --pid "$GAME_PID" --name '^Kalup$' 2>/dev/null) \
     || die "the game window did not open ($1)"
   sleep 1.5
 }
@@ -30,7 +30,7 @@ for name in hiscore.sav.backup hiscore.sav.250101 .hiscore.sav.tmp-Fresh1; do
 done
 cmp -s hiscore.sav.backup <(printf '40\r\n0\r\n0\r\n') || die "the backup was changed"
 cmp -s hiscore.sav hiscore.sav.backup || die "the record changed: $(od -c hiscore.sav | head -n2)"
-rm hiscore.sav.backup hiscore.sav.250101 .hiscore.sav.tmp-Fresh1
+rm hiscore.sav hiscore.sav.backup hiscore.sav.250101 .hiscore.sav.tmp-Fresh1
 
 # A FIFO in the record's place and in the settings' place: the window draws,
 # M and F10 answer, each is said once with its reason, and both stay.
@@ -80,6 +80,8 @@ cp "$GAME" readonly/kalup
 for entry in images fonts sounds music english.xml; do cp -rL "$entry" "readonly/$entry"; done
 chmod -R a+rX,a-w readonly
 chmod 0777 player
+chmod 0755 "$RUN_FOLDER"
+files_before=$(cd readonly && find . -printf '%p %s %T@\n' | sort)
 GAME_AS=()
 [[ $(id -u) == 0 ]] && GAME_AS=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 cd readonly || die "no read-only folder"
@@ -91,14 +93,14 @@ xdotool key F10
 expect_exit 0 "F10 in the read-only folder"
 GAME_AS=()
 expect_a_pairs_record "$RUN_FOLDER/player/data/kalup/hiscore.sav"
-[[ -z $(find . -newer kalup) ]] || die "the game wrote into its read-only folder: $(find . -newer kalup)"
+[[ $(find . -printf '%p %s %T@\n' | sort) == "$files_before" ]] || die "the game wrote into its read-only folder"
 cd "$RUN_FOLDER" || die "no working folder"
-GAME=$RUN_FOLDER/readonly/kalup
+chmod -R u+w readonly
 
 # Stopped for 6 s right after the board rose in a survival round and then
 # continued: the next rise is still most of an interval (3 s) away, as if
 # the round had been paused.
-rows() { SCREEN_AREA=800x600+0+0 screenshot "$1"; /usr/bin/python3 "$E2E_DIR/count_rows.py" "$ARTIFACTS/$1.png"; }
+rows() { screenshot "$1"; /usr/bin/python3 "$E2E_DIR/count_rows.py" "$ARTIFACTS/$1.png"; }
 start_window survival.log
 point_at 400 454
 xdotool click 1
