@@ -220,9 +220,8 @@ std::string oneLine(const char* text)
     return line;
 }
 
-// A word wider than the box, in practice a long path, would be wrapped into
-// blank lines: its middle gives way to an ellipsis, keeping its start and
-// its end (the name) in view. Cut on UTF-8 character boundaries.
+// Cut on UTF-8 character boundaries, the start and the end (the name) of a
+// path kept in view.
 std::string fittedWord(const std::string& word, int widest)
 {
     if (fl_width(word.c_str()) <= widest)
@@ -245,8 +244,13 @@ std::string fittedWord(const std::string& word, int widest)
     return head + "\u2026" + tail;
 }
 
-std::string fittedText(const char* text, int widest)
+} // namespace
+
+std::string fitWords(const char* text, int widest)
 {
+    if (!connectDisplay())
+        return text;
+    fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
     std::string fitted, word;
     for (const char* c = text;; ++c) {
         if (*c && *c != ' ' && *c != '\n') {
@@ -260,6 +264,8 @@ std::string fittedText(const char* text, int widest)
         fitted += *c;
     }
 }
+
+namespace {
 
 // FLTK keeps its connection open for a later message box and listens on the
 // root window, whose properties window managers and panels change all the
@@ -360,9 +366,8 @@ void messageBox(const char* text)
     constexpr int margin = 16;
     constexpr int buttonWidth = 90;
     constexpr int buttonHeight = 26;
-    fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
     constexpr int widestText = 440;
-    const std::string fitted = fittedText(text, widestText);
+    const std::string fitted = fitWords(text, widestText);
     int textWidth = widestText;
     int textHeight = 0;
     fl_measure(fitted.c_str(), textWidth, textHeight, 0);
