@@ -3,7 +3,7 @@
 # beside the record, a FIFO in the record's and the settings' place, two
 # copies of the game quitting one after the other, a copy of the game in a
 # folder the player cannot write, the process stopped and continued in a
-# survival round, and at last the X server killed during play.
+# survival round, and at last the X server going away during play.
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_run "$1" 800x600
@@ -34,23 +34,25 @@ cmp -s hiscore.sav.backup <(printf '40\r\n0\r\n0\r\n') || die "the backup was ch
 cmp -s hiscore.sav hiscore.sav.backup || die "the record changed: $(od -c hiscore.sav | head -n2)"
 rm hiscore.sav hiscore.sav.backup hiscore.sav.250101 .hiscore.sav.tmp-Fresh1
 
-# A FIFO in the record's place and in the settings' place: the window draws,
-# M and F10 answer, each is said once with its reason, and both stay.
+# A FIFO in the record's place and in the settings' place (and where an
+# older save put its temporary file): the window draws, M and F10 answer,
+# each is said once with its reason, and all stay.
 mkfifo hiscore.sav
 mkdir -p "$XDG_CONFIG_HOME/kalup"
-mkfifo "$XDG_CONFIG_HOME/kalup/settings"
+mkfifo "$XDG_CONFIG_HOME/kalup/settings" "$XDG_CONFIG_HOME/kalup/settings.new"
 : > "$ARTIFACTS/fifo.log"
 start_window fifo.log
 expect_not_blank fifo-menu "the menu with a FIFO for a record"
 press_and_wait 0.5 m
 xdotool key F10
 expect_exit 0 "F10 with FIFOs for the record and the settings"
-[[ -p hiscore.sav && -p $XDG_CONFIG_HOME/kalup/settings ]] || die "a FIFO was replaced"
+[[ -p hiscore.sav && -p $XDG_CONFIG_HOME/kalup/settings && -p $XDG_CONFIG_HOME/kalup/settings.new ]] \
+  || die "a FIFO was replaced"
 grep -qF "cannot read the record hiscore.sav (it is not a regular file)" "$ARTIFACTS/fifo.log" \
   || die "the FIFO record was not reported: $(cat "$ARTIFACTS/fifo.log")"
 grep -qF "settings could not be saved in $XDG_CONFIG_HOME/kalup/settings: it is not a regular file" \
   "$ARTIFACTS/fifo.log" || die "the FIFO settings were not reported: $(cat "$ARTIFACTS/fifo.log")"
-rm hiscore.sav "$XDG_CONFIG_HOME/kalup/settings"
+rm hiscore.sav "$XDG_CONFIG_HOME/kalup/settings" "$XDG_CONFIG_HOME/kalup/settings.new"
 
 # Two copies: the second starts with the old record and quits last; the
 # first sets a record meanwhile, which must stay. The second stands stopped
@@ -127,8 +129,27 @@ xdotool key F10
 expect_exit 0 "F10 after the survival round"
 rm -f hiscore.sav
 
-# The X server goes away during play (a logout, a crash): the record on the
-# screen is saved before the process ends.
+# The X server goes away during play: the record on the screen is saved
+# before the process ends. First as at a logout, SIGTERM and the server's
+# end at once, then the server alone (a crash); each time a new server.
+new_x_server() {
+  local number
+  rm -f "$RUN_FOLDER/display" && mkfifo "$RUN_FOLDER/display"
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$RUN_FOLDER/display" 2>/dev/null &
+  XVFB_PID=$!
+  read -r -t 10 number < "$RUN_FOLDER/display" || die "Xvfb did not start again"
+  export DISPLAY=":$number"
+}
+start_window logout.log
+play_a_classic_pair logout
+kill -TERM "$GAME_PID"
+kill -KILL "$XVFB_PID"
+timeout 20 tail --pid="$GAME_PID" -s 0.1 -f /dev/null || { kill -9 "$GAME_PID"; die "the logout did not end the game"; }
+wait "$GAME_PID"
+expect_a_pairs_record hiscore.sav
+rm hiscore.sav
+
+new_x_server
 start_window display-lost.log
 play_a_classic_pair display-lost
 kill -KILL "$XVFB_PID"
