@@ -46,6 +46,7 @@ bool findGameFiles()
 {
     userRecordFolder.reset();
     if (places::holdsGameData(".")) {
+        records::recordPath = records::RECORD_FILE;
         // A copy of the game the player cannot write to (unpacked by another
         // user, on a read-only medium) keeps the record as an installed one does.
         if (!places::canWriteIn("."))
