@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Kalup and runs every test: the unit tests
-# and the soak again in a sanitizer build, then the unit tests on a virtual
-# display with silent audio and the end-to-end runs of the real game.
+# Installs what is missing, builds Kalup and runs every test: the unit tests,
+# the soak and the game itself again in a sanitizer build, then the unit
+# tests on a virtual display with silent audio and the end-to-end runs of
+# the real game.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-packages.sh --tests
@@ -23,6 +24,11 @@ cmake --build build-asan -j"$(nproc)" --target kalup_tests kalup_soak
   "${xvfb[@]}" ./kalup_tests --gtest_brief=1
   "${xvfb[@]}" ./kalup_soak
 )
+
+# The game itself in the sanitizer build, played end to end under its own X
+# server: any report of ours fails the run.
+cmake --build build-asan -j"$(nproc)" --target kalup
+tests/e2e/sanitized_game.sh build-asan/kalup
 
 cd build
 "${xvfb[@]}" ctest --output-on-failure -j2 --timeout 300

@@ -33,20 +33,32 @@ void reportUnsaved(const std::string& reason)
     std::fprintf(stderr, "kalup: the record was not saved: %s\n", reason.c_str());
 }
 
+// The record among the player's own data files.
+void keepRecordInUserFolder()
+{
+    userRecordFolder = places::userFolder(places::UserBase::Data);
+    records::recordPath = userRecordFolder->empty() ? "" : *userRecordFolder + "/" + records::RECORD_FILE;
+}
+
 } // namespace
 
 bool findGameFiles()
 {
     userRecordFolder.reset();
-    if (places::holdsGameData("."))
+    if (places::holdsGameData(".")) {
+        records::recordPath = records::RECORD_FILE;
+        // A copy of the game the player cannot write to (unpacked by another
+        // user, on a read-only medium) keeps the record as an installed one does.
+        if (!places::canWriteIn("."))
+            keepRecordInUserFolder();
         return true;
+    }
     std::vector<std::string> lookedAt = {places::workingFolder()};
     for (const std::string& folder : places::dataFolderCandidates()) {
         lookedAt.push_back(folder);
         if (!places::holdsGameData(folder) || !places::enterFolder(folder))
             continue;
-        userRecordFolder = places::userFolder(places::UserBase::Data);
-        records::recordPath = userRecordFolder->empty() ? "" : *userRecordFolder + "/" + records::RECORD_FILE;
+        keepRecordInUserFolder();
         return true;
     }
     dialog::messageBox(notFoundMessage(lookedAt).c_str());
@@ -55,16 +67,13 @@ bool findGameFiles()
 
 void saveRecord()
 {
-    if (!userRecordFolder) {
-        records::saveRecords();
-        return;
-    }
-    if (userRecordFolder->empty())
+    std::string whyNot;
+    if (userRecordFolder && userRecordFolder->empty())
         reportUnsaved("no home folder is known (HOME is not set)");
-    else if (!places::makeUserFolder(*userRecordFolder))
+    else if (userRecordFolder && !places::makeUserFolder(*userRecordFolder))
         reportUnsaved(*userRecordFolder + ": " + std::strerror(errno));
-    else if (!records::saveRecords())
-        reportUnsaved(records::recordPath + ": " + std::strerror(errno));
+    else if (!records::saveRecords(whyNot))
+        reportUnsaved(whyNot);
 }
 
 } // namespace kalup::game_files

@@ -1,9 +1,10 @@
 #pragma once
 // Where this run reads its assets and keeps its record. Started from a
 // folder that holds the assets, the game reads them there and keeps
-// "hiscore.sav" beside them, as it always has. Otherwise it reads them from
-// its data folder, found from the executable, and keeps the record among
-// the player's own data files.
+// "hiscore.sav" beside them, as it always has, unless the player cannot
+// write in that folder. Otherwise it reads them from its data folder, found
+// from the executable; in both of those cases the record is kept among the
+// player's own data files.
 
 namespace kalup::game_files {
 
@@ -13,8 +14,8 @@ namespace kalup::game_files {
 bool findGameFiles();
 
 // Writes the record. A record kept among the player's data files gets its
-// folder made first; when that or the writing fails, the reason goes to
-// stderr and the old record stays.
+// folder made first; when that or the writing fails, in any layout, the
+// reason goes to stderr and the old record stays.
 void saveRecord();
 
 } // namespace kalup::game_files

@@ -15,6 +15,7 @@
 #include "fx/emitters.h"
 #include "platform/dialog.h"
 #include "platform/display.h"
+#include "platform/display_lost.h"
 #include "platform/quit_signals.h"
 #include "render/background.h"
 #include "render/draw.h"
@@ -84,6 +85,9 @@ int runGame(int argc, const char* const argv[])
     sound::startMusic();
     images.wait();
     loadResources();
+    // A logout or a crashed X server ends the process from inside Xlib; the
+    // record on the screen is saved first.
+    display_lost::onDisplayLost(game_files::saveRecord);
     shell::mainLoop();
     shutdown();
     return 0;

@@ -39,13 +39,15 @@ extern const char* const keyNames[TEXT_COUNT];
 extern int languageIndex;
 extern char texts[TEXT_COUNT][TEXT_CAPACITY];
 
-// Reads the language file and shows the message of readTexts when it has one.
+// Reads the language file and shows the message of readTexts when it has
+// one; a file that cannot be read (a FIFO, a file far too large) is also
+// reported on stderr, with the reason.
 void loadLanguage();
 // Takes the texts from the bytes of a language file: the first "string"
 // element inside the first "Text" inside the first "Translation" holds one
-// attribute per key. A missing attribute gives an empty text; a file in
-// UTF-8 gives texts in UTF-8, a longer text is cut to at most 255 bytes on a
-// character boundary. Returns the message for a missing "Translation" or
+// attribute per key. A missing attribute gives an empty text. Every text
+// is UTF-8: a file that is not is read as Latin-1. A longer text is cut to
+// at most 255 bytes on a character boundary. Returns the message for a missing "Translation" or
 // "Text" element, the texts then left as they were; null otherwise. A
 // document that is not well-formed XML, or no document at all, has no
 // "Translation".

@@ -1,15 +1,13 @@
 #include "data/records.h"
 
-#include <cctype>
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
 
 #include "platform/file_bytes.h"
 
@@ -22,8 +20,7 @@ int recordSlot3 = 0;
 
 namespace {
 
-// mkstemp replaces exactly these six characters.
-constexpr std::string_view TEMPORARY_SUFFIX = ".XXXXXX";
+using Values = std::array<int, 3>;
 
 // Set when the record of this run could not be read: saving over it would
 // lose the player's record for the zeros this run started from.
@@ -32,7 +29,8 @@ bool keepUnreadRecord = false;
 // The white space of a formatted read in the C locale.
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-int wordValue(const std::string& word)
+// A missing word reads as 0; one that is not a 32-bit decimal integer as nothing.
+std::optional<int> wordValue(const std::string& word)
 {
     if (word.empty())
         return 0;
@@ -40,7 +38,7 @@ int wordValue(const std::string& word)
     char* end = nullptr;
     const long value = std::strtol(word.c_str(), &end, 10);
     if (errno != 0 || *end != '\0' || end == word.c_str() || value < INT_MIN || value > INT_MAX)
-        return 0;
+        return std::nullopt;
     return static_cast<int>(value);
 }
 
@@ -55,64 +53,60 @@ std::string nextWord(std::string_view bytes, std::size_t& at)
     return std::string(bytes.substr(start, at - start));
 }
 
-bool writeAll(int fd, const std::string& bytes)
+std::optional<Values> parsedValues(std::string_view bytes)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
+    Values values{};
+    std::size_t at = 0;
+    for (int& value : values) {
+        const std::optional<int> read = wordValue(nextWord(bytes, at));
+        if (!read)
+            return std::nullopt;
+        value = *read;
     }
-    return true;
+    return values;
 }
 
-// New files get the usual permissions, as a plain create would give them.
-void giveUsualPermissions(int fd)
+void setValues(const Values& values)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+    classicRecord = values[0];
+    recordSlot2 = values[1];
+    recordSlot3 = values[2];
 }
 
-bool isTemporaryName(const std::string& name, const std::string& recordName)
+std::string lockPath()
 {
-    if (name.size() != recordName.size() + TEMPORARY_SUFFIX.size() || !name.starts_with(recordName + '.'))
+    const std::filesystem::path record(recordPath);
+    return (record.parent_path() / ("." + record.filename().string() + ".lock")).string();
+}
+
+// The file as it is now: its values, none when there is no file, or false
+// with the reason when it cannot be read.
+bool readFileNow(std::optional<Values>& values, std::string& reason)
+{
+    std::string bytes;
+    switch (file_bytes::readSmallFile(recordPath.c_str(), bytes, reason)) {
+    case file_bytes::Read::Missing:
+        values.reset();
+        return true;
+    case file_bytes::Read::Refused:
         return false;
-    for (std::size_t i = recordName.size() + 1; i < name.size(); ++i)
-        if (!std::isalnum(static_cast<unsigned char>(name[i])))
-            return false;
-    return true;
-}
-
-// A save killed between creating its temporary file and the rename leaves
-// that file behind; the next start or save clears them away.
-void removeStaleTemporaries()
-{
-    namespace fs = std::filesystem;
-    if (recordPath.empty())
-        return;
-    const fs::path record(recordPath);
-    const std::string recordName = record.filename().string();
-    const fs::path folder = record.has_parent_path() ? record.parent_path() : fs::path(".");
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::error_code kindUnknown;
-        if (isTemporaryName(it->path().filename().string(), recordName) && it->is_regular_file(kindUnknown))
-            ::unlink(it->path().c_str());
+    case file_bytes::Read::Done:
+        break;
     }
+    values = parsedValues(bytes);
+    if (!values)
+        reason = "it holds something other than three whole numbers";
+    return values.has_value();
 }
 
 } // namespace
 
-void readRecords(std::string_view bytes)
+bool readRecords(std::string_view bytes)
 {
-    std::size_t at = 0;
-    int* const values[3] = {&classicRecord, &recordSlot2, &recordSlot3};
-    for (int* value : values)
-        *value = wordValue(nextWord(bytes, at));
+    const std::optional<Values> values = parsedValues(bytes);
+    if (values)
+        setValues(*values);
+    return values.has_value();
 }
 
 std::string recordText()
@@ -125,40 +119,49 @@ std::string recordText()
 
 void loadRecords()
 {
-    removeStaleTemporaries();
-    std::string bytes;
-    keepUnreadRecord = !file_bytes::readWhole(recordPath.c_str(), bytes) && errno != ENOENT;
-    if (keepUnreadRecord) {
+    classicRecord = recordSlot2 = recordSlot3 = 0;
+    keepUnreadRecord = false;
+    if (recordPath.empty())
+        return;
+    file_bytes::removeStaleTemporaries(recordPath);
+    std::optional<Values> values;
+    std::string reason;
+    keepUnreadRecord = !readFileNow(values, reason);
+    if (keepUnreadRecord)
         std::fprintf(stderr, "kalup: cannot read the record %s (%s); it is left as it is and this run saves none\n",
-                     recordPath.c_str(), std::strerror(errno));
-        bytes.clear();
-    }
-    readRecords(bytes);
+                     recordPath.c_str(), reason.c_str());
+    else if (values)
+        setValues(*values);
 }
 
-bool saveRecords()
+bool saveRecords(std::string& whyNot)
 {
     // Reported when it was found unreadable.
     if (keepUnreadRecord)
         return true;
-    removeStaleTemporaries();
-    const std::string bytes = recordText();
-
-    // A crash or a full disk must never leave a truncated record: the new
-    // content goes to a temporary file beside it, reaches the disk, and only
-    // then replaces the old file in one step. Any failure keeps the old one.
-    std::string temporary = recordPath + std::string(TEMPORARY_SUFFIX);
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
+    if (recordPath.empty()) {
+        whyNot = "there is no place for it";
         return false;
-    giveUsualPermissions(fd);
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (written && closed && ::rename(temporary.c_str(), recordPath.c_str()) == 0)
+    }
+    const file_bytes::TurnLock lock(lockPath());
+    if (!lock.held()) {
+        whyNot = lockPath() + ": " + lock.reason;
+        return false;
+    }
+    // Another copy of the game may have saved since this one started.
+    std::optional<Values> onDisk;
+    if (!readFileNow(onDisk, whyNot)) {
+        whyNot = recordPath + ": " + whyNot + "; it is left as it is";
+        return false;
+    }
+    if (onDisk) {
+        classicRecord = std::max(classicRecord, (*onDisk)[0]);
+        recordSlot2 = (*onDisk)[1];
+        recordSlot3 = (*onDisk)[2];
+    }
+    if (file_bytes::replaceFile(recordPath, recordText(), whyNot))
         return true;
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    errno = error;
+    whyNot = recordPath + ": " + whyNot;
     return false;
 }
 

@@ -7,28 +7,31 @@ namespace kalup::records {
 
 inline constexpr const char* RECORD_FILE = "hiscore.sav";
 
-// Where the record is kept; a save's temporary file sits beside it in the
-// same folder, named after it with mkstemp's six-character suffix.
+// Where the record is kept. Saves take turns on the lock file beside it
+// (".hiscore.sav.lock"), and write a hidden temporary file beside it.
 extern std::string recordPath;
 
 extern int classicRecord;
-// Kept and written back exactly as read; nothing in the game uses them.
+// Kept and written back as the file holds them; nothing in the game uses them.
 extern int recordSlot2;
 extern int recordSlot3;
 
-// Reads the record (all 0 without one) and removes temporary files that an
-// interrupted save left behind. A record that exists but cannot be read is
-// reported on stderr and kept: no save of this run replaces it.
+// Reads the record (all 0 without one). A record that exists but cannot be
+// read (a value that is not a 32-bit decimal integer, a FIFO, a file far too
+// large) is reported on stderr and kept: no save of this run replaces it.
 void loadRecords();
-// Replaces the file atomically, so a crash never leaves it truncated.
-// False, with errno set, when it could not be written; the old file then
-// stays as it was. A record kept because it could not be read is no failure.
-bool saveRecords();
+// Replaces the file atomically, so a crash never leaves it truncated. Under
+// the lock it reads the file again, for another copy of the game may have
+// saved meanwhile: the larger classic record is written, and slots 2 and 3
+// as the file holds them. False, with the reason in words in `whyNot`, when
+// it could not be written; the old file then stays as it was. A record kept
+// because it could not be read is no failure.
+bool saveRecords(std::string& whyNot);
 
 // The values of a record file's bytes: its first three words, whatever white
-// space separates them. A word that is not wholly a decimal integer fitting
-// 32 bits reads as 0, and so does a missing one.
-void readRecords(std::string_view bytes);
+// space separates them; a missing one reads as 0. False, the values left as
+// they were, when a word is not wholly a decimal integer fitting 32 bits.
+bool readRecords(std::string_view bytes);
 // The bytes a save writes: each value and CR LF.
 std::string recordText();
 

@@ -3,9 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <string>
 
+#include "platform/file_bytes.h"
 #include "platform/places.h"
 
 namespace kalup::settings {
@@ -14,27 +13,35 @@ bool muted = false;
 
 namespace {
 
-constexpr const char* MUTE_ON = "mute=on";
-constexpr const char* MUTE_OFF = "mute=off";
+constexpr std::string_view MUTE_ON = "mute=on";
+constexpr std::string_view MUTE_OFF = "mute=off";
 
 std::string settingsPath(const std::string& folder) { return folder + "/" + SETTINGS_FILE; }
 
-// The player's configuration folder, made (0700) when missing: only a save
-// needs it. One that cannot be made shows when the settings cannot be written.
-std::string madeConfigFolder()
+bool report(const std::string& where, const std::string& reason)
 {
-    const std::string folder = places::userFolder(places::UserBase::Config);
-    places::makeUserFolder(folder);
-    return folder;
-}
-
-bool report(const std::string& where, const char* reason)
-{
-    std::fprintf(stderr, "kalup: the settings could not be saved in %s: %s\n", where.c_str(), reason);
+    std::fprintf(stderr, "kalup: the settings could not be saved in %s: %s\n", where.c_str(), reason.c_str());
     return false;
 }
 
 } // namespace
+
+void readSettings(std::string_view bytes)
+{
+    muted = false;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+        // A file edited on another system ends its lines in CR LF.
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (line == MUTE_ON || line == MUTE_OFF)
+            muted = line == MUTE_ON;
+    }
+}
+
+std::string settingsText() { return std::string(muted ? MUTE_ON : MUTE_OFF) + "\n"; }
 
 void loadSettings()
 {
@@ -42,31 +49,25 @@ void loadSettings()
     const std::string folder = places::userFolder(places::UserBase::Config);
     if (folder.empty())
         return;
-    std::ifstream in(settingsPath(folder));
-    std::string line;
-    while (std::getline(in, line))
-        if (line == MUTE_ON)
-            muted = true;
+    const std::string path = settingsPath(folder);
+    std::string bytes, reason;
+    if (file_bytes::readSmallFile(path.c_str(), bytes, reason) == file_bytes::Read::Refused)
+        std::fprintf(stderr, "kalup: cannot read the settings %s (%s); the game starts unmuted\n", path.c_str(),
+                     reason.c_str());
+    readSettings(bytes);
 }
 
 bool saveSettings()
 {
-    const std::string folder = madeConfigFolder();
+    const std::string folder = places::userFolder(places::UserBase::Config);
     if (folder.empty())
-        return report("a configuration folder", "there is no home folder");
+        return report("a configuration folder", "no home folder is known (HOME is not set)");
+    // The player's configuration folder, made (0700) when missing: only a save needs it.
+    if (!places::makeUserFolder(folder))
+        return report(folder, std::strerror(errno));
     const std::string path = settingsPath(folder);
-    // Written beside the file and moved over it, so it is never left half written.
-    const std::string temporary = path + ".new";
-    std::FILE* file = std::fopen(temporary.c_str(), "w");
-    if (!file)
-        return report(path, std::strerror(errno));
-    const bool written = std::fprintf(file, "%s\n", muted ? MUTE_ON : MUTE_OFF) > 0;
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed && std::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
-    const int error = errno;
-    std::remove(temporary.c_str());
-    return report(path, std::strerror(error));
+    std::string reason;
+    return file_bytes::replaceFile(path, settingsText(), reason) || report(path, reason);
 }
 
 } // namespace kalup::settings

@@ -2,6 +2,8 @@
 // The player's settings, kept between runs in the file "settings" of the
 // configuration folder: one "name=value" a line. For now only whether the
 // game is muted ("mute=on").
+#include <string>
+#include <string_view>
 
 namespace kalup::settings {
 
@@ -10,10 +12,17 @@ inline constexpr const char* SETTINGS_FILE = "settings";
 extern bool muted;
 
 // A file that is missing, cannot be read or says nothing understood leaves
-// the game unmuted.
+// the game unmuted; one that exists but cannot be read (a FIFO, a file far
+// too large) is reported in one line on stderr.
 void loadSettings();
 // Replaces the file in one step. A file that cannot be written is reported
 // in one line on stderr, and the game plays on: false then.
 bool saveSettings();
+
+// The settings a file's bytes give: the last "mute=on" or "mute=off" line
+// decides, its line ending in LF or CR LF; unmuted without one.
+void readSettings(std::string_view bytes);
+// The bytes a save writes.
+std::string settingsText();
 
 } // namespace kalup::settings

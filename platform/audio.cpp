@@ -50,6 +50,18 @@ void SDLCALL feedMusic(void* arg, Uint8* stream, int length)
                          reinterpret_cast<std::int16_t*>(stream), frames);
 }
 
+// SDL keeps a small block of its own (its last error message) for every
+// thread that calls it. A thread SDL did not start, such as the one the
+// sounds load on, must hand it back before it ends, or it is lost.
+struct SdlThreadState {
+    SdlThreadState() = default;
+    SdlThreadState(const SdlThreadState&) = delete;
+    SdlThreadState& operator=(const SdlThreadState&) = delete;
+    ~SdlThreadState() { SDL_TLSCleanup(); }
+};
+
+void releaseSdlStateAtThreadEnd() { thread_local SdlThreadState state; }
+
 // Mix_LoadWAV leaves its file reader open when it cannot decode the file:
 // open and close the reader here instead.
 Mix_Chunk* readSampleFile(const char* path)
@@ -95,6 +107,7 @@ std::vector<unsigned char> readFile(const char* path)
 
 bool init(Device device)
 {
+    releaseSdlStateAtThreadEnd();
     shutdown();
     if (device == Device::NoSound)
         SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);

@@ -49,6 +49,8 @@ int unitsY(int units) { return static_cast<int>(std::lround(units * 1.625)); }
 // FLTK itself would end the process without an X server: connect first and
 // hand FLTK the connection. (Closing a trial connection is no good either: an
 // X server left without clients resets, and FLTK's own connection would fail.)
+// FLTK also puts in its own handler for a lost connection, which would end
+// the game without its last word: the one in force stays.
 bool connectDisplay()
 {
     if (fl_display)
@@ -56,7 +58,9 @@ bool connectDisplay()
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return false;
+    const XIOErrorHandler inForce = XSetIOErrorHandler(nullptr);
     fl_open_display(display);
+    XSetIOErrorHandler(inForce);
     return true;
 }
 
@@ -216,6 +220,53 @@ std::string oneLine(const char* text)
     return line;
 }
 
+// Cut on UTF-8 character boundaries, the start and the end (the name) of a
+// path kept in view.
+std::string fittedWord(const std::string& word, int widest)
+{
+    if (fl_width(word.c_str()) <= widest)
+        return word;
+    const auto isContinuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+    std::string head = word.substr(0, word.size() / 2), tail = word.substr(word.size() / 2);
+    for (bool fromHead = true; !head.empty() || !tail.empty(); fromHead = !fromHead) {
+        if (fl_width((head + "\u2026" + tail).c_str()) <= widest)
+            break;
+        if ((fromHead && !head.empty()) || tail.empty()) {
+            do
+                head.pop_back();
+            while (!head.empty() && isContinuation(head.back()));
+        } else {
+            do
+                tail.erase(0, 1);
+            while (!tail.empty() && isContinuation(tail.front()));
+        }
+    }
+    return head + "\u2026" + tail;
+}
+
+} // namespace
+
+std::string fitWords(const char* text, int widest)
+{
+    if (!connectDisplay())
+        return text;
+    fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+    std::string fitted, word;
+    for (const char* c = text;; ++c) {
+        if (*c && *c != ' ' && *c != '\n') {
+            word += *c;
+            continue;
+        }
+        fitted += fittedWord(word, widest);
+        word.clear();
+        if (!*c)
+            return fitted;
+        fitted += *c;
+    }
+}
+
+namespace {
+
 // FLTK keeps its connection open for a later message box and listens on the
 // root window, whose properties window managers and panels change all the
 // time. While the game runs nobody reads that connection: stop listening and
@@ -315,16 +366,17 @@ void messageBox(const char* text)
     constexpr int margin = 16;
     constexpr int buttonWidth = 90;
     constexpr int buttonHeight = 26;
-    fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
-    int textWidth = 440;
+    constexpr int widestText = 440;
+    const std::string fitted = fitWords(text, widestText);
+    int textWidth = widestText;
     int textHeight = 0;
-    fl_measure(text, textWidth, textHeight, 0);
+    fl_measure(fitted.c_str(), textWidth, textHeight, 0);
     const int width = std::max(textWidth, buttonWidth) + 2 * margin;
     const int height = textHeight + buttonHeight + 3 * margin;
     Fl_Window box(width, height, display::WINDOW_TITLE);
     centreOnScreen(box);
     // A left-aligned label is drawn 3 pixels in from each side of its box.
-    Fl_Box message(margin - 3, margin, width - 2 * margin + 6, textHeight, text);
+    Fl_Box message(margin - 3, margin, width - 2 * margin + 6, textHeight, fitted.c_str());
     message.align(FL_ALIGN_WRAP | FL_ALIGN_INSIDE | FL_ALIGN_LEFT);
     Fl_Return_Button ok((width - buttonWidth) / 2, height - margin - buttonHeight, buttonWidth, buttonHeight, "OK");
     ok.callback(onMessageOk);

@@ -28,6 +28,11 @@ void destroyLauncher();
 // Why no display can be reached, in words for stderr; empty when one can.
 std::string noDisplayReason();
 
+// The text as the message box shows it: a word wider than `widest` pixels
+// in the box's font (a long path), which would be wrapped into blank lines,
+// loses its middle to an ellipsis.
+std::string fitWords(const char* text, int widest);
+
 // A message with one "OK" button; blocks until it is dismissed.
 void messageBox(const char* text);
 

@@ -82,6 +82,8 @@ bool makeUserFolder(const std::string& path)
     return false;
 }
 
+bool canWriteIn(const std::string& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; }
+
 std::string workingFolder()
 {
     std::error_code error;

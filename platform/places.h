@@ -25,6 +25,9 @@ std::string userFolder(UserBase base);
 // player's own folders should be. False, with errno set, when that fails.
 bool makeUserFolder(const std::string& path);
 
+// Whether this process may make and replace files in the folder.
+bool canWriteIn(const std::string& folder);
+
 std::string workingFolder();
 // Makes the folder the working directory; false when it cannot be entered.
 bool enterFolder(const std::string& path);

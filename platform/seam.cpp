@@ -1,5 +1,7 @@
 #include "platform/seam.h"
 
+#include <optional>
+
 namespace kalup::seam {
 
 namespace {
@@ -8,6 +10,22 @@ Backend* backend = nullptr;
 double stoppedSeconds = 0.0;
 bool stopped = false;
 double stoppedAt = 0.0;
+// The backend's last reading once frames run; a gap is measured from it.
+std::optional<double> lastReading;
+
+// Between two frames a process that was stopped (SIGSTOP, a terminal's
+// Ctrl+Z) or a machine that slept finds far more time gone than any frame
+// takes: the game clock stands still over such a gap, as in a pause.
+double sawReading(double seconds)
+{
+    if (lastReading && seconds - *lastReading > LONGEST_FRAME_GAP && !stopped)
+        stoppedSeconds += seconds - *lastReading;
+    if (lastReading)
+        lastReading = seconds;
+    return seconds;
+}
+
+double reading() { return sawReading(backend->now()); }
 } // namespace
 
 void install(Backend* b)
@@ -15,15 +33,16 @@ void install(Backend* b)
     backend = b;
     stoppedSeconds = 0.0;
     stopped = false;
+    lastReading.reset();
 }
 
-double now() { return (stopped ? stoppedAt : backend->now()) - stoppedSeconds; }
+double now() { return (stopped ? stoppedAt : reading()) - stoppedSeconds; }
 
 void stopClock()
 {
     if (stopped)
         return;
-    stoppedAt = backend->now();
+    stoppedAt = reading();
     stopped = true;
 }
 
@@ -31,8 +50,17 @@ void startClock()
 {
     if (!stopped)
         return;
-    stoppedSeconds += backend->now() - stoppedAt;
+    stoppedSeconds += reading() - stoppedAt;
     stopped = false;
+}
+
+double waitUntil(double deadline)
+{
+    const double seconds = backend->waitUntil(deadline);
+    // The first frame's wait starts the watch for gaps.
+    if (!lastReading)
+        lastReading = seconds;
+    return sawReading(seconds);
 }
 
 std::int64_t wallClockSeconds() { return backend->wallClockSeconds(); }
@@ -41,7 +69,6 @@ bool leftButtonDown() { return backend->leftButtonDown(); }
 bool focused() { return backend->focused(); }
 void cursor(double& x, double& y) { backend->cursor(x, y); }
 void setCursor(double x, double y) { backend->setCursor(x, y); }
-double waitUntil(double deadline) { return backend->waitUntil(deadline); }
 void present() { backend->present(); }
 void switchScreenMode() { backend->switchScreenMode(); }
 bool closeRequested() { return backend->closeRequested(); }

@@ -40,9 +40,14 @@ public:
 // restarts the game clock with nothing subtracted.
 void install(Backend* backend);
 
+// A gap longer than this between two readings of the clock, once frames
+// run, is time the process did not run (stopped, or the machine asleep).
+inline constexpr double LONGEST_FRAME_GAP = 1.0;
+
 // The game clock: the backend's seconds less every stretch the clock stood
-// stopped. Every timer and lock-out of the game reads it, so a pause is
-// stopClock and startClock and nothing else.
+// stopped, by a pause or over a gap of more than LONGEST_FRAME_GAP between
+// two readings once the first frame has waited. Every timer and lock-out of
+// the game reads it, so a pause is stopClock and startClock and nothing else.
 double now();
 void stopClock();
 void startClock();

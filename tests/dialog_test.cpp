@@ -82,3 +82,22 @@ TEST(QuitSignals, InterruptTerminateAndHangUpEachAskTheGameWindowToCloseAndClose
         sigaction(signals[i], &previous[i], nullptr);
     quit_signals::clear();
 }
+
+// A long path in the message box, as when the data folder is not found.
+TEST(MessageBox, AWordWiderThanTheBoxLosesItsMiddleToAnEllipsisAndTheRestStays)
+{
+    std::string path = "/";
+    for (int i = 0; i < 40; ++i)
+        path += "a-rather-long-folder-name/";
+    path += "kalup";
+    const std::string text = "Kalup looked in:\n\n    " + path + "\n\nStart Kalup from that folder.";
+    const std::string fitted = dialog::fitWords(text.c_str(), 440);
+    const std::size_t start = fitted.find("    /a-rather-long-folder-name/");
+    const std::size_t ellipsis = fitted.find("\u2026");
+    ASSERT_NE(start, std::string::npos) << fitted;
+    ASSERT_NE(ellipsis, std::string::npos) << fitted;
+    EXPECT_EQ(fitted.substr(0, start), "Kalup looked in:\n\n") << "short words stay";
+    EXPECT_EQ(fitted.substr(fitted.find("/kalup\n")), "/kalup\n\nStart Kalup from that folder.") << "the name stays";
+    EXPECT_LT(fitted.size(), text.size() / 3);
+    EXPECT_EQ(dialog::fitWords("Nothing here is wide.", 440), "Nothing here is wide.");
+}

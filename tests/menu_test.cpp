@@ -42,6 +42,9 @@ Frames menuFrames()
     shell::ffBackgroundAngle = 0;
     draw::tileScroll = 0;
     draw::tileScrollTime = 0;
+    // The pacing starts afresh too: a wait must not run seconds ahead of the
+    // rewound clock, which would look like a stopped process.
+    shell::lastFrameTime = 0;
     random::seed(SEED);
     GLuint query = 0;
     glGenQueries(1, &query);

@@ -1,9 +1,13 @@
 // Where the game finds its data and keeps the player's record: the working
-// folder when it holds the assets, else the data folder found from the
-// executable and the record among the player's own data files.
+// folder when it holds the assets (the record beside them when the player
+// may write there), else the data folder found from the executable and the
+// record among the player's own data files.
 #include <filesystem>
 #include <string>
 #include <utility>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -107,5 +111,53 @@ TEST(GameFiles, TheRecordIsKeptBesideTheAssetsElseAmongThePlayersDataFilesOrWhyN
         }
     }
     records::recordPath = records::RECORD_FILE;
+    records::classicRecord = savedRecord;
+}
+
+// A copy of the game unpacked by another user or on a read-only medium:
+// played from there, the record goes among the player's own data files.
+// Run as user nobody when run as root, who may write anywhere.
+TEST(GameFiles, AGameFolderThePlayerCannotWriteKeepsTheRecordAmongThePlayersDataFiles)
+{
+    const harness::TempFolder game, player;
+    for (const char* entry : GAME_DATA)
+        fs::create_symlink(buildFolder + "/" + entry, game.path() + "/" + entry);
+    fs::permissions(game.path(), fs::perms(0555));
+    fs::permissions(player.path(), fs::perms(0777));
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        setenv("XDG_DATA_HOME", player.path().c_str(), 1);
+        if (chdir(game.path().c_str()) != 0 || !game_files::findGameFiles())
+            _exit(3);
+        records::loadRecords();
+        records::classicRecord = 900;
+        game_files::saveRecord();
+        _exit(records::recordPath == player.path() + "/kalup/hiscore.sav" ? 0 : 4);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child ended with " << status;
+    EXPECT_EQ(harness::readFile(player.path() + "/kalup/hiscore.sav"), "900\r\n0\r\n0\r\n");
+    EXPECT_FALSE(fs::exists(game.path() + "/hiscore.sav"));
+    fs::permissions(game.path(), fs::perms(0755));
+}
+
+TEST(GameFiles, ARecordBesideTheAssetsThatCannotBeSavedIsSaidWithTheReason)
+{
+    const harness::TempWorkDir started;
+    for (const char* entry : GAME_DATA)
+        fs::create_symlink(buildFolder + "/" + entry, started.path() + "/" + entry);
+    fs::create_directory(started.path() + "/.hiscore.sav.lock");
+    ASSERT_TRUE(game_files::findGameFiles());
+    records::loadRecords();
+    const int savedRecord = records::classicRecord;
+    records::classicRecord = 900;
+    testing::internal::CaptureStderr();
+    game_files::saveRecord();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+        "kalup: the record was not saved: .hiscore.sav.lock: Is a directory\n");
+    EXPECT_FALSE(fs::exists(started.path() + "/hiscore.sav"));
     records::classicRecord = savedRecord;
 }

@@ -155,7 +155,8 @@ repeat() { local n=$1 word=$2 i; for (( i = 0; i < n; ++i )); do printf '%s ' "$
 # 800 x 600 screen is removed by the mouse or the keys, changing the board.
 play_a_classic_pair() {
   local name=$1 by=${2:-mouse} pair row col
-  if [[ $by == keys ]]; then press_and_wait 3 Up Return; else press_and_wait 3 space; fi # the pieces settle
+  # The pieces settle, in SETTLE_SECONDS (3 unless set) of frames.
+  if [[ $by == keys ]]; then press_and_wait "${SETTLE_SECONDS:-3}" Up Return; else press_and_wait "${SETTLE_SECONDS:-3}" space; fi
   screenshot "$name-board"
   pair=$(/usr/bin/python3 "$E2E_DIR/find_pair.py" "$ARTIFACTS/$name-board.png")
   [[ -n $pair ]] || die "no pair of like pieces found on the board"

@@ -1,0 +1,73 @@
+// The game clock over time the game did not run: a process stopped (SIGSTOP,
+// Ctrl+Z in a terminal) or a machine asleep finds the next frame seconds
+// later, and the round must go on as from a pause.
+#include <gtest/gtest.h>
+
+#include "app/pause.h"
+#include "app/shell.h"
+#include "board/board.h"
+#include "board/play.h"
+#include "game/game_state.h"
+#include "platform/seam.h"
+#include "tests/board_picture.h"
+#include "tests/harness.h"
+
+using namespace kalup;
+using harness::frames;
+using harness::input;
+
+namespace {
+
+// A survival round with three rows at the bottom, played for a second.
+class StoppedProcess : public harness::FromTheMenu {
+protected:
+    void SetUp() override
+    {
+        FromTheMenu::SetUp();
+        shell::startFfGame();
+        boardtest::setBoard(play::MODE_FF, {"012012012012", "120120120120", "201201201201"});
+        game::lastRiseTime = seam::now();
+        frames(70);
+    }
+};
+
+} // namespace
+
+TEST_F(StoppedProcess, TwentySecondsBetweenTwoFramesLeaveTheSurvivalTimeAndTheNextRiseWhereTheyWere)
+{
+    const double clock = seam::now(), survived = game::survivalTime, lastRise = game::lastRiseTime;
+    const std::string board = boardtest::boardPicture();
+    input().time += 20.0;
+    frames(1);
+    EXPECT_NEAR(game::survivalTime, survived, 2.0 / 70) << "the survival clock did not run through the stop";
+    EXPECT_NEAR(seam::now(), clock, 2.0 / 70);
+    EXPECT_EQ(game::lastRiseTime, lastRise) << "no rise came due";
+    EXPECT_EQ(boardtest::boardPicture(), board);
+
+    const double nextRise = lastRise + game::riseInterval;
+    const double resumedAt = input().time;
+    while (game::lastRiseTime == lastRise)
+        frames(1);
+    EXPECT_NEAR(game::lastRiseTime, nextRise, 1.0 / 70) << "the rise came due on the game clock as before";
+    EXPECT_NEAR(input().time - resumedAt, nextRise - clock, 2.0 / 70) << "a whole interval after the stop";
+}
+
+TEST_F(StoppedProcess, AFrameOfASecondIsPlayTimeAndAStopInAPauseIsNotTakenOffTwice)
+{
+    const double survived = game::survivalTime;
+    input().time += seam::LONGEST_FRAME_GAP;
+    frames(1);
+    EXPECT_NEAR(game::survivalTime, survived + seam::LONGEST_FRAME_GAP, 2.0 / 70) << "a slow frame, not a stop";
+
+    harness::tap(seam::Key::P);
+    ASSERT_TRUE(pause::paused);
+    const double atPause = seam::now();
+    input().time += 20.0;
+    frames(3);
+    harness::tap(seam::Key::P);
+    ASSERT_FALSE(pause::paused);
+    EXPECT_NEAR(seam::now(), atPause, 3.0 / 70) << "the pause and the stop are one stretch";
+    const double resumed = seam::now();
+    frames(70);
+    EXPECT_NEAR(seam::now() - resumed, 1.0, 1.0 / 70) << "and the clock runs on after it";
+}
