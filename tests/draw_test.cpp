@@ -7,9 +7,7 @@
 #include <utility>
 #include <vector>
 
-#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
-#include <GL/glext.h>
 #include <IL/il.h>
 #include <gtest/gtest.h>
 
