@@ -3,9 +3,8 @@
 #include <GLFW/glfw3.h>
 #include <GL/glext.h>
 
-#include <algorithm>
-
 #include "platform/logical_screen.h"
+#include "platform/sharp_filter.h"
 
 namespace kalup::scaler {
 
@@ -25,12 +24,6 @@ GLuint framebuffer = 0;
 // The logical screen's pixels, drawn into through the framebuffer and read
 // as a texture when the frame is shown.
 GLuint colourTexture = 0;
-// The logical screen magnified by a whole number, each logical pixel a
-// square of like pixels, read with linear filtering.
-GLuint magnifiedFramebuffer = 0;
-GLuint magnifiedTexture = 0;
-int magnification = 0;
-GLint targetFormat = GL_RGBA8;
 
 bool targetActive() { return framebuffer != 0; }
 
@@ -55,64 +48,25 @@ void discardGlErrors()
         continue;
 }
 
-bool attachColourTexture(GLuint texture, GLint format, int width, int height)
+bool attachColourTexture(GLint format)
 {
-    glTexImage2D(GL_TEXTURE_2D, 0, format, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, format, WIDTH, HEIGHT, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colourTexture, 0);
     return glGetError() == GL_NO_ERROR && checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
-// Left bound.
-GLuint createTexture(GLint filter)
+// Left bound. Read linearly through the sharp filter; without one, nearest
+// sampling at least keeps the picture sharp.
+void createColourTexture()
 {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    const GLint filter = sharp_filter::create() ? GL_LINEAR : GL_NEAREST;
+    glGenTextures(1, &colourTexture);
+    glBindTexture(GL_TEXTURE_2D, colourTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    return texture;
-}
-
-void destroyMagnified()
-{
-    if (magnifiedFramebuffer != 0)
-        deleteFramebuffers(1, &magnifiedFramebuffer);
-    if (magnifiedTexture != 0)
-        glDeleteTextures(1, &magnifiedTexture);
-    magnifiedFramebuffer = 0;
-    magnifiedTexture = 0;
-    magnification = 0;
-}
-
-// The smallest whole number that magnifies the logical screen to at least
-// the area: the linear pass from there down to the area moves no edge by more
-// than a window pixel and blends only the pixels across an edge.
-int wholeMagnification(int areaWidth) { return std::max(1, (areaWidth + WIDTH - 1) / WIDTH); }
-
-// The magnified screen for the given whole number, made when it changes;
-// false (and none) when the driver cannot make it.
-bool prepareMagnified(int times)
-{
-    if (magnification == times)
-        return true;
-    destroyMagnified();
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    discardGlErrors();
-    genFramebuffers(1, &magnifiedFramebuffer);
-    bindFramebuffer(GL_FRAMEBUFFER, magnifiedFramebuffer);
-    magnifiedTexture = createTexture(GL_LINEAR);
-    const bool complete = attachColourTexture(magnifiedTexture, targetFormat, WIDTH * times, HEIGHT * times);
-    glBindTexture(GL_TEXTURE_2D, bound);
-    if (!complete) {
-        destroyMagnified();
-        return false;
-    }
-    magnification = times;
-    return true;
 }
 
 // Clearing only the black bars around the area spares a software renderer a
@@ -131,12 +85,13 @@ void clearBars(Area area, int width, int height)
     glDisable(GL_SCISSOR_TEST);
 }
 
-// One quad over the whole viewport with the texture, replacing what is there.
-void drawWhole(GLuint texture)
+// One quad over the whole viewport with the logical screen's texture,
+// replacing what is there.
+void drawLogicalScreen()
 {
     glDisable(GL_BLEND);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    glBindTexture(GL_TEXTURE_2D, colourTexture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -191,12 +146,9 @@ bool createTarget(int colorDepth)
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     genFramebuffers(1, &framebuffer);
     bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    colourTexture = createTexture(GL_NEAREST);
+    createColourTexture();
     // Without 5/6/5 support a 16-bit game simply gets full colour.
-    targetFormat = GL_RGBA8;
-    if (colorDepth == 16 && attachColourTexture(colourTexture, GL_RGB565, WIDTH, HEIGHT))
-        targetFormat = GL_RGB565;
-    const bool complete = targetFormat == GL_RGB565 || attachColourTexture(colourTexture, GL_RGBA8, WIDTH, HEIGHT);
+    const bool complete = (colorDepth == 16 && attachColourTexture(GL_RGB565)) || attachColourTexture(GL_RGBA8);
     glBindTexture(GL_TEXTURE_2D, bound);
     if (!complete) {
         destroyTarget();
@@ -216,27 +168,21 @@ void showTarget(int framebufferWidth, int framebufferHeight, unsigned destinatio
     if (!targetActive())
         return;
     const Area area = fitLogicalScreen(framebufferWidth, framebufferHeight);
+    bindFramebuffer(GL_FRAMEBUFFER, destination);
     // Whatever the copy sets is the game's again afterwards, the matrices too:
     // the survival backdrop is drawn with the projection a frame leaves.
     glPushAttrib(GL_ALL_ATTRIB_BITS);
-    const int times = wholeMagnification(area.width);
-    GLuint shown = colourTexture;
-    if (times * WIDTH != area.width && prepareMagnified(times)) {
-        bindFramebuffer(GL_FRAMEBUFFER, magnifiedFramebuffer);
-        glViewport(0, 0, WIDTH * times, HEIGHT * times);
-        drawWhole(colourTexture);
-        shown = magnifiedTexture;
-    }
-    bindFramebuffer(GL_FRAMEBUFFER, destination);
     clearBars(area, framebufferWidth, framebufferHeight);
     glViewport(area.x, area.y, area.width, area.height);
-    drawWhole(shown);
+    sharp_filter::use(WIDTH, HEIGHT, area.width, area.height);
+    drawLogicalScreen();
+    sharp_filter::stop();
     glPopAttrib();
 }
 
 void destroyTarget()
 {
-    destroyMagnified();
+    sharp_filter::destroy();
     if (framebuffer != 0) {
         bindFramebuffer(GL_FRAMEBUFFER, 0);
         deleteFramebuffers(1, &framebuffer);
