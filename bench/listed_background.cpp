@@ -48,7 +48,7 @@ void drawBackground()
 {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    background::drawVeil();
+    glEnable(GL_TEXTURE_2D);
     for (int i = 0; i < background::cloudCount; ++i) {
         background::cloudArray[i].step();
         drawCloud(background::cloudArray[i]);

@@ -8,8 +8,8 @@ namespace kalup::listed {
 
 // Compiles the current round's sprite; call after each round's background is built.
 void compileSprite();
-// One frame as the game's drawBackground does it: the veil, then every cloud
-// stepped and drawn sprite by sprite.
+// One frame as the game's drawBackground does it: every cloud stepped and
+// drawn sprite by sprite.
 void drawBackground();
 void deleteSprite();
 

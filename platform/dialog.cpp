@@ -18,6 +18,7 @@
 #include <FL/x.H>
 #include <GLFW/glfw3.h>
 
+#include "platform/app_identity.h"
 #include "platform/display.h"
 #include "platform/quit_signals.h"
 
@@ -27,7 +28,26 @@ namespace {
 
 constexpr const char* PICTURE_PATH = "images/launcher.png";
 constexpr const char* ICON_PATH = "images/icon.png";
-constexpr int LABEL_SIZE = 11;
+// The game's look: the deep blue of its space, its cyan accent, light text,
+// and its title font, bold for headings and plain for the choices (its
+// digits font runs too wide for them). fontconfig finds the font among the
+// system's, or the nearest it has.
+const Fl_Color SPACE = fl_rgb_color(8, 10, 30);
+const Fl_Color PANEL = fl_rgb_color(16, 22, 54);
+const Fl_Color ACCENT = fl_rgb_color(90, 216, 255);
+const Fl_Color TEXT = fl_rgb_color(226, 234, 255);
+const Fl_Color BUTTON = fl_rgb_color(38, 96, 232);
+constexpr Fl_Font TITLE_FONT = FL_FREE_FONT;
+constexpr Fl_Font CHOICE_FONT = FL_FREE_FONT + 1;
+constexpr int TITLE_SIZE = 14;
+constexpr int CHOICE_SIZE = 14;
+
+void loadGameFonts()
+{
+    // A leading "B" asks for the bold face, a space for the regular one.
+    Fl::set_font(TITLE_FONT, "BLobster Two");
+    Fl::set_font(CHOICE_FONT, " Lobster Two");
+}
 
 CommandHandler commandHandler = nullptr;
 CloseHandler closeHandler = nullptr;
@@ -64,13 +84,18 @@ bool connectDisplay()
     return true;
 }
 
-// A titled frame whose caption interrupts its top line.
+// A titled frame whose caption interrupts its top line; filled, or over the
+// fill of the frame around it.
 class GroupFrame : public Fl_Group {
 public:
-    GroupFrame(int x, int y, int w, int h, const char* caption) : Fl_Group(x, y, w, h, caption)
+    GroupFrame(int x, int y, int w, int h, const char* caption, bool filled)
+        : Fl_Group(x, y, w, h, caption), filled(filled)
     {
         box(FL_NO_BOX);
-        labelsize(LABEL_SIZE);
+        color(PANEL);
+        labelfont(TITLE_FONT);
+        labelsize(TITLE_SIZE);
+        labelcolor(ACCENT);
         align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE);
     }
 
@@ -84,18 +109,27 @@ protected:
     }
 
 private:
+    bool filled;
+
     void drawFrame()
     {
         const int lineY = y() + labelsize() / 2;
-        fl_draw_box(FL_ENGRAVED_FRAME, x(), lineY, w(), h() - (lineY - y()), color());
+        const int bottom = y() + h() - 1;
+        const int right = x() + w() - 1;
+        if (filled) {
+            fl_color(color());
+            fl_rectf(x(), lineY, w(), h() - (lineY - y()));
+        }
         fl_font(labelfont(), labelsize());
         int textWidth = 0;
         int textHeight = 0;
         fl_measure(label(), textWidth, textHeight, 0);
-        fl_color(color());
-        fl_rectf(x() + 6, y(), textWidth + 4, textHeight);
+        fl_color(fl_color_average(ACCENT, PANEL, 0.5f));
+        fl_line(x() + 6, lineY, x(), lineY, x(), bottom);
+        fl_line(x(), bottom, right, bottom, right, lineY);
+        fl_line(right, lineY, x() + textWidth + 12, lineY);
         fl_color(labelcolor());
-        fl_draw(label(), x() + 8, y() + fl_height() - fl_descent());
+        fl_draw(label(), x() + 9, y() + fl_height() - fl_descent());
     }
 };
 
@@ -105,12 +139,9 @@ void reportCommand(Fl_Widget*, void* id)
         commandHandler(static_cast<int>(reinterpret_cast<std::intptr_t>(id)));
 }
 
-// FLTK closes a window on Escape; the launcher ignores Escape and ends only
-// through its close box.
+// The close box, and Escape, which FLTK sends the same way.
 void onLauncherWindow(Fl_Widget*, void*)
 {
-    if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape)
-        return;
     if (closeHandler)
         closeHandler();
 }
@@ -118,7 +149,11 @@ void onLauncherWindow(Fl_Widget*, void*)
 Fl_Button* addRadio(int id, int x, int y, int w, int h, const char* text)
 {
     auto* radio = new Fl_Radio_Round_Button(unitsX(x), unitsY(y), unitsX(w), unitsY(h), text);
-    radio->labelsize(LABEL_SIZE);
+    radio->labelfont(CHOICE_FONT);
+    radio->labelsize(CHOICE_SIZE);
+    radio->labelcolor(TEXT);
+    radio->color(PANEL);
+    radio->selection_color(ACCENT);
     // Every click reports, also on the button already checked.
     radio->when(FL_WHEN_RELEASE_ALWAYS);
     radio->callback(reportCommand, reinterpret_cast<void*>(static_cast<std::intptr_t>(id)));
@@ -134,27 +169,45 @@ void addPicture()
     // Real size, centred, inside a thin border that is never drawn over.
     const int height = std::max(unitsY(143), picture->h() + 2);
     auto* frame = new Fl_Box(FL_BORDER_BOX, 0, unitsY(1), unitsX(208), height, nullptr);
+    frame->color(SPACE);
+    frame->color2(ACCENT);
     if (!picture->fail())
         frame->image(picture);
 }
 
 void addOptions()
 {
-    auto* options = new GroupFrame(unitsX(212), unitsY(1), unitsX(132), unitsY(142), "Options:");
+    auto* options = new GroupFrame(unitsX(212), unitsY(1), unitsX(132), unitsY(142), "Options:", true);
     // Each titled group holds one exclusive pair of radio buttons.
-    auto* depth = new GroupFrame(unitsX(217), unitsY(11), unitsX(121), unitsY(43), "Color Depth:");
+    auto* depth = new GroupFrame(unitsX(217), unitsY(11), unitsX(121), unitsY(43), "Color Depth:", false);
     addRadio(ID_16_BIT, 229, 23, 32, 10, "16 bit");
     addRadio(ID_32_BIT, 229, 38, 97, 10, "32 bit (recommended)");
     depth->end();
-    auto* mode = new GroupFrame(unitsX(217), unitsY(58), unitsX(121), unitsY(47), "Screen Mode:");
+    auto* mode = new GroupFrame(unitsX(217), unitsY(58), unitsX(121), unitsY(47), "Screen Mode:", false);
     addRadio(ID_FULLSCREEN, 229, 71, 93, 10, "Fullscreen Mode");
     addRadio(ID_WINDOWED, 229, 88, 105, 10, "Windowed Mode (800x600)");
     mode->end();
     // The default button: Enter starts the game from anywhere in the dialog.
     auto* start = new Fl_Return_Button(unitsX(221), unitsY(107), unitsX(112), unitsY(14), "Start Game");
-    start->labelsize(LABEL_SIZE);
+    start->box(FL_ROUNDED_BOX);
+    start->color(BUTTON);
+    start->selection_color(ACCENT);
+    start->labelfont(TITLE_FONT);
+    start->labelsize(TITLE_SIZE);
+    start->labelcolor(FL_WHITE);
     start->callback(reportCommand, reinterpret_cast<void*>(static_cast<std::intptr_t>(ID_START)));
     options->end();
+}
+
+// The class the desktop knows the game's windows by. FLTK would give the
+// class a capital first letter; the right one follows in the same batch of
+// requests as the window's mapping, before a window manager can look.
+void showAsTheGames(Fl_Window& window)
+{
+    window.xclass(app_identity::APP_ID);
+    window.show();
+    XClassHint hint{const_cast<char*>(app_identity::INSTANCE_NAME), const_cast<char*>(app_identity::APP_ID)};
+    XSetClassHint(fl_display, fl_xid(&window), &hint);
 }
 
 void setIcon(Fl_Window& window)
@@ -308,14 +361,16 @@ bool createLauncher(CommandHandler onCommand, CloseHandler onClose)
     closeHandler = onClose;
     const int width = unitsX(346);
     const int height = unitsY(146);
+    loadGameFonts();
     launcher = new Fl_Double_Window(width, height, "Welcome to Kalup Game!");
+    launcher->color(SPACE);
     centreOnScreen(*launcher);
     addPicture();
     addOptions();
     launcher->end();
     launcher->callback(onLauncherWindow);
     setIcon(*launcher);
-    launcher->show();
+    showAsTheGames(*launcher);
     return true;
 }
 
@@ -382,7 +437,8 @@ void messageBox(const char* text)
     ok.callback(onMessageOk);
     box.end();
     box.set_modal();
-    box.show();
+    setIcon(box);
+    showAsTheGames(box);
     takeKeyboardFocus(box);
     waitForDismissal(box);
     quietConnection();

@@ -17,7 +17,7 @@ using CloseHandler = void (*)();
 
 // Builds and shows the launcher ("Welcome to Kalup Game!") with the picture
 // "images/launcher.png" on the left. Commands go to onCommand; the close box
-// goes to onClose (Escape does nothing). False when it cannot be created.
+// and Escape go to onClose. False when it cannot be created.
 bool createLauncher(CommandHandler onCommand, CloseHandler onClose);
 // Sets a radio button checked, as the dialog's initialisation does.
 void checkLauncherButton(int id);

@@ -6,6 +6,7 @@
 #include <FL/Fl_PNG_Image.H>
 #include <GLFW/glfw3.h>
 
+#include "platform/app_identity.h"
 #include "platform/logical_screen.h"
 #include "platform/pointer_capture.h"
 #include "platform/quit_signals.h"
@@ -303,6 +304,8 @@ void GlfwBackend::switchScreenMode()
 // draws into; on failure nothing is left open.
 bool createWindow(int width, int height, GLFWmonitor* monitor)
 {
+    glfwWindowHintString(GLFW_X11_CLASS_NAME, app_identity::APP_ID);
+    glfwWindowHintString(GLFW_X11_INSTANCE_NAME, app_identity::INSTANCE_NAME);
     window = glfwCreateWindow(width, height, WINDOW_TITLE, monitor, nullptr);
     if (!window) {
         closeDisplay();

@@ -12,7 +12,7 @@ bool holdsGameData(const std::string& folder);
 
 // The folders a built or installed game may keep its data in, in the order
 // they are tried: the executable's own folder (a build folder), then the
-// installed data folder relative to it (../share/kalup from bin/).
+// installed data folder relative to it (../share/games/kalup from bin/).
 std::vector<std::string> dataFolderCandidates();
 
 // The game's folder among the player's data files ($XDG_DATA_HOME/kalup,

@@ -4,6 +4,7 @@
 #include <GL/glext.h>
 
 #include "platform/logical_screen.h"
+#include "platform/sharp_filter.h"
 
 namespace kalup::scaler {
 
@@ -52,14 +53,15 @@ bool attachColourTexture(GLint format)
     return glGetError() == GL_NO_ERROR && checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
-// Left bound. Nearest sampling keeps every logical pixel sharp at any scale,
-// and costs a software renderer far less than a filtered copy.
+// Left bound. Read linearly through the sharp filter; without one, nearest
+// sampling at least keeps the picture sharp.
 void createColourTexture()
 {
+    const GLint filter = sharp_filter::create() ? GL_LINEAR : GL_NEAREST;
     glGenTextures(1, &colourTexture);
     glBindTexture(GL_TEXTURE_2D, colourTexture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
@@ -172,12 +174,15 @@ void showTarget(int framebufferWidth, int framebufferHeight, unsigned destinatio
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     clearBars(area, framebufferWidth, framebufferHeight);
     glViewport(area.x, area.y, area.width, area.height);
+    sharp_filter::use(WIDTH, HEIGHT, area.width, area.height);
     drawLogicalScreen();
+    sharp_filter::stop();
     glPopAttrib();
 }
 
 void destroyTarget()
 {
+    sharp_filter::destroy();
     if (framebuffer != 0) {
         bindFramebuffer(GL_FRAMEBUFFER, 0);
         deleteFramebuffers(1, &framebuffer);

@@ -2,8 +2,10 @@
 // Shows the logical 800 x 600 screen on a window of any size. The game draws
 // into an offscreen target of logical size, which each finished frame is
 // scaled from into the largest centred 4:3 area of the window, with black
-// bars around it: each window pixel shows the logical pixel nearest to it,
-// so the picture stays sharp. The monitor's video mode is never changed.
+// bars around it, through the sharp filter: every logical pixel keeps its
+// width within a window pixel at any scale, and only the window pixels
+// across an edge mix the two sides, so the picture stays sharp. The
+// monitor's video mode is never changed.
 
 namespace kalup::scaler {
 

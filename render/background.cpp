@@ -58,8 +58,6 @@ void uploadGradient()
                  texels);
 }
 
-float veilOpacity() { return 0.5f - preset.shade * 0.0049f; }
-
 } // namespace
 
 unsigned char gradientTexel(int column, int row)
@@ -95,11 +93,13 @@ void buildBackground(int index)
     glFlush();
 }
 
+// The frame is cleared to black just before: a preset's black veil over it
+// would change no pixel, so none is drawn. The clouds need texturing on.
 void drawBackground()
 {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    drawVeil();
+    glEnable(GL_TEXTURE_2D);
     for (int i = 0; i < cloudCount; ++i) {
         cloudArray[i].step();
         cloudArray[i].draw();
@@ -110,28 +110,6 @@ void stepBackground()
 {
     for (int i = 0; i < cloudCount; ++i)
         cloudArray[i].step();
-}
-
-void drawVeil()
-{
-    // No shade, no veil; and one that could not darken anything (preset 0's
-    // opacity is below zero) is not drawn either.
-    const float opacity = veilOpacity();
-    if (preset.shade == 0 || opacity <= 0.0f)
-        return;
-    // It covers the whole view at z = 0. Untextured: whatever texture the
-    // frame left bound must not thin it out.
-    glDisable(GL_TEXTURE_2D);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, opacity);
-    glBegin(GL_QUADS);
-    glVertex3f(-40, -17, 0);
-    glVertex3f(40, -17, 0);
-    glVertex3f(40, 17, 0);
-    glVertex3f(-40, 17, 0);
-    glEnd();
-    glEnable(GL_TEXTURE_2D);
-    glBlendFunc(GL_ONE, GL_ONE);
 }
 
 void deleteClouds()

@@ -81,10 +81,6 @@ void drawBackground();
 // Moves the clouds on by one frame as drawBackground does, drawing nothing:
 // for a screen that hides them.
 void stepBackground();
-// The black veil over the whole view, drawn first, untextured, at the
-// opacity 0.5 - shade * 0.0049; none when the shade is 0 or the opacity is
-// 0 or less. It leaves texturing on and additive blending, for the clouds.
-void drawVeil();
 void deleteClouds();
 // At shutdown, with the GL context still current: the clouds and the sprite texture.
 void releaseBackground();

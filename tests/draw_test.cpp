@@ -7,14 +7,11 @@
 #include <utility>
 #include <vector>
 
-#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
-#include <GL/glext.h>
 #include <IL/il.h>
 #include <gtest/gtest.h>
 
 #include "platform/display.h"
-#include "platform/scaler.h"
 #include "render/draw.h"
 #include "tests/harness.h"
 
@@ -169,67 +166,4 @@ TEST(TextDrawing, CentringTruncatesTowardZeroAndTextLeavesOpaqueWhiteAndAlphaBle
     glBlendFunc(GL_ONE, GL_ONE);
     draw::drawText("Kalup 123", 100, 100, draw::fontSmall);
     EXPECT_EQ(leftBehind(), std::tuple(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, std::array{1.0f, 1.0f, 1.0f, 1.0f}));
-}
-
-TEST(FullScreenCopy, LargestCentredFourByThreeAreaEachPixelItsNearestLogicalPixelInsideBlackBars)
-{
-    freshFrame();
-    // Every logical pixel a colour of its own, none black, and far from its
-    // neighbours': x and y scrambled in red and green, their high bits in blue.
-    std::vector<std::uint8_t> screen(800 * 600 * 4);
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 800; ++x) {
-            std::uint8_t* p = &screen[(y * 800 + x) * 4];
-            p[0] = std::uint8_t(x * 97), p[1] = std::uint8_t(y * 89), p[2] = std::uint8_t(0x80 | x >> 8 | (y >> 8) << 2), p[3] = 255;
-        }
-    glDisable(GL_TEXTURE_2D);
-    glWindowPos2i(0, 0);
-    glDrawPixels(800, 600, GL_RGBA, GL_UNSIGNED_BYTE, screen.data());
-    glEnable(GL_TEXTURE_2D);
-    // What the game's frame leaves set must be there after the copy.
-    const textures::Texture bound = textures::texCursor;
-    std::array<GLfloat, 16> projection{}, projectionAfter{};
-    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
-    // Window and area: x, y, width, height.
-    const int cases[][6] = {{800, 600, 0, 0, 800, 600}, {1600, 1200, 0, 0, 1600, 1200}, {1920, 1080, 240, 0, 1440, 1080},
-        {2560, 1440, 320, 0, 1920, 1440}, {1366, 768, 171, 0, 1024, 768}, {1280, 1024, 0, 32, 1280, 960},
-        {1080, 1920, 0, 555, 1080, 810}};
-    for (const auto& [width, height, areaX, areaY, areaWidth, areaHeight] : cases) {
-        SCOPED_TRACE(testing::Message() << width << " x " << height);
-        const scaler::Area a = scaler::fitLogicalScreen(width, height);
-        EXPECT_EQ(std::tie(a.x, a.y, a.width, a.height), std::tie(areaX, areaY, areaWidth, areaHeight));
-        GLuint window = 0, colour = 0;
-        glGenRenderbuffers(1, &colour);
-        glBindRenderbuffer(GL_RENDERBUFFER, colour);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-        glGenFramebuffers(1, &window);
-        glBindFramebuffer(GL_FRAMEBUFFER, window);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-        glClearColor(1, 1, 1, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        display::beginFrame();
-        glBindTexture(GL_TEXTURE_2D, bound);
-        scaler::showTarget(width, height, window);
-        std::vector<std::uint8_t> shown(std::size_t(width) * height * 4);
-        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, shown.data());
-        int wrong = 0;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                const std::uint8_t* p = &shown[(std::size_t(y) * width + x) * 4];
-                const bool inside = x >= a.x && x < a.x + a.width && y >= a.y && y < a.y + a.height;
-                // The logical pixel whose area holds the window pixel's centre.
-                const int lx = int((x - a.x + 0.5) * 800 / a.width), ly = int((y - a.y + 0.5) * 600 / a.height);
-                wrong += inside ? !std::equal(p, p + 3, &screen[(ly * 800 + lx) * 4]) : (p[0] | p[1] | p[2]) != 0;
-            }
-        EXPECT_EQ(wrong, 0) << "pixels not their logical pixel's colour, or bars not black";
-        GLint texture = 0, mode = 0;
-        glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
-        glGetFloatv(GL_PROJECTION_MATRIX, projectionAfter.data());
-        EXPECT_EQ(std::tuple(GLuint(texture), mode, glIsEnabled(GL_BLEND), glIsEnabled(GL_SCISSOR_TEST), projectionAfter),
-            std::tuple(bound, GL_MODULATE, GL_TRUE, GL_FALSE, projection)) << "the frame's state is the game's again";
-        glDeleteFramebuffers(1, &window);
-        glDeleteRenderbuffers(1, &colour);
-    }
-    display::beginFrame();
 }

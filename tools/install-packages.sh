@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Kalup builds with (and, with --tests, the ones
-# its tests need), calling apt-get only when something is missing.
+# Installs the Debian packages Kalup builds with (the two font packages too:
+# the game links their fonts) and, with --tests, the ones its tests need,
+# calling apt-get only when something is missing.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config
   libglfw3-dev libgl-dev libglu1-mesa-dev libdevil-dev libftgl-dev libfreetype-dev
   libtinyxml2-dev libfltk1.3-dev libx11-dev libsdl2-dev libasound2-dev libsdl2-mixer-dev libopenmpt-dev
-  googletest libgtest-dev)
+  googletest libgtest-dev
+  fonts-lobstertwo fonts-ferrite-core)
 if [[ "${1:-}" == "--tests" ]]; then
   # x11-utils: xmessage, a window to give the focus to while a round runs;
   # numpy and sox: the shipped assets' checks.
@@ -15,8 +17,9 @@ if [[ "${1:-}" == "--tests" ]]; then
   # behind a session bus); procps: pkill, to stop that bus with it.
   packages+=(metacity openbox xfwm4 dbus-daemon procps)
   # The install tests: the desktop entry, metainfo and manual page checks, and
-  # the Debian package (cpack's dependency search needs dpkg-dev and file).
-  packages+=(desktop-file-utils appstream man-db dpkg-dev file lintian)
+  # the Debian package (cpack's dependency search needs dpkg-dev and file;
+  # hardening-check is in devscripts).
+  packages+=(desktop-file-utils appstream man-db dpkg-dev file lintian devscripts)
 fi
 
 missing=()

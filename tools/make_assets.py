@@ -6,8 +6,10 @@ of the desktop menu into app/desktop/icons/.
     (default: assets/ beside tools/; given a folder, the icons go to its desktop-icons/)
 
 Needs Debian's python3-numpy, python3-pil, sox, espeak-ng, vorbis-tools and the
-font packages named in tools/assetgen/fonts.py. Everything is drawn, synthesised
-and composed here from fixed seeds: a second run writes the same files.
+font packages named in tools/assetgen/fonts.py, whose fonts draw the titles
+(the game itself loads them from those packages: nothing here copies them).
+Everything is drawn, synthesised and composed here from fixed seeds: a second
+run writes the same files.
 """
 import os
 import sys
@@ -16,7 +18,7 @@ from PIL import Image
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from assetgen import fonts, music, pieces, screens, sounds, texts  # noqa: E402
+from assetgen import music, pieces, screens, sounds, texts  # noqa: E402
 from assetgen import raster as R  # noqa: E402
 from assetgen.palette import GEMS  # noqa: E402
 
@@ -82,7 +84,6 @@ def main():
         out, icons = os.path.join(root, "assets"), os.path.join(root, "app", "desktop", "icons")
     images(out)
     desktop_icons(icons)
-    fonts.write(os.path.join(out, "fonts"))
     sounds.write_all(os.path.join(out, "sounds"))
     os.makedirs(os.path.join(out, "music"), exist_ok=True)
     music.write(os.path.join(out, "music", "ZELMONTA.mo3"))

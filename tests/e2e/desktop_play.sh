@@ -4,10 +4,13 @@
 # half a logical unit: sixty one-pixel nudges must still carry the pointer
 # into the first row. F11 to the window and back, a classic pair by the keys
 # alone, a survival round standing still while another window has the
-# focus, F10 with the record written. (A pair by the mouse: installed_game.sh.)
+# focus, F10 with the record written. Both windows carry the desktop entry's
+# class and an icon. (A pair by the mouse: installed_game.sh.)
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_run "$1" 2560x1440
+# The desktop entry the build made: its name is the windows' class.
+APP_ID=$(app_id_of "$(dirname "$GAME")"/desktop/*.desktop)
 window_size() { xdotool getwindowgeometry --shell "$GAME_WINDOW" | awk -F= '/WIDTH|HEIGHT/ { printf "%s ", $2 }'; }
 
 start_from_launcher desktop-play.log

@@ -38,7 +38,8 @@ begin_run() {
 # The game as a player has it: installed into ROOT with the prefix /usr,
 # started from an empty working folder with a fresh HOME and XDG_DATA_HOME.
 begin_installed_run() {
-  begin_scratch "$(realpath "$1")" "$2"
+  BUILD=$(realpath "$1")
+  begin_scratch "$BUILD" "$2"
   ROOT="$RUN_FOLDER/root"
   DESTDIR="$ROOT" cmake --install "$1" --prefix /usr > /dev/null || die "cmake --install failed"
   GAME="$ROOT/usr/bin/kalup"
@@ -48,15 +49,17 @@ begin_installed_run() {
 }
 
 # installed_files BINDIR ID: the files of an install besides its manual
-# page, one a line: the game, desktop entry, metainfo, icons, every asset.
+# page, one a line: the game, desktop entry, metainfo, icons, every asset
+# (the fonts are links to the system's: font_links lists them).
 installed_files() {
   local size
   echo "$1/kalup"
   echo "usr/share/applications/$2.desktop"
   echo "usr/share/metainfo/$2.metainfo.xml"
   for size in 16 32 48 64 128 256 512; do echo "usr/share/icons/hicolor/${size}x$size/apps/$2.png"; done
-  (cd "$E2E_DIR/../../assets" && find . -type f | sed 's|^\./|usr/share/kalup/|')
+  (cd "$E2E_DIR/../../assets" && find . -type f | sed 's|^\./|usr/share/games/kalup/|')
 }
+font_links() { printf 'usr/share/games/kalup/fonts/%s\n' cristal.ttf dscoptic.ttf; }
 
 # run_expecting CODE WHAT COMMAND...: stdout to OUT, stderr to ERR.
 run_expecting() {
@@ -71,15 +74,32 @@ start_game() {
   GAME_PID=$!
 }
 
-# start_game, and Enter on the launcher opens the game window, GAME_WINDOW.
+# The application id of a desktop entry: its file name.
+app_id_of() { basename "$1" .desktop; }
+
+# expect_desktop_identity WINDOW WHAT ID: the window's class is the
+# application id, its instance the program's name, and it carries an icon.
+expect_desktop_identity() {
+  local class icon
+  class=$(xprop -id "$1" WM_CLASS | sed 's/^[^=]*= //')
+  [[ $class == "\"kalup\", \"$3\"" ]] || die "$2 has the class $class, not kalup, $3"
+  icon=$(xprop -id "$1" -notype 32c _NET_WM_ICON | head -c 100)
+  [[ $icon =~ ^_NET_WM_ICON\ =\ ([0-9]+),\ ([0-9]+), && ${BASH_REMATCH[1]} -ge 16 && ${BASH_REMATCH[2]} -ge 16 ]] \
+    || die "$2 has no icon: ${icon:0:60}"
+}
+
+# start_game, and Enter on the launcher opens the game window, GAME_WINDOW;
+# with APP_ID set, both windows must be known to the desktop by it.
 start_from_launcher() {
   local launcher
   start_game "$@"
   launcher=$(wait_for_window "Welcome to Kalup Game!") || die "the launcher did not appear"
+  [[ -z ${APP_ID:-} ]] || expect_desktop_identity "$launcher" "the launcher" "$APP_ID"
   sleep 0.5
   xdotool windowfocus --sync "$launcher"
   xdotool key Return
   GAME_WINDOW=$(wait_for_window "Kalup") || die "the game window did not open"
+  [[ -z ${APP_ID:-} ]] || expect_desktop_identity "$GAME_WINDOW" "the game window" "$APP_ID"
 }
 
 # Waits for a window with exactly this title; prints its id.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Ways out and broken files on a bare X server, where a window has the
-# keyboard only if the game asks for it: no display, the launcher closed, a
-# language file without texts, quit signals during play and during its
-# message box, and a record the player (another user) cannot read.
+# keyboard only if the game asks for it: no display, the launcher closed by
+# its close box or Escape, a language file without texts, quit signals during
+# play and during its message box, and a record the player (another user)
+# cannot read.
 # (Without english.xml the folder would not be the game's.)
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
@@ -33,6 +34,13 @@ sleep 0.5
 xdotool windowclose "$launcher"
 expect_exit 0 "closing the launcher"
 [[ ! -e hiscore.sav ]] || die "closing the launcher wrote hiscore.sav"
+start_game quits.log
+launcher=$(wait_for_window "Welcome to Kalup Game!") || die "the launcher did not appear"
+sleep 0.5
+xdotool windowfocus --sync "$launcher"
+xdotool key Escape
+expect_exit 0 "Escape on the launcher"
+[[ ! -e hiscore.sav ]] || die "Escape on the launcher wrote hiscore.sav"
 
 rm english.xml
 printf 'not a language file\n' > english.xml

@@ -1,12 +1,12 @@
-"""The two typefaces the game ships, taken unchanged from Debian font packages.
+"""The two typefaces of the game, from Debian font packages, where the game
+finds them too: the build and the install link them into the game's fonts/
+folder under the names it loads, and the package depends on both packages.
 
 dscoptic.ttf (scores, labels, headlines): Ferrite Core DX, package fonts-ferrite-core, SIL OFL 1.1.
 cristal.ttf (menu heading and title lines): Lobster Two Bold, package fonts-lobstertwo, SIL OFL 1.1.
-Both are OpenType files that FreeType opens whatever their file name.
+Both are OpenType files that FreeType opens whatever their file name. The
+generator draws the logo and the title pictures with them.
 """
-import os
-import shutil
-
 DIGITAL_PACKAGE = "fonts-ferrite-core"
 DIGITAL_FONT = "/usr/share/fonts/opentype/ferrite-core/FerriteCoreDX-Regular.otf"
 DECORATIVE_PACKAGE = "fonts-lobstertwo"
@@ -14,12 +14,5 @@ DECORATIVE_FONT = "/usr/share/fonts/opentype/lobstertwo/LobsterTwo-Bold.otf"
 LOGO_FONT = DECORATIVE_FONT
 
 PACKAGES = [DIGITAL_PACKAGE, DECORATIVE_PACKAGE]
-
-
-def write(fonts_dir):
-    os.makedirs(fonts_dir, exist_ok=True)
-    for src, name, package in ((DIGITAL_FONT, "dscoptic", DIGITAL_PACKAGE),
-                               (DECORATIVE_FONT, "cristal", DECORATIVE_PACKAGE)):
-        shutil.copyfile(src, os.path.join(fonts_dir, name + ".ttf"))
-        shutil.copyfile("/usr/share/doc/%s/copyright" % package,
-                        os.path.join(fonts_dir, name + ".LICENSE.txt"))
+# The file each name the game loads stands for.
+GAME_FONTS = {"dscoptic.ttf": DIGITAL_FONT, "cristal.ttf": DECORATIVE_FONT}

@@ -1,9 +1,13 @@
 // The review sheet: the menu, each mode in play and the four end screens,
-// drawn by the real game on the scripted clock and saved as pictures.
-// Built and run by tools/review_sheet.sh, which adds the launcher.
+// drawn by the real game on the scripted clock and saved as pictures, and
+// crops of the menu and a round as full screens of 1920 x 1080 and
+// 2560 x 1440 show them. Built and run by tools/review_sheet.sh, which adds
+// the launcher.
 #include <gtest/gtest.h>
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cstdio>
 #include <string>
@@ -13,6 +17,8 @@
 #include "board/board.h"
 #include "board/play.h"
 #include "game/game_state.h"
+#include "platform/display.h"
+#include "platform/scaler.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
 
@@ -22,17 +28,41 @@ namespace {
 
 constexpr double FRAME = 1.0 / 70.0;
 
-// Saves the logical screen as a binary PPM, top row first.
-void saveScreen(const std::string& name)
+// Saves 800 x 600 pixels of the bound framebuffer from (x, y), counted from
+// its lower left, as a binary PPM, top row first.
+void savePixels(const std::string& name, int x, int y)
 {
     std::vector<unsigned char> rgb(800 * 600 * 3);
-    glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     std::FILE* file = std::fopen(("review/" + name + ".ppm").c_str(), "wb");
     ASSERT_NE(file, nullptr) << "the review folder must exist";
     std::fprintf(file, "P6\n800 600\n255\n");
     for (int row = 599; row >= 0; --row)
         std::fwrite(rgb.data() + row * 800 * 3, 1, 800 * 3, file);
     std::fclose(file);
+}
+
+void saveScreen(const std::string& name) { savePixels(name, 0, 0); }
+
+// The screen as a full screen of the given size shows it: 800 x 600 of its
+// pixels from the top of the picture, across the middle.
+void saveFullScreenCrop(const std::string& name, int width, int height)
+{
+    GLuint screen = 0, colour = 0;
+    glGenRenderbuffers(1, &colour);
+    glBindRenderbuffer(GL_RENDERBUFFER, colour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glGenFramebuffers(1, &screen);
+    glBindFramebuffer(GL_FRAMEBUFFER, screen);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    scaler::showTarget(width, height, screen);
+    const scaler::Area area = scaler::fitLogicalScreen(width, height);
+    glBindFramebuffer(GL_FRAMEBUFFER, screen);
+    savePixels(name, area.x + (area.width - 800) / 2, area.y + area.height - 600);
+    glDeleteFramebuffers(1, &screen);
+    glDeleteRenderbuffers(1, &colour);
+    display::beginFrame();
 }
 
 void runFrames(int count)
@@ -92,8 +122,12 @@ TEST(ReviewSheet, DrawsEveryScreen)
     pointAt(400, 300);
     runFrames(90);
     saveScreen("2-menu");
+    saveFullScreenCrop("11-menu-1920x1080-crop", 1920, 1080);
+    saveFullScreenCrop("12-menu-2560x1440-crop", 2560, 1440);
 
     playMode(shell::startClassicGame, "3-classic");
+    saveFullScreenCrop("13-classic-1920x1080-crop", 1920, 1080);
+    saveFullScreenCrop("14-classic-2560x1440-crop", 2560, 1440);
     playMode(shell::startRemoveTwoGame, "4-remove-two");
     harness::input().time += 12.0;
     runFrames(40);
