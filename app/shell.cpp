@@ -6,6 +6,7 @@
 
 #include "app/menu.h"
 #include "app/pause.h"
+#include "app/round_effects.h"
 #include "app/toggles.h"
 #include "board/board.h"
 #include "board/groups.h"
@@ -138,7 +139,7 @@ void frameDispatch()
             quitRequested = true;
         break;
     case SCREEN_PLAYING:
-        game::updateGame();
+        game::updateGame(round_effects::listener());
         // Ghosts of removed pieces go over everything else of the round.
         board::updateGhosts();
         break;
@@ -159,14 +160,14 @@ void startClassicGame()
 {
     beginGame(play::MODE_CLASSIC);
     glEnable(GL_BLEND);
-    game::startRound();
+    game::startRound(round_effects::listener());
 }
 
 void startRemoveTwoGame()
 {
     beginGame(play::MODE_REMOVE_TWO);
     board::lastClickTime = seam::now();
-    game::startRound();
+    game::startRound(round_effects::listener());
     startAtLevelOne();
 }
 
@@ -174,7 +175,7 @@ void startFfGame()
 {
     beginGame(play::MODE_FF);
     board::lastClickTime = seam::now();
-    game::startRound();
+    game::startRound(round_effects::listener());
     startAtLevelOne();
 }
 

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "app/round_effects.h"
 #include "app/shell.h"
 #include "board/board.h"
 #include "board/falling.h"
@@ -97,9 +98,10 @@ void playingFrame(Spent& spent, int framebufferWidth, int framebufferHeight)
     laps.lap(BOARD);
     drawHudOrEndScreens();
     laps.lap(HUD_AND_SCREENS);
-    board::handleBoardInput();
-    board::settleBoard();
-    board::paintStep();
+    board::Events& effects = round_effects::listener();
+    board::handleBoardInput(effects);
+    board::settleBoard(effects);
+    board::paintStep(effects);
     laps.lap(RULES);
     board::updateGhosts();
     laps.lap(GHOSTS);

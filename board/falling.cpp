@@ -3,7 +3,6 @@
 #include "board/board.h"
 #include "board/play.h"
 #include "board/specials.h"
-#include "data/sound.h"
 
 namespace kalup::board {
 
@@ -11,12 +10,12 @@ namespace {
 
 // A drop bomb goes off wherever it lies above the bottom row, whether or
 // not it could fall further; the feed piece over its column is lost.
-void detonateDropBomb(int row, int col)
+void detonateDropBomb(int row, int col, Events& events)
 {
     feedRow[col].kind = KIND_EMPTY;
     board[row][col].kind = KIND_EMPTY;
-    sound::play(sound::sndExplos1);
-    blastAt(row, col);
+    events.playSound(Sound::DropBombBlast);
+    blastAt(row, col, events);
 }
 
 // The piece takes the stale y of the cell it enters, less 64: however far
@@ -33,7 +32,7 @@ void fallInto(Cell& upper, Cell& lower)
 // Downwards, so a piece that fell into the next row is visited again there
 // and falls through every gap in this pass. Returns whether the pass changed
 // the board; piecesFell is set when a piece moved.
-bool gravityPass(bool& piecesFell)
+bool gravityPass(bool& piecesFell, Events& events)
 {
     bool changed = false;
     for (int row = 0; row < ROWS - 1; ++row)
@@ -42,7 +41,7 @@ bool gravityPass(bool& piecesFell)
             if (upper.kind == KIND_EMPTY)
                 continue;
             if (upper.kind == KIND_DROP_BOMB) {
-                detonateDropBomb(row, col);
+                detonateDropBomb(row, col, events);
                 changed = true;
                 continue;
             }
@@ -58,7 +57,7 @@ bool gravityPass(bool& piecesFell)
 
 } // namespace
 
-void settleBoard()
+void settleBoard(Events& events)
 {
     // A downward sweep lets a piece fall through every gap below it, but the
     // pieces above it, and above a blasted cell, were visited before the gap
@@ -66,15 +65,15 @@ void settleBoard()
     // stack settles in this one call and the board is never judged
     // half-fallen.
     bool piecesFell = false;
-    while (gravityPass(piecesFell)) {
+    while (gravityPass(piecesFell, events)) {
     }
     if (piecesFell)
-        sound::play(sound::snd7);
+        events.playSound(Sound::PiecesFell);
     if (play::gameMode == play::MODE_CLASSIC || play::gameMode == play::MODE_REMOVE_TWO)
-        compactColumns();
+        compactColumns(events);
 }
 
-void compactColumns()
+void compactColumns(Events& events)
 {
     // Only the bottom cell says a column is empty, and column 11 is never
     // the gap; one column closes per call.
@@ -99,7 +98,7 @@ void compactColumns()
                 moved = true;
         }
     if (moved)
-        sound::play(sound::snd11);
+        events.playSound(Sound::ColumnClosed);
 }
 
 bool topRowIsEmpty()

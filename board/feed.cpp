@@ -1,7 +1,6 @@
 #include "board/falling.h"
 
 #include "board/board.h"
-#include "data/sound.h"
 #include "platform/random.h"
 #include "render/draw.h"
 
@@ -48,12 +47,12 @@ int landingRowAbove(int row, int col)
 }
 
 // Returns false while the piece is still falling.
-bool stepFeedPiece(Cell& slot)
+bool stepFeedPiece(Cell& slot, Events& events)
 {
     const int row = enteringRow(slot);
     const int col = enteringCol(slot);
     if (slot.kind == KIND_DROP_BOMB)
-        sound::play(sound::sndFall);
+        events.playSound(Sound::DropBombFalling);
     if (slot.kind == KIND_EMPTY)
         return true;
 
@@ -64,7 +63,7 @@ bool stepFeedPiece(Cell& slot)
     }
     if (slot.y >= entered.homeY) {
         // The column emptied after the deal: the piece drops out of sight.
-        sound::play(sound::snd3);
+        events.playSound(Sound::FeedPieceLost);
         slot.kind = KIND_EMPTY;
         slot.y = 0;
     } else {
@@ -118,13 +117,13 @@ void drawFeedRow()
     }
 }
 
-void dropFeedRow()
+void dropFeedRow(Events& events)
 {
     if (!feedActive)
         return;
     bool allLanded = true;
     for (Cell& slot : feedRow)
-        if (!stepFeedPiece(slot))
+        if (!stepFeedPiece(slot, events))
             allLanded = false;
     if (allLanded)
         generateFeedRow();

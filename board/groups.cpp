@@ -5,8 +5,6 @@
 #include "board/board.h"
 #include "board/play.h"
 #include "board/specials.h"
-#include "data/sound.h"
-#include "fx/emitters.h"
 
 namespace kalup::board {
 
@@ -17,8 +15,6 @@ namespace {
 // The group grows by a fixed number of sweeps, not by a search: a long
 // winding group is cut where the sweeps run out, and that is the rule.
 constexpr int MARKING_PASSES = 31;
-constexpr int BURST_BALLS = 4;
-constexpr int BURST_FLOOR_Y = 530;
 
 void mark(int row, int col, int kind) { groupCount += markIfSame(row, col, kind); }
 
@@ -78,24 +74,19 @@ void markingPass(int kind)
     }
 }
 
-audio::Handle groupVoice()
+// Groups of two to ten pieces are counted aloud; bigger ones get the laugh.
+Sound groupVoice()
 {
-    // sndRobot[0] says "two" ... [8] "ten"; bigger groups get the laugh.
-    return groupCount <= 9 ? sound::sndRobot[groupCount - 1] : sound::sndRobot[9];
+    const int pieces = groupCount + 1;
+    if (pieces > 10)
+        return Sound::VoiceLaugh;
+    return static_cast<Sound>(static_cast<int>(Sound::VoiceTwo) + pieces - 2);
 }
 
-textures::Texture burstTexture(int kind)
-{
-    // Drop bombs have no ball sprite of their own.
-    return kind < 4 ? textures::texBalls[kind] : 0;
-}
-
-void removeMarked(int row, int col, int kind)
+void removeMarked(int row, int col, int kind, Events& events)
 {
     Cell& cell = board[row][col];
-    auto* burst = new fx::BallBurstEmitter(BURST_BALLS,
-        {static_cast<float>(cell.x), static_cast<float>(cell.y)}, BURST_FLOOR_Y, burstTexture(kind));
-    fx::liveEmitters.push_back(burst);
+    events.pieceBurst(cell.x, cell.y, kind);
     cell.kind = KIND_EMPTY;
     spawnGhost(row, col);
 }
@@ -113,14 +104,14 @@ int markIfSame(int row, int col, int kind)
     return 1;
 }
 
-void handleBoardInput()
+void handleBoardInput(Events& events)
 {
     Cell& clicked = board[hoverRow][hoverCol];
     if (clicked.kind == KIND_EMPTY)
         return;
     saveBoard();
     if (clicked.kind == KIND_BOMB) {
-        clickBomb();
+        clickBomb(events);
         return;
     }
     if (clicked.kind >= KIND_PAINT_0 && clicked.kind <= KIND_PAINT_3) {
@@ -158,12 +149,12 @@ void handleBoardInput()
             // it one voice and two clicks, and the lift acts once. Small
             // groups are lifted before their first piece is removed, so
             // their bursts and ghosts start 16 units above home.
-            sound::play(groupVoice());
+            events.playSound(groupVoice());
             if (groupCount <= 9)
                 liftBoard();
-            sound::play(sound::snd8);
+            events.playSound(Sound::GroupRemoved);
             if (cell.kind == KIND_MARKED)
-                removeMarked(row, col, kind);
+                removeMarked(row, col, kind, events);
         }
     saveBoard();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Hovering and clicking groups of like pieces.
 #include "board/board.h"
+#include "board/events.h"
 
 namespace kalup::board {
 
@@ -11,7 +12,7 @@ inline constexpr int HOVER_SIZE = 96;
 extern int groupCount;
 extern double lastClickTime;
 
-void handleBoardInput();
+void handleBoardInput(Events& events);
 int markIfSame(int row, int col, int kind);
 // True for a left button held, or Enter gone down this frame, at least 0.4 s
 // after the last accepted click.

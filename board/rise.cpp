@@ -1,13 +1,11 @@
 #include "board/board.h"
 #include "board/falling.h"
 
-#include "data/sound.h"
-
 namespace kalup::board {
 
-void raiseBoard()
+void raiseBoard(Events& events)
 {
-    sound::play(sound::snd11);
+    events.playSound(Sound::BoardRose);
     // Row 0 is empty here (the caller checks), so nothing is pushed out.
     for (int row = 0; row < ROWS - 1; ++row)
         for (int col = 0; col < COLS; ++col) {

@@ -2,16 +2,12 @@
 
 #include "board/board.h"
 #include "board/groups.h"
-#include "data/sound.h"
-#include "fx/emitters.h"
 
 namespace kalup::board {
 
 std::vector<int> paintQueue;
 
 namespace {
-
-constexpr int STAR_COUNT = 8;
 
 // The cross of radius 2, always visited in this order.
 constexpr int CROSS[9][2] = {
@@ -22,15 +18,15 @@ bool onBoard(int row, int col) { return row >= 0 && row < ROWS && col >= 0 && co
 
 } // namespace
 
-void clickBomb()
+void clickBomb(Events& events)
 {
     const int row = hoverRow;
     const int col = hoverCol;
     if (acceptClick()) {
         // The bomb is still on the board as its blast starts, so its own
         // cell sets off a second blast: that is how a clicked bomb goes off.
-        blastAt(row, col);
-        sound::play(sound::sndExplos2);
+        blastAt(row, col, events);
+        events.playSound(Sound::BombBlast);
         liftBoard();
     } else {
         swell(board[row][col]);
@@ -49,28 +45,27 @@ void clickPaint()
     }
 }
 
-void blastAt(int row, int col)
+void blastAt(int row, int col, Events& events)
 {
-    sound::stop(sound::sndFall);
+    events.stopSound(Sound::DropBombFalling);
     for (const auto& step : CROSS)
-        detonateCell(row + step[0], col + step[1]);
+        detonateCell(row + step[0], col + step[1], events);
 }
 
-void detonateCell(int row, int col)
+void detonateCell(int row, int col, Events& events)
 {
     if (!onBoard(row, col))
         return;
     Cell& cell = board[row][col];
     // Every cell of the cross flashes, empty or not.
-    fx::liveEmitters.push_back(new fx::StarBurstEmitter(STAR_COUNT,
-        {static_cast<float>(cell.homeX), static_cast<float>(cell.homeY)}, textures::texStar));
+    events.blastFlash(cell.homeX, cell.homeY);
     if (cell.kind == KIND_EMPTY)
         return;
     spawnGhost(row, col);
     if (cell.kind == KIND_BOMB || cell.kind == KIND_DROP_BOMB) {
         // Emptied before its own blast, so a chain ends at every bomb.
         cell.kind = KIND_EMPTY;
-        blastAt(row, col);
+        blastAt(row, col, events);
     }
     cell.kind = KIND_EMPTY;
 }
@@ -90,11 +85,11 @@ void queuePaint(int row, int col, int kind)
     paintQueue.push_back(col);
 }
 
-void paintStep()
+void paintStep(Events& events)
 {
     if (paintQueue.empty())
         return;
-    sound::play(sound::sndPaint);
+    events.playSound(Sound::PiecePainted);
     const int col = paintQueue.back();
     paintQueue.pop_back();
     const int row = paintQueue.back();

@@ -2,17 +2,19 @@
 // Bombs, drop bombs and paint pieces.
 #include <vector>
 
+#include "board/events.h"
+
 namespace kalup::board {
 
 // Three entries per queued paint: kind, row, column; popped in reverse.
 extern std::vector<int> paintQueue;
 
-void clickBomb();
+void clickBomb(Events& events);
 void clickPaint();
-void blastAt(int row, int col);
-void detonateCell(int row, int col);
+void blastAt(int row, int col, Events& events);
+void detonateCell(int row, int col, Events& events);
 void paintAround(int row, int col, int kind);
 void queuePaint(int row, int col, int kind);
-void paintStep();
+void paintStep(Events& events);
 
 } // namespace kalup::board

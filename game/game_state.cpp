@@ -3,9 +3,7 @@
 #include "board/board.h"
 #include "board/groups.h"
 #include "board/play.h"
-#include "data/sound.h"
 #include "platform/seam.h"
-#include "render/background.h"
 
 namespace kalup::game {
 
@@ -54,7 +52,7 @@ void deal()
 
 } // namespace
 
-void startRound()
+void startRound(board::Events& events)
 {
     riseInterval = 3.0;
     ffOver = false;
@@ -66,12 +64,11 @@ void startRound()
     roundStartTime = seam::now();
     stepLevel();
     panelSlide = -256;
-    sound::play(sound::snd12);
+    events.playSound(board::Sound::RoundStarted);
     board::boardCleared = false;
     hudY = -20;
     board::boardAlpha = 0.0f;
-    // Also re-seeds the round's random numbers, so it comes before the deal.
-    background::generateBackground();
+    events.roundStarting();
     board::clearBoard();
     deal();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The round and level state, and the start of a round in the current mode
 // (the mode itself and the score are in board/play.h).
+#include "board/events.h"
 
 namespace kalup::game {
 
@@ -18,6 +19,6 @@ extern double lastRiseTime;
 extern bool ffOver;
 extern bool clearSoundPlayed;
 
-void startRound();
+void startRound(board::Events& events);
 
 } // namespace kalup::game

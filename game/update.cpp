@@ -7,7 +7,6 @@
 #include "board/play.h"
 #include "board/specials.h"
 #include "board/steering.h"
-#include "data/sound.h"
 #include "game/game_state.h"
 #include "game/lines.h"
 #include "game/screens.h"
@@ -36,13 +35,13 @@ int jitter()
 // Runs in every mode; only remove-two makes use of the releases. Nothing is
 // released in the first 10 s of a round, and the first test after arming
 // comes on the next frame.
-void runFeedTimer()
+void runFeedTimer(board::Events& events)
 {
     const double t = seam::now();
     if (feedArmed) {
         if (t > lastFeedTime + feedInterval) {
             if (play::gameMode == play::MODE_REMOVE_TWO)
-                sound::play(sound::sndLinefall);
+                events.playSound(board::Sound::FeedReleased);
             lastFeedTime = t;
             board::feedActive = true;
         }
@@ -53,45 +52,45 @@ void runFeedTimer()
 
 // Classic keeps the board live under its end screens, so its frame always
 // goes on to the board's input.
-void playClassic()
+void playClassic(board::Events& events)
 {
     if (!board::movesAvailable()) {
         drawNoMoreMovesScreen();
         if (continueAsked())
-            startRound();
+            startRound(events);
     } else {
         drawHud();
     }
     if (board::boardIsEmpty()) {
         drawLevelScreen();
         if (continueAsked())
-            startRound();
+            startRound(events);
     }
 }
 
 // False when the frame ends here, without the board's input.
-bool playRemoveTwo()
+bool playRemoveTwo(board::Events& events)
 {
     if (!board::movesAvailable()) {
         drawNoMoreMovesScreen();
         if (continueAsked())
-            startRound();
+            startRound(events);
         return false;
     }
     if (board::boardIsEmpty()) {
         if (!clearSoundPlayed) {
-            sound::play(sound::sndJump);
+            events.playSound(board::Sound::BoardCleared);
             clearSoundPlayed = true;
         }
         drawLevelUpScreen();
         if (continueAsked()) {
-            startRound();
+            startRound(events);
             // Every cleared board quickens the feed for the rest of the run.
             feedInterval -= 0.1;
         }
     } else {
         board::drawFeedRow();
-        board::dropFeedRow();
+        board::dropFeedRow(events);
     }
     drawHud();
     return true;
@@ -99,7 +98,7 @@ bool playRemoveTwo()
 
 // False when the frame ends here: on the lost screen, on the losing frame
 // and on the frame of every rise.
-bool playSurvival()
+bool playSurvival(board::Events& events)
 {
     const Line timer = survivalTimerLine();
     draw::drawText(timer.text, 5, 15, draw::fontLabel);
@@ -107,7 +106,7 @@ bool playSurvival()
     if (ffOver) {
         drawSurvivalOverScreen();
         if (continueAsked()) {
-            startRound();
+            startRound(events);
             survivalTime = 0;
         }
         return false;
@@ -120,7 +119,7 @@ bool playSurvival()
             ffOver = true;
             return false;
         }
-        board::raiseBoard();
+        board::raiseBoard(events);
         lastRiseTime = t;
         riseInterval -= 0.01;
         return false;
@@ -128,16 +127,16 @@ bool playSurvival()
     return true;
 }
 
-bool playMode()
+bool playMode(board::Events& events)
 {
     switch (play::gameMode) {
     case play::MODE_CLASSIC:
-        playClassic();
+        playClassic(events);
         return true;
     case play::MODE_REMOVE_TWO:
-        return playRemoveTwo();
+        return playRemoveTwo(events);
     case play::MODE_FF:
-        return playSurvival();
+        return playSurvival(events);
     default:
         return false;
     }
@@ -145,17 +144,17 @@ bool playMode()
 
 } // namespace
 
-void updateGame()
+void updateGame(board::Events& events)
 {
     board::animateBoard();
     board::steerPointer();
     board::mouseToCell();
-    runFeedTimer();
-    if (!playMode())
+    runFeedTimer(events);
+    if (!playMode(events))
         return;
-    board::handleBoardInput();
-    board::settleBoard();
-    board::paintStep();
+    board::handleBoardInput(events);
+    board::settleBoard(events);
+    board::paintStep(events);
 }
 
 // Columns reaching into the two top rows tremble as a warning: a column with

@@ -1,9 +1,10 @@
 #pragma once
 // One playing frame: board animation, timers, the mode's rules, input.
+#include "board/events.h"
 
 namespace kalup::game {
 
-void updateGame();
+void updateGame(board::Events& events);
 void shakeTopColumns();
 void shakeBoard();
 

@@ -5,16 +5,13 @@
 #include "board/falling.h"
 #include "board/groups.h"
 #include "board/specials.h"
-#include "data/sound.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
 
 using namespace kalup::board;
 using namespace boardtest;
-namespace fx = kalup::fx;
-namespace sound = kalup::sound;
 using kalup::play::score;
-using kalup::textures::texBalls;
+using What = RecordedEvents::What;
 
 TEST(GroupMarking, CornersAndEdgesJoinOrthogonalNeighboursOnly)
 {
@@ -27,7 +24,7 @@ TEST(GroupMarking, CornersAndEdgesJoinOrthogonalNeighboursOnly)
     for (const auto& c : cases) {
         setBoard(c.board);
         pointAt(c.row, c.col);
-        handleBoardInput();
+        handleBoardInput(events());
         EXPECT_EQ(groupCount + 1, c.size) << c.row << "," << c.col;
     }
 }
@@ -45,9 +42,9 @@ TEST(GroupMarking, WindingGroupStopsAfterThirtyOnePasses)
 
 TEST(Clicks, GroupScoresItsSquareSaysItsSizeAndIsLiftedUpToTenPieces)
 {
-    const struct { std::string_view row; unsigned pieces; int score, voice; bool lifted, balls; } cases[] = {
-        {"22..........", 2, 4, 0, true, true}, {"55..........", 2, 4, 0, true, false},
-        {"222222222231", 10, 100, 8, true, true}, {"222222222221", 11, 121, 9, false, true}};
+    const struct { std::string_view row; unsigned pieces; int score; Sound voice; bool lifted; int kind; } cases[] = {
+        {"22..........", 2, 4, Sound::VoiceTwo, true, 2}, {"55..........", 2, 4, Sound::VoiceTwo, true, 5},
+        {"222222222231", 10, 100, Sound::VoiceTen, true, 2}, {"222222222221", 11, 121, Sound::VoiceLaugh, false, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
         setBoard({"1...........", c.row});
@@ -55,17 +52,18 @@ TEST(Clicks, GroupScoresItsSquareSaysItsSizeAndIsLiftedUpToTenPieces)
             board[cell / COLS][cell % COLS].y -= 4;
         board[8][0].x = 40;
         board[8][0].size = 96;
-        harness::soundLog().clear();
         clickAt(8, 0, 1.0);
         EXPECT_EQ(score, c.score);
-        EXPECT_EQ(harness::timesPlayed(sound::sndRobot[c.voice]), 108) << "asked at each of the 108 visits";
-        EXPECT_EQ(harness::timesPlayed(sound::snd8), 108);
-        EXPECT_EQ(harness::soundLog().size(), 216u);
+        EXPECT_EQ(events().timesPlayed(c.voice), 108) << "asked at each of the 108 visits";
+        EXPECT_EQ(events().timesPlayed(Sound::GroupRemoved), 108);
+        EXPECT_EQ(events().sounds(), 216);
+        EXPECT_EQ(events().log[0].sound, c.voice) << "the voice first, then the click, at every visit";
+        EXPECT_EQ(events().log[1].sound, Sound::GroupRemoved);
         const int y = homeYOf(8) - (c.lifted ? 16 : 4);
-        ASSERT_EQ(fx::liveEmitters.size(), c.pieces) << "one burst per piece";
-        auto& first = dynamic_cast<fx::BallBurstEmitter&>(*fx::liveEmitters.front());
-        EXPECT_TRUE(first.position.x == 40.0f && first.position.y == float(y)) << "as drawn after the lift";
-        EXPECT_TRUE(first.count == 4 && first.floorY == 530 && first.texture == (c.balls ? texBalls[2] : 0));
+        const auto bursts = events().all(What::Burst);
+        ASSERT_EQ(bursts.size(), c.pieces) << "one burst per piece";
+        EXPECT_TRUE(bursts[0].x == 40 && bursts[0].y == y) << "as drawn after the lift";
+        EXPECT_EQ(bursts[0].kind, c.kind) << "balls of the group's kind";
         EXPECT_TRUE(ghostLayer[8][0].x == 40 && ghostLayer[8][0].y == y && ghostLayer[8][0].size == 96);
     }
 }
@@ -81,15 +79,15 @@ TEST(Clicks, LoneClickSpendsTheLockOutAndAHeldButtonRepeatsEveryFourTenths)
     for (int col : {0, 3, 4})
         clickAt(8, col, 5.4);
     EXPECT_EQ(boardPicture(), picture(start)) << "refused within 0.4 s of the lone click";
-    EXPECT_TRUE(fx::liveEmitters.empty() && paintQueue.empty());
+    EXPECT_TRUE(events().count(What::Burst) == 0 && paintQueue.empty());
     for (int col : {0, 1, 3, 4})
         EXPECT_EQ(board[8][col].size, col == 1 ? 64 : 66) << "only the hovered piece or group swells, no lone piece";
     pointAt(8, 0);
     harness::input().button = true;
     for (double time : {5.401, 5.8, 5.802}) {
         harness::input().time = time;
-        handleBoardInput();
-        settleBoard();
+        handleBoardInput(events());
+        settleBoard(events());
         EXPECT_EQ(score, time < 5.802 ? 4 : 8) << "held: again only 0.4 s after the last removal, at " << time;
     }
 }
@@ -100,19 +98,18 @@ TEST(Bombs, ClickedBombBlastsItsCrossTwiceOnTheBoardOnly)
     clickAt(8, 0, 1.0);
     EXPECT_EQ(boardPicture(), picture({"2...........", "............", ".1..........", "............"}));
     std::string stars = picture({});
-    for (auto* burst : fx::liveEmitters) {
-        const auto& star = dynamic_cast<fx::StarBurstEmitter&>(*burst);
-        char& count = stars[(int(star.position.y) - 44) / 64 * 13 + (int(star.position.x) - 48) / 64];
+    for (const auto& star : events().all(What::Flash)) {
+        char& count = stars[(star.y - 44) / 64 * 13 + (star.x - 48) / 64];
         count = count == '.' ? '1' : char(count + 1);
-        EXPECT_TRUE(star.particles.size() == 8 && star.texture == kalup::textures::texStar);
     }
     EXPECT_EQ(stars, picture({"2...........", "2...........", "222........."})) << "star bursts per cell";
-    EXPECT_EQ(harness::timesPlayed(sound::sndExplos2), 1);
+    EXPECT_EQ(events().count(What::Burst), 0) << "a blast leaves stars, not balls";
+    EXPECT_EQ(events().timesPlayed(Sound::BombBlast), 1);
     EXPECT_EQ(board[5][5].y, homeYOf(5) - 16) << "the board is lifted";
     EXPECT_EQ(score, 0) << "blasts earn nothing";
     setBoard({"....4.......", "............", "............", "............"});
     clickAt(5, 4, 1.0);
-    EXPECT_EQ(burstsOf<fx::StarBurstEmitter>(), 18) << "a lone bomb in the open";
+    EXPECT_EQ(events().count(What::Flash), 18) << "a lone bomb in the open";
     EXPECT_EQ(ghostLayer[5][4].texture, kalup::textures::texBurstAlt);
     EXPECT_EQ(ghostLayer[3][4].fade, 0.0f) << "empty cells leave no ghost";
 }
@@ -137,16 +134,16 @@ TEST(Paint, CrossIsPaintedOneCellAFrameFromTheBottomUpWhateverLiesThere)
         {"0...........", "1...........", "1112........"}, {"1...........", "1...........", "1112........"},
         {"1...........", "1...........", "1112........"}};
     for (const Picture& frame : frames) {
-        settleBoard();
-        paintStep();
+        settleBoard(events());
+        paintStep(events());
         EXPECT_EQ(boardPicture(), picture(frame));
     }
-    EXPECT_EQ(harness::timesPlayed(sound::sndPaint), 5);
+    EXPECT_EQ(events().timesPlayed(Sound::PiecePainted), 5);
     EXPECT_EQ(board[8][2].size, 16) << "a painted piece pops up from 16";
     EXPECT_EQ(board[8][2].texture, kalup::textures::texPieces[1]);
     queuePaint(6, 0, KIND_PAINT_3);
     board[6][0].kind = board[7][0].kind = KIND_EMPTY;
-    paintStep();
-    settleBoard();
+    paintStep(events());
+    settleBoard(events());
     EXPECT_EQ(boardPicture(), picture({"3...........", "1112........"})) << "an emptied cell still gets its piece";
 }

@@ -88,7 +88,7 @@ TEST(Hover, HoveredGroupSwellsToNinetySixAndLeavesGhostsFadingOver36Frames)
     std::vector<int> sizes;
     for (int frame = 0; frame < 34; ++frame) {
         animateBoard();
-        handleBoardInput();
+        handleBoardInput(events());
         sizes.push_back(board[8][1].size);
     }
     EXPECT_EQ(sizes[0], 66);

@@ -4,7 +4,6 @@
 #include "board/board.h"
 #include "board/play.h"
 #include "board/falling.h"
-#include "data/sound.h"
 #include "platform/random.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
@@ -12,12 +11,12 @@
 using namespace kalup::board;
 using namespace boardtest;
 namespace play = kalup::play;
-namespace sound = kalup::sound;
+using What = RecordedEvents::What;
 
 static void dropFrames(int frames)
 {
     for (int n = 0; n < frames; ++n)
-        dropFeedRow();
+        dropFeedRow(events());
 }
 
 TEST(Settle, StacksFallInOneCallAndOneEmptyColumnClosesPerCallNeverColumnElevenNorInSurvival)
@@ -35,17 +34,16 @@ TEST(Settle, StacksFallInOneCallAndOneEmptyColumnClosesPerCallNeverColumnElevenN
         {play::MODE_FF, {"3...........", ".12.3......."}, {"312.3......."}, {}, 1, 0}};
     for (const auto& c : cases) {
         setBoard(c.mode, c.before);
-        harness::soundLog().clear();
-        settleBoard();
+        settleBoard(events());
         EXPECT_EQ(boardPicture(), picture(c.once)) << picture(c.before);
-        settleBoard();
+        settleBoard(events());
         EXPECT_EQ(boardPicture(), picture(c.twice.size() ? c.twice : c.once)) << picture(c.before);
-        EXPECT_EQ(harness::timesPlayed(sound::snd7), c.falls) << picture(c.before);
-        EXPECT_EQ(harness::timesPlayed(sound::snd11), c.shifts) << picture(c.before);
+        EXPECT_EQ(events().timesPlayed(Sound::PiecesFell), c.falls) << picture(c.before);
+        EXPECT_EQ(events().timesPlayed(Sound::ColumnClosed), c.shifts) << picture(c.before);
     }
     setBoard({"3...........", "............", "0.1........."});
     board[7][0].y = homeYOf(7) - 16;
-    settleBoard();
+    settleBoard(events());
     EXPECT_EQ(board[7][0].y, homeYOf(7) - 16 - 64) << "a fallen piece glides from its cell's stale y, less 64";
     EXPECT_EQ(board[8][1].x, homeXOf(2)) << "a shifted piece starts where it stood";
 }
@@ -86,9 +84,9 @@ TEST(FeedRow, ReleasedRowFalls16AFrameLandsFallsThroughOrWaitsOverAFullColumn)
     EXPECT_EQ(board[4][2].kind, 1);
     EXPECT_EQ(feedRow[1].y, 12) << "nothing lands on a full column";
     dropFrames(15);
-    EXPECT_TRUE(feedRow[0].y == 556 && harness::timesPlayed(sound::snd3) == 0);
+    EXPECT_TRUE(feedRow[0].y == 556 && events().timesPlayed(Sound::FeedPieceLost) == 0);
     dropFrames(1);
-    EXPECT_EQ(harness::timesPlayed(sound::snd3), 1) << "fell through the empty column";
+    EXPECT_EQ(events().timesPlayed(Sound::FeedPieceLost), 1) << "fell through the empty column";
     EXPECT_EQ(board[8][0].kind, KIND_EMPTY);
     EXPECT_FALSE(feedActive) << "all landed: the next row is dealt";
     EXPECT_TRUE(feedRow[0].kind == KIND_EMPTY && feedRow[1].kind == KIND_EMPTY && feedRow[2].kind >= 0);
@@ -101,7 +99,7 @@ TEST(FeedRow, PieceOverAColumnShiftedInUnderItLandsOnTopOfTheStack)
     setFeedSlot(3, 2);
     feedActive = true;
     dropFrames(15);
-    compactColumns();
+    compactColumns(events());
     ASSERT_EQ(board[2][3].kind, 1) << "the tall column now stands under the piece";
     dropFrames(1);
     EXPECT_EQ(boardPicture(), picture({"...2........", "...1........", "...2........", "...3........", "...0........",
@@ -115,13 +113,14 @@ TEST(DropBombs, FallingDropBombWhistlesAndGoesOffWhereItStandsAboveTheBottomRow)
     setFeedSlot(2, KIND_DROP_BOMB);
     feedActive = true;
     dropFrames(19);
-    EXPECT_EQ(harness::timesPlayed(sound::sndFall), 19);
+    EXPECT_EQ(events().timesPlayed(Sound::DropBombFalling), 19);
     ASSERT_EQ(board[4][2].kind, KIND_DROP_BOMB);
     board[5][2].kind = KIND_EMPTY;
     feedRow[2].kind = feedRow[0].kind = 0;
-    settleBoard();
-    EXPECT_EQ(harness::timesPlayed(sound::sndExplos1), 1);
-    EXPECT_EQ(burstsOf<kalup::fx::StarBurstEmitter>(), 9) << "once, and not in the bottom row";
+    settleBoard(events());
+    EXPECT_EQ(events().timesPlayed(Sound::DropBombBlast), 1);
+    EXPECT_EQ(events().count(What::Flash), 9) << "once, and not in the bottom row";
+    EXPECT_EQ(events().count(What::Stop), 1) << "the blast silences the whistle";
     EXPECT_TRUE(feedRow[2].kind == KIND_EMPTY && feedRow[0].kind == 0) << "the feed piece over its column is lost";
     EXPECT_EQ(boardPicture(), picture({"1...........", "1...........", "1...........", "1...........", "111.........",
         "151........."})) << "blasted before it could fall; the cells are filled from above in the same call";
@@ -132,15 +131,15 @@ TEST(Rise, EveryRowMovesUpAndANewRowGlidesInFromBelow)
     setBoard(play::MODE_FF, {"0...........", "12..........", "012012012012"});
     board[7][1].x = 70;
     kalup::random::seed(5);
-    raiseBoard();
+    raiseBoard(events());
     EXPECT_EQ(boardPicture().substr(5 * 13, 3 * 13), "0...........\n12..........\n012012012012\n");
-    EXPECT_EQ(harness::timesPlayed(sound::snd11), 1);
+    EXPECT_EQ(events().timesPlayed(Sound::BoardRose), 1);
     EXPECT_TRUE(board[5][0].y == homeYOf(6) && board[7][1].x == 70) << "each piece starts where it stood";
     std::set<int> kinds;
     for (int rise = 0; rise < 300; ++rise) {
         for (const Cell& cell : board[8])
             kinds.insert(cell.y == 620 ? cell.kind : -1);
-        raiseBoard();
+        raiseBoard(events());
     }
     EXPECT_EQ(kinds, (std::set<int>{0, 1, 2, 3, 4, 6, 7, 8, 9})) << "no drop bombs; all from y 620";
     EXPECT_FALSE(topRowIsEmpty());

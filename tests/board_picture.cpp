@@ -7,6 +7,7 @@
 #include "board/groups.h"
 #include "board/specials.h"
 #include "data/sound.h"
+#include "fx/emitters.h"
 #include "game/game_state.h"
 #include "tests/harness.h"
 
@@ -43,6 +44,7 @@ void setBoard(int mode, Picture rows)
     saveBoard();
     std::fill(std::begin(feedRow), std::end(feedRow), Cell{0, 0, 64, KIND_EMPTY, 0, 0, 0, 0.0f, 0});
     kalup::fx::releaseEmitters();
+    events().clear();
     paintQueue.clear();
     feedActive = boardCleared = false;
     kalup::play::gameMode = mode;
@@ -72,8 +74,14 @@ void clickAt(int row, int col, double time)
     pointAt(row, col);
     harness::input().time = time;
     harness::input().button = true;
-    handleBoardInput();
+    handleBoardInput(events());
     harness::input().button = false;
+}
+
+RecordedEvents& events()
+{
+    static RecordedEvents recorded;
+    return recorded;
 }
 
 void needSounds()

@@ -5,14 +5,14 @@
 #include <string>
 #include <string_view>
 
-#include "fx/emitters.h"
+#include "tests/recorded_events.h"
 
 namespace boardtest {
 
 using Picture = std::initializer_list<std::string_view>;
 
 // A fresh round in the given mode (classic if none), display and sounds open: pieces
-// at home, size 64, frame 0, faded in; no feed, ghosts, paint, bursts, score or recent click.
+// at home, size 64, frame 0, faded in; no feed, ghosts, paint, score, recent click or recorded events.
 void setBoard(int mode, Picture rows);
 void setBoard(Picture rows);
 // The kinds of the board, nine lines; picture() draws a picture the same way.
@@ -23,11 +23,8 @@ void setFeedSlot(int col, int kind);
 void pointAt(int row, int col);
 // One press of the button at the given time, taken by the board at once.
 void clickAt(int row, int col, double time);
-template <class Emitter> int burstsOf()
-{
-    return int(std::count_if(kalup::fx::liveEmitters.begin(), kalup::fx::liveEmitters.end(),
-        [](auto* emitter) { return dynamic_cast<Emitter*>(emitter) != nullptr; }));
-}
+// What the board reported since the last setBoard.
+RecordedEvents& events();
 // Sound handles are real only once the sound bank is open.
 void needSounds();
 

@@ -8,7 +8,6 @@
 #include "board/play.h"
 #include "board/specials.h"
 #include "data/records.h"
-#include "data/sound.h"
 #include "game/game_state.h"
 #include "game/lines.h"
 #include "game/update.h"
@@ -42,6 +41,7 @@ protected:
         game::feedInterval = 2.0;
         game::lastFeedTime = game::lastRiseTime = game::survivalTime = 0.0;
         boardCleared = false;
+        boardtest::events().clear();
         pointAt(0, 0);
     }
 
@@ -49,14 +49,14 @@ protected:
     {
         harness::input().time = time;
         play::gameMode = mode;
-        game::startRound();
+        game::startRound(boardtest::events());
         boardtest::setBoard(mode, rows);
     }
     static void frameAt(double time, int frames = 1)
     {
         harness::input().time = time;
         for (int i = 0; i < frames; ++i)
-            game::updateGame();
+            game::updateGame(boardtest::events());
     }
     static void holdSpace(bool held) { harness::input().keys[int(kalup::seam::Key::Space)] = held; }
     // The cursor over a cell, as the main loop leaves it for the frame.
@@ -81,14 +81,14 @@ TEST_F(FeedTimer, ArmsTenSecondsInAndReleasesOnlyWhenTheIntervalIsStrictlyExceed
     const std::string before = boardtest::boardPicture();
     frameAt(110.0);
     EXPECT_EQ(game::lastFeedTime, 110.0) << "tested again on the next frame";
-    EXPECT_EQ(harness::timesPlayed(kalup::sound::sndLinefall), 1);
+    EXPECT_EQ(boardtest::events().timesPlayed(Sound::FeedReleased), 1);
     EXPECT_EQ(boardtest::boardPicture(), before) << "an empty feed row only deals";
     EXPECT_EQ(std::count_if(feedRow, feedRow + COLS, [](const Cell& c) { return c.kind != KIND_EMPTY; }), COLS);
     frameAt(112.0);
     EXPECT_EQ(game::lastFeedTime, 110.0) << "exactly one interval is not enough";
     frameAt(112.0 + 1.0 / 64);
     EXPECT_EQ(game::lastFeedTime, 112.0 + 1.0 / 64);
-    EXPECT_EQ(harness::timesPlayed(kalup::sound::sndLinefall), 2);
+    EXPECT_EQ(boardtest::events().timesPlayed(Sound::FeedReleased), 2);
 }
 
 TEST_F(FeedTimer, IntervalLosesATenthAtEveryContinueFromAClearedBoardForTheWholeRun)
@@ -97,7 +97,7 @@ TEST_F(FeedTimer, IntervalLosesATenthAtEveryContinueFromAClearedBoardForTheWhole
     EXPECT_EQ(game::level, 1) << "remove-two and survival games begin at level one";
     clearBoard();
     frameAt(101.0, 3);
-    EXPECT_EQ(harness::timesPlayed(kalup::sound::sndJump), 1) << "once per cleared board";
+    EXPECT_EQ(boardtest::events().timesPlayed(Sound::BoardCleared), 1) << "once per cleared board";
     holdSpace(true);
     frameAt(102.0);
     EXPECT_DOUBLE_EQ(game::feedInterval, 1.9);
