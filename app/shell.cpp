@@ -7,9 +7,9 @@
 #include "app/menu.h"
 #include "app/pause.h"
 #include "app/round_effects.h"
+#include "app/steering.h"
 #include "app/toggles.h"
 #include "board/board.h"
-#include "board/groups.h"
 #include "board/play.h"
 #include "fx/emitters.h"
 #include "game/game_state.h"
@@ -77,6 +77,16 @@ void beginGame(int mode)
     screenState = SCREEN_PLAYING;
 }
 
+// The pointer after the arrows have steered it, the button or Enter, space
+// or Enter, and the game clock, as the round's rules take them.
+game::FrameInput playingFrameInput()
+{
+    steering::steerPointer();
+    const bool enter = keys::wentDown(seam::Key::Enter);
+    return {pointer::mouseX, pointer::mouseY, seam::leftButtonDown() || enter, seam::keyDown(seam::Key::Space) || enter,
+            seam::now()};
+}
+
 // Remove-two and survival always begin at level 1, whatever the round start set.
 void startAtLevelOne()
 {
@@ -139,7 +149,7 @@ void frameDispatch()
             quitRequested = true;
         break;
     case SCREEN_PLAYING:
-        game::updateGame(round_effects::listener());
+        game::updateGame(playingFrameInput(), round_effects::listener());
         // Ghosts of removed pieces go over everything else of the round.
         board::updateGhosts();
         break;
@@ -160,22 +170,20 @@ void startClassicGame()
 {
     beginGame(play::MODE_CLASSIC);
     glEnable(GL_BLEND);
-    game::startRound(round_effects::listener());
+    game::startRound(seam::now(), round_effects::listener());
 }
 
 void startRemoveTwoGame()
 {
     beginGame(play::MODE_REMOVE_TWO);
-    board::lastClickTime = seam::now();
-    game::startRound(round_effects::listener());
+    game::startRound(seam::now(), round_effects::listener());
     startAtLevelOne();
 }
 
 void startFfGame()
 {
     beginGame(play::MODE_FF);
-    board::lastClickTime = seam::now();
-    game::startRound(round_effects::listener());
+    game::startRound(seam::now(), round_effects::listener());
     startAtLevelOne();
 }
 

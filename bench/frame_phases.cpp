@@ -93,13 +93,13 @@ void playingFrame(Spent& spent, int framebufferWidth, int framebufferHeight)
     laps.lap(BACKGROUND);
     draw::beginScreen2D();
     pointer::readPointer();
-    board::animateBoard();
-    board::mouseToCell();
+    board::animateBoard(seam::now());
+    const board::CellPos hover = board::cellUnderPointer(pointer::mouseX, pointer::mouseY);
     laps.lap(BOARD);
     drawHudOrEndScreens();
     laps.lap(HUD_AND_SCREENS);
     board::Events& effects = round_effects::listener();
-    board::handleBoardInput(effects);
+    board::handleBoardInput({hover, seam::leftButtonDown(), seam::now()}, effects);
     board::settleBoard(effects);
     board::paintStep(effects);
     laps.lap(RULES);

@@ -62,7 +62,7 @@ void start(BenchSeam& seam)
     // The clock may have started again with a new window.
     board::cellAnimTime = 0.0;
     shell::lastFrameTime = seam.now();
-    // Where the board maps the pointer to the cell (mouseToCell).
+    // Where the board maps the pointer to the cell (cellUnderPointer).
     seam.cursorX = board::homeXOf(POINTER_COL);
     seam.cursorY = 64 * POINTER_ROW + 20;
     seam.button = false;

@@ -1,6 +1,5 @@
 #include "board/board.h"
 
-#include "platform/seam.h"
 #include "render/quad_batch.h"
 
 namespace kalup::board {
@@ -29,7 +28,7 @@ void relax(int& size)
 
 } // namespace
 
-void animateBoard()
+void animateBoard(double now)
 {
     if (boardAlpha < 1.0f)
         boardAlpha += 0.01f;
@@ -41,7 +40,6 @@ void animateBoard()
                 glide(cell.y, cell.homeY);
             }
 
-    const double now = seam::now();
     const bool frameDue = now > cellAnimTime + 0.03;
     static draw::QuadBatch pieces;
     for (auto& row : board)

@@ -39,13 +39,20 @@ using Board = Cell[ROWS][COLS];
 inline constexpr int homeXOf(int col) { return 48 + 64 * col; }
 inline constexpr int homeYOf(int row) { return 44 + 64 * row; }
 
+struct CellPos {
+    int row;
+    int col;
+};
+
+// The cell under a pointer at (x, y) of the screen, the nearest one when the
+// pointer is off the board.
+CellPos cellUnderPointer(int x, int y);
+
 extern Board board;
 extern Board boardBackup;
 extern Cell feedRow[COLS];
 extern Board ghostLayer;
 
-extern int hoverCol;
-extern int hoverRow;
 extern float boardAlpha;
 extern const int cellMoveStep;
 extern double cellAnimTime;
@@ -57,10 +64,9 @@ void fillBoard(int colours);
 // piece on five of its values, otherwise a second draw picks one of the
 // colours. The board, the feed row and the rising row all deal this way.
 int dealPieceKind(int range, int colours);
-void mouseToCell();
 void saveBoard();
 void restoreBoard();
-void animateBoard();
+void animateBoard(double now);
 void spawnGhost(int row, int col);
 void updateGhosts();
 

@@ -1,30 +1,22 @@
 #include "board/board.h"
 #include "board/groups.h"
 
-#include "platform/keys.h"
-#include "platform/seam.h"
 
 namespace kalup::board {
 
 double lastClickTime = 0.0;
 
-namespace {
-
-// Enter is a press of the button for the one frame it goes down.
-bool buttonDown() { return seam::leftButtonDown() || keys::wentDown(seam::Key::Enter); }
-
-} // namespace
-
-bool acceptClick()
+bool acceptClick(const BoardInput& input)
 {
     // Held down, the button is a new click every 0.4 s.
-    const double now = seam::now();
-    if (now > lastClickTime + 0.4 && buttonDown()) {
-        lastClickTime = now;
+    if (input.now > lastClickTime + 0.4 && input.pressed) {
+        lastClickTime = input.now;
         return true;
     }
     return false;
 }
+
+void lockClicksFrom(double now) { lastClickTime = now; }
 
 void liftBoard()
 {

@@ -104,18 +104,18 @@ int markIfSame(int row, int col, int kind)
     return 1;
 }
 
-void handleBoardInput(Events& events)
+void handleBoardInput(const BoardInput& input, Events& events)
 {
-    Cell& clicked = board[hoverRow][hoverCol];
+    Cell& clicked = board[input.hover.row][input.hover.col];
     if (clicked.kind == KIND_EMPTY)
         return;
     saveBoard();
     if (clicked.kind == KIND_BOMB) {
-        clickBomb(events);
+        clickBomb(input, events);
         return;
     }
     if (clicked.kind >= KIND_PAINT_0 && clicked.kind <= KIND_PAINT_3) {
-        clickPaint();
+        clickPaint(input);
         return;
     }
 
@@ -127,7 +127,7 @@ void handleBoardInput(Events& events)
 
     // Asked before the group is looked at: a click on a lone piece is spent
     // and restarts the lock-out.
-    const bool accepted = acceptClick();
+    const bool accepted = acceptClick(input);
     if (groupCount < 1) {
         restoreBoard();
         return;

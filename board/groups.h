@@ -9,14 +9,24 @@ namespace kalup::board {
 // every piece relaxes by, so it settles near it.
 inline constexpr int HOVER_SIZE = 96;
 
+// What the player does to the board in a frame: the hovered cell, whether
+// the button is pressed (held, or Enter gone down this frame), and the time.
+struct BoardInput {
+    CellPos hover;
+    bool pressed;
+    double now;
+};
+
 extern int groupCount;
+// The time of the last accepted click, or of the round start.
 extern double lastClickTime;
 
-void handleBoardInput(Events& events);
+void handleBoardInput(const BoardInput& input, Events& events);
 int markIfSame(int row, int col, int kind);
-// True for a left button held, or Enter gone down this frame, at least 0.4 s
-// after the last accepted click.
-bool acceptClick();
+// True for a press at least 0.4 s after the last accepted click.
+bool acceptClick(const BoardInput& input);
+// The round start counts as a click: none is accepted in the round's first 0.4 s.
+void lockClicksFrom(double now);
 void liftBoard();
 // The hover highlight of a group's piece, or of a lone bomb or paint piece.
 void swell(Cell& cell);

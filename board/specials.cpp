@@ -18,11 +18,11 @@ bool onBoard(int row, int col) { return row >= 0 && row < ROWS && col >= 0 && co
 
 } // namespace
 
-void clickBomb(Events& events)
+void clickBomb(const BoardInput& input, Events& events)
 {
-    const int row = hoverRow;
-    const int col = hoverCol;
-    if (acceptClick()) {
+    const int row = input.hover.row;
+    const int col = input.hover.col;
+    if (acceptClick(input)) {
         // The bomb is still on the board as its blast starts, so its own
         // cell sets off a second blast: that is how a clicked bomb goes off.
         blastAt(row, col, events);
@@ -33,11 +33,11 @@ void clickBomb(Events& events)
     }
 }
 
-void clickPaint()
+void clickPaint(const BoardInput& input)
 {
-    const int row = hoverRow;
-    const int col = hoverCol;
-    if (acceptClick()) {
+    const int row = input.hover.row;
+    const int col = input.hover.col;
+    if (acceptClick(input)) {
         paintAround(row, col, board[row][col].kind);
         liftBoard();
     } else {

@@ -9,8 +9,10 @@ namespace kalup::board {
 // Three entries per queued paint: kind, row, column; popped in reverse.
 extern std::vector<int> paintQueue;
 
-void clickBomb(Events& events);
-void clickPaint();
+struct BoardInput;
+
+void clickBomb(const BoardInput& input, Events& events);
+void clickPaint(const BoardInput& input);
 void blastAt(int row, int col, Events& events);
 void detonateCell(int row, int col, Events& events);
 void paintAround(int row, int col, int kind);

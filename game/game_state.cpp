@@ -3,7 +3,6 @@
 #include "board/board.h"
 #include "board/groups.h"
 #include "board/play.h"
-#include "platform/seam.h"
 
 namespace kalup::game {
 
@@ -52,16 +51,16 @@ void deal()
 
 } // namespace
 
-void startRound(board::Events& events)
+void startRound(double now, board::Events& events)
 {
     riseInterval = 3.0;
     ffOver = false;
-    ffStartTime = seam::now();
+    ffStartTime = now;
     clearSoundPlayed = false;
     // The click lock-out runs from the round start: no click in its first 0.4 s.
-    board::lastClickTime = seam::now();
+    board::lockClicksFrom(now);
     feedArmed = false;
-    roundStartTime = seam::now();
+    roundStartTime = now;
     stepLevel();
     panelSlide = -256;
     events.playSound(board::Sound::RoundStarted);

@@ -19,6 +19,6 @@ extern double lastRiseTime;
 extern bool ffOver;
 extern bool clearSoundPlayed;
 
-void startRound(board::Events& events);
+void startRound(double now, board::Events& events);
 
 } // namespace kalup::game

@@ -6,13 +6,10 @@
 #include "board/moves.h"
 #include "board/play.h"
 #include "board/specials.h"
-#include "board/steering.h"
 #include "game/game_state.h"
 #include "game/lines.h"
 #include "game/screens.h"
-#include "platform/keys.h"
 #include "platform/random.h"
-#include "platform/seam.h"
 #include "render/draw.h"
 
 namespace kalup::game {
@@ -21,8 +18,7 @@ namespace {
 
 using board::board;
 
-// Held space, or Enter on the frame it goes down, deals the next round.
-bool continueAsked() { return seam::keyDown(seam::Key::Space) || keys::wentDown(seam::Key::Enter); }
+board::CellPos hover{0, 0};
 
 // A tremble of -9..+9, peaked at 0: the difference of two draws of 0..9.
 int jitter()
@@ -35,9 +31,8 @@ int jitter()
 // Runs in every mode; only remove-two makes use of the releases. Nothing is
 // released in the first 10 s of a round, and the first test after arming
 // comes on the next frame.
-void runFeedTimer(board::Events& events)
+void runFeedTimer(double t, board::Events& events)
 {
-    const double t = seam::now();
     if (feedArmed) {
         if (t > lastFeedTime + feedInterval) {
             if (play::gameMode == play::MODE_REMOVE_TWO)
@@ -52,29 +47,29 @@ void runFeedTimer(board::Events& events)
 
 // Classic keeps the board live under its end screens, so its frame always
 // goes on to the board's input.
-void playClassic(board::Events& events)
+void playClassic(const FrameInput& input, board::Events& events)
 {
     if (!board::movesAvailable()) {
         drawNoMoreMovesScreen();
-        if (continueAsked())
-            startRound(events);
+        if (input.continuing)
+            startRound(input.now, events);
     } else {
         drawHud();
     }
     if (board::boardIsEmpty()) {
         drawLevelScreen();
-        if (continueAsked())
-            startRound(events);
+        if (input.continuing)
+            startRound(input.now, events);
     }
 }
 
 // False when the frame ends here, without the board's input.
-bool playRemoveTwo(board::Events& events)
+bool playRemoveTwo(const FrameInput& input, board::Events& events)
 {
     if (!board::movesAvailable()) {
         drawNoMoreMovesScreen();
-        if (continueAsked())
-            startRound(events);
+        if (input.continuing)
+            startRound(input.now, events);
         return false;
     }
     if (board::boardIsEmpty()) {
@@ -83,8 +78,8 @@ bool playRemoveTwo(board::Events& events)
             clearSoundPlayed = true;
         }
         drawLevelUpScreen();
-        if (continueAsked()) {
-            startRound(events);
+        if (input.continuing) {
+            startRound(input.now, events);
             // Every cleared board quickens the feed for the rest of the run.
             feedInterval -= 0.1;
         }
@@ -98,21 +93,21 @@ bool playRemoveTwo(board::Events& events)
 
 // False when the frame ends here: on the lost screen, on the losing frame
 // and on the frame of every rise.
-bool playSurvival(board::Events& events)
+bool playSurvival(const FrameInput& input, board::Events& events)
 {
     const Line timer = survivalTimerLine();
     draw::drawText(timer.text, 5, 15, draw::fontLabel);
     shakeTopColumns();
     if (ffOver) {
         drawSurvivalOverScreen();
-        if (continueAsked()) {
-            startRound(events);
+        if (input.continuing) {
+            startRound(input.now, events);
             survivalTime = 0;
         }
         return false;
     }
-    survivalTime = seam::now() - ffStartTime;
-    const double t = seam::now();
+    survivalTime = input.now - ffStartTime;
+    const double t = input.now;
     if (t >= lastRiseTime + riseInterval) {
         // A rise with no room ends the round; the board stays as it is.
         if (!board::topRowIsEmpty()) {
@@ -127,16 +122,16 @@ bool playSurvival(board::Events& events)
     return true;
 }
 
-bool playMode(board::Events& events)
+bool playMode(const FrameInput& input, board::Events& events)
 {
     switch (play::gameMode) {
     case play::MODE_CLASSIC:
-        playClassic(events);
+        playClassic(input, events);
         return true;
     case play::MODE_REMOVE_TWO:
-        return playRemoveTwo(events);
+        return playRemoveTwo(input, events);
     case play::MODE_FF:
-        return playSurvival(events);
+        return playSurvival(input, events);
     default:
         return false;
     }
@@ -144,18 +139,19 @@ bool playMode(board::Events& events)
 
 } // namespace
 
-void updateGame(board::Events& events)
+void updateGame(const FrameInput& input, board::Events& events)
 {
-    board::animateBoard();
-    board::steerPointer();
-    board::mouseToCell();
-    runFeedTimer(events);
-    if (!playMode(events))
+    board::animateBoard(input.now);
+    hover = board::cellUnderPointer(input.pointerX, input.pointerY);
+    runFeedTimer(input.now, events);
+    if (!playMode(input, events))
         return;
-    board::handleBoardInput(events);
+    board::handleBoardInput({hover, input.pressed, input.now}, events);
     board::settleBoard(events);
     board::paintStep(events);
 }
+
+board::CellPos hoveredCell() { return hover; }
 
 // Columns reaching into the two top rows tremble as a warning: a column with
 // pieces in both is shaken twice. The top cells themselves always get their

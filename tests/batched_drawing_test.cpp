@@ -127,7 +127,7 @@ TEST(BatchedDrawing, BoardPiecesSwollenAndFadingInAsOneByOne)
     harness::input().time = board::cellAnimTime = 5.0;
     const auto batched = picture([] {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        board::animateBoard();
+        board::animateBoard(harness::input().time);
     });
     const auto oneByOne = picture([] {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

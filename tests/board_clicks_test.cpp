@@ -24,7 +24,7 @@ TEST(GroupMarking, CornersAndEdgesJoinOrthogonalNeighboursOnly)
     for (const auto& c : cases) {
         setBoard(c.board);
         pointAt(c.row, c.col);
-        handleBoardInput(events());
+        handleBoardInput(pointedAt(), events());
         EXPECT_EQ(groupCount + 1, c.size) << c.row << "," << c.col;
     }
 }
@@ -83,10 +83,8 @@ TEST(Clicks, LoneClickSpendsTheLockOutAndAHeldButtonRepeatsEveryFourTenths)
     for (int col : {0, 1, 3, 4})
         EXPECT_EQ(board[8][col].size, col == 1 ? 64 : 66) << "only the hovered piece or group swells, no lone piece";
     pointAt(8, 0);
-    harness::input().button = true;
     for (double time : {5.401, 5.8, 5.802}) {
-        harness::input().time = time;
-        handleBoardInput(events());
+        handleBoardInput(pointedAt(true, time), events());
         settleBoard(events());
         EXPECT_EQ(score, time < 5.802 ? 4 : 8) << "held: again only 0.4 s after the last removal, at " << time;
     }

@@ -7,7 +7,6 @@
 #include "board/groups.h"
 #include "board/moves.h"
 #include "platform/random.h"
-#include "platform/pointer.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
 
@@ -50,22 +49,22 @@ TEST(BoardAnimation, DealtPiecesRestFourAboveHomeLiftedOnesAtHomeAndAClearedBoar
     boardAlpha = 0.0f;
     boardCleared = false;
     for (int frame = 0; frame < 50; ++frame)
-        animateBoard();
+        animateBoard(0.0);
     EXPECT_NEAR(boardAlpha, 0.5f, 0.001f) << "fading in over 100 frames";
     for (int frame = 0; frame < 150; ++frame)
-        animateBoard();
+        animateBoard(0.0);
     for (int row = 0; row < ROWS; ++row)
         for (int col = 0; col < COLS; ++col)
             ASSERT_TRUE(board[row][col].x == 48 + 64 * col && board[row][col].y == 40 + 64 * row
                 && board[row][col].size == 64) << row << "," << col;
     liftBoard();
-    animateBoard();
-    animateBoard();
+    animateBoard(0.0);
+    animateBoard(0.0);
     EXPECT_EQ(board[3][3].y, homeYOf(3));
     liftBoard();
     boardCleared = true;
     board[3][3].size = 80;
-    animateBoard();
+    animateBoard(0.0);
     EXPECT_TRUE(board[3][3].y == homeYOf(3) - 16 && board[3][3].size == 79) << "standing still, yet relaxing";
 }
 
@@ -74,10 +73,8 @@ TEST(CursorBands, CursorTipPicksTheCell)
     const struct { int x, y, row, col; } cases[] = {
         {0, 0, 0, 0}, {79, 59, 0, 0}, {80, 60, 1, 1}, {719, 507, 7, 10}, {720, 508, 8, 11}, {800, 600, 8, 11}};
     for (const auto& c : cases) {
-        kalup::pointer::mouseX = c.x;
-        kalup::pointer::mouseY = c.y;
-        mouseToCell();
-        EXPECT_EQ(std::pair(hoverRow, hoverCol), std::pair(c.row, c.col)) << c.x << "," << c.y;
+        const CellPos cell = cellUnderPointer(c.x, c.y);
+        EXPECT_EQ(std::pair(cell.row, cell.col), std::pair(c.row, c.col)) << c.x << "," << c.y;
     }
 }
 
@@ -87,8 +84,8 @@ TEST(Hover, HoveredGroupSwellsToNinetySixAndLeavesGhostsFadingOver36Frames)
     pointAt(8, 0);
     std::vector<int> sizes;
     for (int frame = 0; frame < 34; ++frame) {
-        animateBoard();
-        handleBoardInput(events());
+        animateBoard(0.0);
+        handleBoardInput(pointedAt(), events());
         sizes.push_back(board[8][1].size);
     }
     EXPECT_EQ(sizes[0], 66);

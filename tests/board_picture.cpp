@@ -55,7 +55,10 @@ void setBoard(int mode, Picture rows)
 }
 
 void setBoard(Picture rows) { setBoard(kalup::play::MODE_CLASSIC, rows); }
-void pointAt(int row, int col) { hoverRow = row, hoverCol = col; }
+static CellPos hover{0, 0};
+
+void pointAt(int row, int col) { hover = {row, col}; }
+BoardInput pointedAt(bool pressed, double time) { return {hover, pressed, time}; }
 void setFeedSlot(int col, int kind) { feedRow[col] = Cell{homeXOf(col), 12, 66, kind, textureOf(kind), 0, 0, 0.0f, 0}; }
 
 std::string boardPicture()
@@ -72,10 +75,7 @@ std::string boardPicture()
 void clickAt(int row, int col, double time)
 {
     pointAt(row, col);
-    harness::input().time = time;
-    harness::input().button = true;
-    handleBoardInput(events());
-    harness::input().button = false;
+    handleBoardInput(pointedAt(true, time), events());
 }
 
 RecordedEvents& events()

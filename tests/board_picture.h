@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "board/groups.h"
 #include "tests/recorded_events.h"
 
 namespace boardtest {
@@ -18,9 +19,11 @@ void setBoard(Picture rows);
 // The kinds of the board, nine lines; picture() draws a picture the same way.
 std::string boardPicture();
 std::string picture(Picture rows);
-// A piece in a feed slot as a fresh deal leaves it; the cursor (hoverRow, hoverCol) on a cell.
+// A piece in a feed slot as a fresh deal leaves it; the cursor on a cell, and
+// the board's input with the cursor there.
 void setFeedSlot(int col, int kind);
 void pointAt(int row, int col);
+kalup::board::BoardInput pointedAt(bool pressed = false, double time = 0.0);
 // One press of the button at the given time, taken by the board at once.
 void clickAt(int row, int col, double time);
 // What the board reported since the last setBoard.

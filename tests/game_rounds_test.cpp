@@ -11,14 +11,12 @@
 #include "game/game_state.h"
 #include "game/lines.h"
 #include "game/update.h"
-#include "platform/pointer.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
 
 using namespace kalup::board;
 namespace game = kalup::game;
 namespace play = kalup::play;
-namespace pointer = kalup::pointer;
 namespace shell = kalup::shell;
 using boardtest::noMoves;
 using kalup::records::classicRecord;
@@ -42,6 +40,7 @@ protected:
         game::lastFeedTime = game::lastRiseTime = game::survivalTime = 0.0;
         boardCleared = false;
         boardtest::events().clear();
+        input = {};
         pointAt(0, 0);
     }
 
@@ -49,18 +48,21 @@ protected:
     {
         harness::input().time = time;
         play::gameMode = mode;
-        game::startRound(boardtest::events());
+        game::startRound(time, boardtest::events());
         boardtest::setBoard(mode, rows);
     }
     static void frameAt(double time, int frames = 1)
     {
         harness::input().time = time;
+        input.now = time;
         for (int i = 0; i < frames; ++i)
-            game::updateGame(boardtest::events());
+            game::updateGame(input, boardtest::events());
     }
-    static void holdSpace(bool held) { harness::input().keys[int(kalup::seam::Key::Space)] = held; }
+    static void holdSpace(bool held) { input.continuing = held; }
     // The cursor over a cell, as the main loop leaves it for the frame.
-    static void pointAt(int row, int col) { pointer::mouseX = homeXOf(col); pointer::mouseY = 64 * row + 20; }
+    static void pointAt(int row, int col) { input.pointerX = homeXOf(col), input.pointerY = 64 * row + 20; }
+    // What the frames get from the player.
+    static inline game::FrameInput input{};
 };
 
 using FeedTimer = Round;
@@ -177,11 +179,11 @@ TEST_F(ClassicRecord, FollowsTheScoreOnTheFramesThatDrawTheLineOnly)
 {
     roundAt(play::MODE_CLASSIC, 90.0, roomAtTheTop);
     pointAt(8, 0);
-    harness::input().button = true;
+    input.pressed = true;
     frameAt(100.0);
     EXPECT_GT(play::score, 0);
     EXPECT_EQ(classicRecord, 0) << "the line was drawn before the click";
-    harness::input().button = false;
+    input.pressed = false;
     frameAt(100.1);
     EXPECT_EQ(classicRecord, play::score);
     boardtest::setBoard(play::MODE_CLASSIC, noMoves);

@@ -6,12 +6,13 @@
 
 #include "app/menu.h"
 #include "app/shell.h"
+#include "app/steering.h"
 #include "board/board.h"
 #include "board/groups.h"
 #include "board/moves.h"
 #include "board/play.h"
-#include "board/steering.h"
 #include "game/game_state.h"
+#include "game/update.h"
 #include "platform/pointer.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
@@ -67,9 +68,9 @@ TEST_F(KeyboardBoard, ArrowsStepFromTheNearestCellStayOnTheBoardAtItsEdgesAndNev
         SCOPED_TRACE(testing::Message() << step.x << "," << step.y << " key " << int(step.key));
         mouseAt(step.x, step.y);
         tap(step.key);
-        EXPECT_EQ(std::pair(board::hoverRow, board::hoverCol), std::pair(step.row, step.col));
+        EXPECT_EQ(std::pair(game::hoveredCell().row, game::hoveredCell().col), std::pair(step.row, step.col));
         EXPECT_EQ(std::pair(pointer::mouseX, pointer::mouseY),
-            std::pair(board::pointerXOf(step.col), board::pointerYOf(step.row)));
+            std::pair(steering::pointerXOf(step.col), steering::pointerYOf(step.row)));
         EXPECT_EQ(input().cursorX, pointer::mouseX) << "the mouse moves with the pointer";
         EXPECT_EQ(input().cursorY, pointer::mouseY);
     }
@@ -79,18 +80,18 @@ TEST_F(KeyboardBoard, ArrowsStepFromTheNearestCellStayOnTheBoardAtItsEdgesAndNev
 TEST_F(KeyboardBoard, AHeldArrowRepeatsEveryFifteenHundredthsAfterFourTenths)
 {
     shell::startClassicGame();
-    mouseAt(board::pointerXOf(0), board::pointerYOf(3));
+    mouseAt(steering::pointerXOf(0), steering::pointerYOf(3));
     input().press(Key::Right);
     const double start = input().time;
     std::vector<int> columns;
     // Struck at once, then at 0.4, 0.55, 0.7 and 0.85 s.
     while (input().time < start + 0.95) {
         frames(1);
-        if (columns.empty() || columns.back() != board::hoverCol)
-            columns.push_back(board::hoverCol);
+        if (columns.empty() || columns.back() != game::hoveredCell().col)
+            columns.push_back(game::hoveredCell().col);
     }
     EXPECT_EQ(columns, (std::vector<int>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(board::hoverRow, 3);
+    EXPECT_EQ(game::hoveredCell().row, 3);
 }
 
 TEST_F(KeyboardBoard, EnterIsOneClickOnTheFrameItGoesDownAndObeysTheLockOut)
@@ -98,8 +99,8 @@ TEST_F(KeyboardBoard, EnterIsOneClickOnTheFrameItGoesDownAndObeysTheLockOut)
     shell::startClassicGame();
     // One pair of like pieces, the 3s at the bottom, in columns 5 and 6.
     boardtest::setBoard(play::MODE_CLASSIC, {"012301230123", "120123312301"});
-    input().cursorX = board::pointerXOf(5);
-    input().cursorY = board::pointerYOf(8);
+    input().cursorX = steering::pointerXOf(5);
+    input().cursorY = steering::pointerYOf(8);
     board::lastClickTime = input().time - 0.2;
     tap(Key::Enter);
     EXPECT_EQ(play::score, 0) << "within 0.4 s of the last accepted click";
