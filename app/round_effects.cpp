@@ -62,7 +62,7 @@ public:
         fx::liveEmitters.push_back(new fx::StarBurstEmitter(STAR_COUNT,
             {static_cast<float>(x), static_cast<float>(y)}, textures::texStar));
     }
-    void roundStarting() override { background::generateBackground(); }
+    void roundStarting() override { background::chooseBackground(); }
 };
 
 RoundEffects effects;

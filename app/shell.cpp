@@ -11,8 +11,10 @@
 #include "app/toggles.h"
 #include "board/board.h"
 #include "board/play.h"
+#include "data/records.h"
 #include "fx/emitters.h"
 #include "game/game_state.h"
+#include "game/round_view.h"
 #include "game/update.h"
 #include "platform/keys.h"
 #include "platform/logical_screen.h"
@@ -148,11 +150,14 @@ void frameDispatch()
         if (seam::keyDown(seam::Key::F10) || seam::keyDown(seam::Key::F3))
             quitRequested = true;
         break;
-    case SCREEN_PLAYING:
-        game::updateGame(playingFrameInput(), round_effects::listener());
-        // Ghosts of removed pieces go over everything else of the round.
-        board::updateGhosts();
+    case SCREEN_PLAYING: {
+        static game::Scene scene;
+        scene.clear();
+        game::updateGame(playingFrameInput(), round_effects::listener(), scene, records::classicRecord);
+        game::showGhosts(scene);
+        game::drawScene(scene);
         break;
+    }
     default:
         break;
     }
@@ -171,12 +176,14 @@ void startClassicGame()
     beginGame(play::MODE_CLASSIC);
     glEnable(GL_BLEND);
     game::startRound(seam::now(), round_effects::listener());
+    background::prepareBackgroundCanvas();
 }
 
 void startRemoveTwoGame()
 {
     beginGame(play::MODE_REMOVE_TWO);
     game::startRound(seam::now(), round_effects::listener());
+    background::prepareBackgroundCanvas();
     startAtLevelOne();
 }
 
@@ -184,6 +191,7 @@ void startFfGame()
 {
     beginGame(play::MODE_FF);
     game::startRound(seam::now(), round_effects::listener());
+    background::prepareBackgroundCanvas();
     startAtLevelOne();
 }
 

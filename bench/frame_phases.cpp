@@ -11,7 +11,11 @@
 #include "board/specials.h"
 #include "bench/measure.h"
 #include "fx/emitters.h"
-#include "game/screens.h"
+#include "board/play.h"
+#include "data/records.h"
+#include "game/game_state.h"
+#include "game/round_view.h"
+#include "game/update.h"
 #include "platform/pointer.h"
 #include "platform/scaler.h"
 #include "platform/seam.h"
@@ -50,16 +54,36 @@ private:
     measure::Reading last;
 };
 
-// The round's rules as updateGame runs them for a classic round; the
-// feed timer, which only the remove-two mode acts on, is left out.
+// The round's line or end screens as updateGame notes them for a classic
+// round, drawn; the feed timer, which only the remove-two mode acts on, is
+// left out.
 void drawHudOrEndScreens()
 {
+    game::Scene scene;
+    const game::ShownEndScreen shown{game::EndScreen::NoMoreMoves, game::panelSlide, play::score, game::level, 0.0};
     if (!board::movesAvailable())
-        game::drawNoMoreMovesScreen();
+        scene.push_back(shown);
     else
-        game::drawHud();
+        scene.push_back(game::ShownHud{game::hudY, records::classicRecord, play::score});
     if (board::boardIsEmpty())
-        game::drawLevelScreen();
+        scene.push_back(game::ShownEndScreen{game::EndScreen::LevelCompleted, shown.slide, shown.score, shown.level, 0.0});
+    game::drawScene(scene);
+}
+
+void drawBoard()
+{
+    game::Scene scene(1, game::ShownBoard{});
+    auto& shown = std::get<game::ShownBoard>(scene.front());
+    board::animateBoard(seam::now(), shown.cells);
+    shown.alpha = board::boardAlpha;
+    game::drawScene(scene);
+}
+
+void drawGhosts()
+{
+    game::Scene scene;
+    game::showGhosts(scene);
+    game::drawScene(scene);
 }
 
 } // namespace
@@ -93,7 +117,7 @@ void playingFrame(Spent& spent, int framebufferWidth, int framebufferHeight)
     laps.lap(BACKGROUND);
     draw::beginScreen2D();
     pointer::readPointer();
-    board::animateBoard(seam::now());
+    drawBoard();
     const board::CellPos hover = board::cellUnderPointer(pointer::mouseX, pointer::mouseY);
     laps.lap(BOARD);
     drawHudOrEndScreens();
@@ -103,7 +127,7 @@ void playingFrame(Spent& spent, int framebufferWidth, int framebufferHeight)
     board::settleBoard(effects);
     board::paintStep(effects);
     laps.lap(RULES);
-    board::updateGhosts();
+    drawGhosts();
     laps.lap(GHOSTS);
     fx::runEmitters();
     laps.lap(BURSTS);

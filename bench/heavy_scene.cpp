@@ -29,7 +29,7 @@ void dealBoard()
             const int kind = kindAt(row, col);
             const int x = board::homeXOf(col);
             const int y = board::homeYOf(row);
-            board::board[row][col] = board::Cell{x, y, 64, kind, textures::texPieces[kind], x, y, 0.0f, 0};
+            board::board[row][col] = board::Cell{x, y, 64, kind, x, y, 0.0f, 0};
         }
     board::saveBoard();
     board::boardAlpha = 1.0f;

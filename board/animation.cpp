@@ -1,7 +1,5 @@
 #include "board/board.h"
 
-#include "render/quad_batch.h"
-
 namespace kalup::board {
 
 namespace {
@@ -28,7 +26,7 @@ void relax(int& size)
 
 } // namespace
 
-void animateBoard(double now)
+void animateBoard(double now, Board& shown)
 {
     if (boardAlpha < 1.0f)
         boardAlpha += 0.01f;
@@ -41,17 +39,15 @@ void animateBoard(double now)
             }
 
     const bool frameDue = now > cellAnimTime + 0.03;
-    static draw::QuadBatch pieces;
-    for (auto& row : board)
-        for (Cell& cell : row) {
+    for (int row = 0; row < ROWS; ++row)
+        for (int col = 0; col < COLS; ++col) {
+            Cell& cell = board[row][col];
             // Empty cells relax too; pieces that fall into them take over
             // these fields.
             relax(cell.size);
+            shown[row][col] = cell;
             if (cell.kind < 0)
                 continue;
-            const float half = static_cast<float>(cell.size + 2) / 2;
-            pieces.add(cell.texture, static_cast<float>(cell.x), static_cast<float>(cell.y), half, half, 0.0f,
-                draw::sheetFrame(cell.frame), {1.0f, 1.0f, 1.0f, boardAlpha});
             // Only enlarged (hovered or arriving) pieces animate; board
             // pieces cycle through frames 0..14.
             if (cell.size > 66 && frameDue) {
@@ -60,7 +56,6 @@ void animateBoard(double now)
                     cell.frame = 0;
             }
         }
-    pieces.draw();
 }
 
 } // namespace kalup::board

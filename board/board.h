@@ -1,7 +1,7 @@
 #pragma once
 // The board: 9 rows of 12 cells, the feed row above it and the ghosts of
-// removed pieces; dealing, cursor mapping and per-frame animation.
-#include "render/textures.h"
+// removed pieces; dealing, cursor mapping and per-frame animation. A cell's
+// picture follows from its kind; the views draw it.
 
 namespace kalup::board {
 
@@ -27,7 +27,6 @@ struct Cell {
     int y;
     int size;
     int kind;
-    textures::Texture texture;
     int homeX;
     int homeY;
     float fade;
@@ -66,8 +65,13 @@ void fillBoard(int colours);
 int dealPieceKind(int range, int colours);
 void saveBoard();
 void restoreBoard();
-void animateBoard(double now);
-void spawnGhost(int row, int col);
-void updateGhosts();
+// Glides, relaxes and animates the pieces for one frame; `shown` receives
+// every cell as this frame draws it, between the relaxing and the frame step.
+void animateBoard(double now, Board& shown);
+// A ghost keeps the kind of the piece it was: the view draws a bomb's ghost
+// as the flash of its blast.
+void spawnGhost(int row, int col, int kind);
+// Grows and fades the ghosts for the next frame, after this one drew them.
+void fadeGhosts();
 
 } // namespace kalup::board

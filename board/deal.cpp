@@ -53,7 +53,6 @@ void fillBoard(int colours)
             // Pieces fly in from a 64-unit lattice, partly off screen.
             cell.x = 64 * (random::rand() % 16);
             cell.y = 64 * (random::rand() % 16);
-            cell.texture = cell.kind >= 0 ? textures::texPieces[cell.kind] : 0;
             // ...and arrive enlarged, shrinking to 64.
             cell.size = 64 + random::rand() % 128;
             cell.fade = 0.0f;

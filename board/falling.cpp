@@ -23,7 +23,6 @@ void detonateDropBomb(int row, int col, Events& events)
 void fallInto(Cell& upper, Cell& lower)
 {
     lower.kind = upper.kind;
-    lower.texture = upper.texture;
     lower.y -= 64;
     lower.size = 64;
     upper.kind = KIND_EMPTY;
@@ -90,7 +89,6 @@ void compactColumns(Events& events)
             Cell& to = board[row][col];
             Cell& from = board[row][col + 1];
             to.kind = from.kind;
-            to.texture = from.texture;
             // The piece starts where it stood and glides 64 units left.
             to.x = homeXOf(col + 1);
             from.kind = KIND_EMPTY;

@@ -9,7 +9,9 @@ extern bool feedActive;
 void settleBoard(Events& events);
 void compactColumns(Events& events);
 void generateFeedRow();
-void drawFeedRow();
+// Shrinks the waiting pieces and animates the special ones; the frame that
+// calls it draws the row as this leaves it.
+void animateFeedRow();
 void dropFeedRow(Events& events);
 void raiseBoard(Events& events);
 bool topRowIsEmpty();

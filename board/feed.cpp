@@ -2,7 +2,6 @@
 
 #include "board/board.h"
 #include "platform/random.h"
-#include "render/draw.h"
 
 namespace kalup::board {
 
@@ -71,7 +70,6 @@ bool stepFeedPiece(Cell& slot, Events& events)
         if (landingRow >= 0) {
             Cell& landing = board[landingRow][col];
             landing.kind = slot.kind;
-            landing.texture = slot.texture;
             landing.frame = 0;
             slot.kind = KIND_EMPTY;
         }
@@ -95,13 +93,12 @@ void generateFeedRow()
             slot.kind = feedKind();
         slot.x = homeXOf(col);
         slot.y = FEED_WAIT_Y;
-        slot.texture = slot.kind >= 0 ? textures::texPieces[slot.kind] : 0;
         slot.size = 66;
         slot.frame = 0;
     }
 }
 
-void drawFeedRow()
+void animateFeedRow()
 {
     for (Cell& slot : feedRow) {
         if (slot.kind < 0)
@@ -111,9 +108,6 @@ void drawFeedRow()
         // Only the special pieces animate in the feed, over all 16 frames.
         if (slot.kind >= KIND_DROP_BOMB && ++slot.frame > 15)
             slot.frame = 0;
-        const float side = static_cast<float>(slot.size + 2);
-        draw::drawSheetFrame(slot.texture, static_cast<float>(slot.x),
-            static_cast<float>(slot.y), side, side, slot.frame, 0.0f, 1.0f);
     }
 }
 

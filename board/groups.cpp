@@ -88,7 +88,7 @@ void removeMarked(int row, int col, int kind, Events& events)
     Cell& cell = board[row][col];
     events.pieceBurst(cell.x, cell.y, kind);
     cell.kind = KIND_EMPTY;
-    spawnGhost(row, col);
+    spawnGhost(row, col, kind);
 }
 
 } // namespace

@@ -12,14 +12,12 @@ void raiseBoard(Events& events)
             Cell& cell = board[row][col];
             const Cell& below = board[row + 1][col];
             cell.kind = below.kind;
-            cell.texture = below.texture;
             // Each piece starts where it stood and glides up 64 units.
             cell.y = homeYOf(row + 1);
         }
     for (Cell& cell : board[ROWS - 1]) {
         // All four colours and the specials, never a drop bomb.
         cell.kind = dealPieceKind(100, 4);
-        cell.texture = textures::texPieces[cell.kind];
         // The new row comes in from below the screen.
         cell.y = homeYOf(ROWS - 1) + 64;
     }

@@ -61,7 +61,7 @@ void detonateCell(int row, int col, Events& events)
     events.blastFlash(cell.homeX, cell.homeY);
     if (cell.kind == KIND_EMPTY)
         return;
-    spawnGhost(row, col);
+    spawnGhost(row, col, cell.kind);
     if (cell.kind == KIND_BOMB || cell.kind == KIND_DROP_BOMB) {
         // Emptied before its own blast, so a chain ends at every bomb.
         cell.kind = KIND_EMPTY;
@@ -100,7 +100,6 @@ void paintStep(Events& events)
     // nothing, becomes a plain piece of the paint colour, popping up small.
     Cell& cell = board[row][col];
     cell.kind = kind - KIND_PAINT_0;
-    cell.texture = textures::texPieces[cell.kind];
     cell.size = 16;
 }
 

@@ -1,5 +1,8 @@
 #include "game/update.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "board/board.h"
 #include "board/falling.h"
 #include "board/groups.h"
@@ -7,10 +10,7 @@
 #include "board/play.h"
 #include "board/specials.h"
 #include "game/game_state.h"
-#include "game/lines.h"
-#include "game/screens.h"
 #include "platform/random.h"
-#include "render/draw.h"
 
 namespace kalup::game {
 
@@ -26,6 +26,54 @@ int jitter()
     const int a = random::rand() % 10;
     const int b = random::rand() % 10;
     return a - b;
+}
+
+// What every frame of a round passes along: the player's input, the
+// listener, the list of what is shown and the record the line keeps.
+struct Frame {
+    const FrameInput& input;
+    board::Events& events;
+    Scene& scene;
+    int& classicRecord;
+};
+
+// The record rule: only the classic mode keeps a record, and only frames that
+// draw the record/score line apply it.
+void applyRecordRule(int& classicRecord)
+{
+    if (play::gameMode == play::MODE_CLASSIC && play::score > classicRecord)
+        classicRecord = play::score;
+}
+
+// The line slides in from above, one unit a frame.
+void showHud(Frame& frame)
+{
+    if (hudY < 15)
+        ++hudY;
+    applyRecordRule(frame.classicRecord);
+    frame.scene.push_back(ShownHud{hudY, frame.classicRecord, play::score});
+}
+
+bool losing(EndScreen screen) { return screen == EndScreen::NoMoreMoves || screen == EndScreen::SurvivalOver; }
+
+// Every end screen slides its panel in from x = 160 and its lines down from
+// 256 units above their places, 16 units per frame; the losing ones shake the
+// board after it was shown.
+void showEndScreen(Frame& frame, EndScreen screen)
+{
+    if (losing(screen))
+        shakeBoard();
+    if (panelSlide < 0)
+        panelSlide += 16;
+    frame.scene.push_back(ShownEndScreen{screen, panelSlide, play::score, level, survivalTime});
+}
+
+// The next round is dealt in the middle of the frame: what the frame drew
+// before gives way to the new round's backdrop.
+void continueRound(Frame& frame)
+{
+    startRound(frame.input.now, frame.events);
+    frame.scene.push_back(ShownRoundStart{});
 }
 
 // Runs in every mode; only remove-two makes use of the releases. Nothing is
@@ -47,74 +95,75 @@ void runFeedTimer(double t, board::Events& events)
 
 // Classic keeps the board live under its end screens, so its frame always
 // goes on to the board's input.
-void playClassic(const FrameInput& input, board::Events& events)
+void playClassic(Frame& frame)
 {
     if (!board::movesAvailable()) {
-        drawNoMoreMovesScreen();
-        if (input.continuing)
-            startRound(input.now, events);
+        showEndScreen(frame, EndScreen::NoMoreMoves);
+        if (frame.input.continuing)
+            continueRound(frame);
     } else {
-        drawHud();
+        showHud(frame);
     }
     if (board::boardIsEmpty()) {
-        drawLevelScreen();
-        if (input.continuing)
-            startRound(input.now, events);
+        showEndScreen(frame, EndScreen::LevelCompleted);
+        if (frame.input.continuing)
+            continueRound(frame);
     }
 }
 
 // False when the frame ends here, without the board's input.
-bool playRemoveTwo(const FrameInput& input, board::Events& events)
+bool playRemoveTwo(Frame& frame)
 {
     if (!board::movesAvailable()) {
-        drawNoMoreMovesScreen();
-        if (input.continuing)
-            startRound(input.now, events);
+        showEndScreen(frame, EndScreen::NoMoreMoves);
+        if (frame.input.continuing)
+            continueRound(frame);
         return false;
     }
     if (board::boardIsEmpty()) {
         if (!clearSoundPlayed) {
-            events.playSound(board::Sound::BoardCleared);
+            frame.events.playSound(board::Sound::BoardCleared);
             clearSoundPlayed = true;
         }
-        drawLevelUpScreen();
-        if (input.continuing) {
-            startRound(input.now, events);
+        showEndScreen(frame, EndScreen::BoardCleared);
+        if (frame.input.continuing) {
+            continueRound(frame);
             // Every cleared board quickens the feed for the rest of the run.
             feedInterval -= 0.1;
         }
     } else {
-        board::drawFeedRow();
-        board::dropFeedRow(events);
+        board::animateFeedRow();
+        auto& shown = std::get<ShownFeedRow>(frame.scene.emplace_back(ShownFeedRow{}));
+        std::copy(std::begin(board::feedRow), std::end(board::feedRow), shown.slots);
+        board::dropFeedRow(frame.events);
     }
-    drawHud();
+    showHud(frame);
     return true;
 }
 
 // False when the frame ends here: on the lost screen, on the losing frame
 // and on the frame of every rise.
-bool playSurvival(const FrameInput& input, board::Events& events)
+bool playSurvival(Frame& frame)
 {
-    const Line timer = survivalTimerLine();
-    draw::drawText(timer.text, 5, 15, draw::fontLabel);
+    frame.scene.push_back(ShownSurvivalTimer{survivalTime});
     shakeTopColumns();
     if (ffOver) {
-        drawSurvivalOverScreen();
-        if (input.continuing) {
-            startRound(input.now, events);
+        showEndScreen(frame, EndScreen::SurvivalOver);
+        if (frame.input.continuing) {
+            continueRound(frame);
             survivalTime = 0;
         }
         return false;
     }
-    survivalTime = input.now - ffStartTime;
-    const double t = input.now;
+    survivalTime = frame.input.now - ffStartTime;
+    const double t = frame.input.now;
     if (t >= lastRiseTime + riseInterval) {
         // A rise with no room ends the round; the board stays as it is.
         if (!board::topRowIsEmpty()) {
             ffOver = true;
             return false;
         }
-        board::raiseBoard(events);
+        board::raiseBoard(frame.events);
         lastRiseTime = t;
         riseInterval -= 0.01;
         return false;
@@ -122,16 +171,16 @@ bool playSurvival(const FrameInput& input, board::Events& events)
     return true;
 }
 
-bool playMode(const FrameInput& input, board::Events& events)
+bool playMode(Frame& frame)
 {
     switch (play::gameMode) {
     case play::MODE_CLASSIC:
-        playClassic(input, events);
+        playClassic(frame);
         return true;
     case play::MODE_REMOVE_TWO:
-        return playRemoveTwo(input, events);
+        return playRemoveTwo(frame);
     case play::MODE_FF:
-        return playSurvival(input, events);
+        return playSurvival(frame);
     default:
         return false;
     }
@@ -139,12 +188,15 @@ bool playMode(const FrameInput& input, board::Events& events)
 
 } // namespace
 
-void updateGame(const FrameInput& input, board::Events& events)
+void updateGame(const FrameInput& input, board::Events& events, Scene& scene, int& classicRecord)
 {
-    board::animateBoard(input.now);
+    Frame frame{input, events, scene, classicRecord};
+    auto& shown = std::get<ShownBoard>(scene.emplace_back(ShownBoard{}));
+    board::animateBoard(input.now, shown.cells);
+    shown.alpha = board::boardAlpha;
     hover = board::cellUnderPointer(input.pointerX, input.pointerY);
     runFeedTimer(input.now, events);
-    if (!playMode(input, events))
+    if (!playMode(frame))
         return;
     board::handleBoardInput({hover, input.pressed, input.now}, events);
     board::settleBoard(events);
@@ -152,6 +204,13 @@ void updateGame(const FrameInput& input, board::Events& events)
 }
 
 board::CellPos hoveredCell() { return hover; }
+
+void showGhosts(Scene& scene)
+{
+    auto& shown = std::get<ShownGhosts>(scene.emplace_back(ShownGhosts{}));
+    std::copy(&board::ghostLayer[0][0], &board::ghostLayer[0][0] + board::ROWS * board::COLS, &shown.ghosts[0][0]);
+    board::fadeGhosts();
+}
 
 // Columns reaching into the two top rows tremble as a warning: a column with
 // pieces in both is shaken twice. The top cells themselves always get their

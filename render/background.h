@@ -77,6 +77,13 @@ void generateBackground();
 // The same with a given preset (0..9) and no re-seeding; presets 7..9 draw
 // their random counts from the game's random numbers.
 void buildBackground(int index);
+// generateBackground in its two halves, for a round dealt in the middle of a
+// frame whose drawing comes after its rules: the choice, which draws the
+// random numbers and touches no GL state, when the round starts, and the
+// clearing of the screen and the sprite texture where the frame's drawing
+// reaches that moment.
+void chooseBackground();
+void prepareBackgroundCanvas();
 void drawBackground();
 // Moves the clouds on by one frame as drawBackground does, drawing nothing:
 // for a screen that hides them.

@@ -13,6 +13,8 @@
 #include "bench/listed_background.h"
 #include "board/board.h"
 #include "fx/emitters.h"
+#include "game/round_view.h"
+#include "game/update.h"
 #include "platform/display.h"
 #include "platform/random.h"
 #include "render/background.h"
@@ -86,9 +88,9 @@ void expectAlike(const Picture& batched, const Picture& oneByOne)
 }
 
 // A sheet frame the way every piece and ghost was drawn: one quad of its own.
-void drawFrameAlone(const board::Cell& cell, int side, float alpha)
+void drawFrameAlone(const board::Cell& cell, textures::Texture texture, int side, float alpha)
 {
-    draw::drawSheetFrame(cell.texture, static_cast<float>(cell.x), static_cast<float>(cell.y),
+    draw::drawSheetFrame(texture, static_cast<float>(cell.x), static_cast<float>(cell.y),
         static_cast<float>(side), static_cast<float>(side), cell.frame, 0.0f, alpha);
 }
 
@@ -127,14 +129,18 @@ TEST(BatchedDrawing, BoardPiecesSwollenAndFadingInAsOneByOne)
     harness::input().time = board::cellAnimTime = 5.0;
     const auto batched = picture([] {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        board::animateBoard(harness::input().time);
+        game::Scene scene(1, game::ShownBoard{});
+        auto& shown = std::get<game::ShownBoard>(scene[0]);
+        board::animateBoard(harness::input().time, shown.cells);
+        shown.alpha = board::boardAlpha;
+        game::drawScene(scene);
     });
     const auto oneByOne = picture([] {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         for (const auto& row : board::board)
             for (const board::Cell& cell : row)
                 if (cell.kind >= 0)
-                    drawFrameAlone(cell, cell.size + 2, board::boardAlpha);
+                    drawFrameAlone(cell, game::pieceTexture(cell.kind), cell.size + 2, board::boardAlpha);
     });
     expectAlike(batched, oneByOne);
 }
@@ -148,31 +154,33 @@ TEST(BatchedDrawing, GhostsOfARemovedGroupGrowingAndFadingAsOneByOne)
         for (int col = 0; col < board::COLS; ++col)
             if (board::board[row][col].kind >= 0) {
                 board::board[row][col].size = 97;
-                board::spawnGhost(row, col);
+                board::spawnGhost(row, col, board::board[row][col].kind);
             }
     for (int frame = 0; frame < 12; ++frame)
-        board::updateGhosts();
+        board::fadeGhosts();
     board::board[5][3].size = 90;
-    board::spawnGhost(5, 3);
+    board::spawnGhost(5, 3, board::board[5][3].kind);
     board::board[7][8].size = 64;
-    board::spawnGhost(7, 8);
+    board::spawnGhost(7, 8, board::board[7][8].kind);
     for (int frame = 0; frame < 20; frame += 6) {
         SCOPED_TRACE(testing::Message() << "frame " << frame);
         // The ghosts as they are drawn, before they grow and fade for the next frame.
         const std::vector<board::Cell> drawn(&board::ghostLayer[0][0], &board::ghostLayer[0][0] + board::ROWS * board::COLS);
         const auto batched = picture([] {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-            board::updateGhosts();
+            game::Scene scene;
+            game::showGhosts(scene);
+            game::drawScene(scene);
         });
         const auto oneByOne = picture([&drawn] {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             for (const board::Cell& ghost : drawn)
                 if (ghost.fade > 0.0f)
-                    drawFrameAlone(ghost, ghost.size, ghost.fade);
+                    drawFrameAlone(ghost, game::ghostTexture(ghost), ghost.size, ghost.fade);
         });
         expectAlike(batched, oneByOne);
         for (int skipped = 0; skipped < 5; ++skipped)
-            board::updateGhosts();
+            board::fadeGhosts();
     }
 }
 

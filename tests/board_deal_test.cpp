@@ -44,27 +44,27 @@ TEST(Deal, EachModeDealsItsOwnKindsInItsOwnRows)
 
 TEST(BoardAnimation, DealtPiecesRestFourAboveHomeLiftedOnesAtHomeAndAClearedBoardStandsStill)
 {
-    harness::needDisplay();
     deal(play::MODE_CLASSIC, 77);
+    Board shown;
     boardAlpha = 0.0f;
     boardCleared = false;
     for (int frame = 0; frame < 50; ++frame)
-        animateBoard(0.0);
+        animateBoard(0.0, shown);
     EXPECT_NEAR(boardAlpha, 0.5f, 0.001f) << "fading in over 100 frames";
     for (int frame = 0; frame < 150; ++frame)
-        animateBoard(0.0);
+        animateBoard(0.0, shown);
     for (int row = 0; row < ROWS; ++row)
         for (int col = 0; col < COLS; ++col)
             ASSERT_TRUE(board[row][col].x == 48 + 64 * col && board[row][col].y == 40 + 64 * row
                 && board[row][col].size == 64) << row << "," << col;
     liftBoard();
-    animateBoard(0.0);
-    animateBoard(0.0);
+    animateBoard(0.0, shown);
+    animateBoard(0.0, shown);
     EXPECT_EQ(board[3][3].y, homeYOf(3));
     liftBoard();
     boardCleared = true;
     board[3][3].size = 80;
-    animateBoard(0.0);
+    animateBoard(0.0, shown);
     EXPECT_TRUE(board[3][3].y == homeYOf(3) - 16 && board[3][3].size == 79) << "standing still, yet relaxing";
 }
 
@@ -82,9 +82,10 @@ TEST(Hover, HoveredGroupSwellsToNinetySixAndLeavesGhostsFadingOver36Frames)
 {
     setBoard({"1...........", "00.2........"});
     pointAt(8, 0);
+    Board shown;
     std::vector<int> sizes;
     for (int frame = 0; frame < 34; ++frame) {
-        animateBoard(0.0);
+        animateBoard(0.0, shown);
         handleBoardInput(pointedAt(), events());
         sizes.push_back(board[8][1].size);
     }
@@ -96,12 +97,12 @@ TEST(Hover, HoveredGroupSwellsToNinetySixAndLeavesGhostsFadingOver36Frames)
     const Cell& ghost = ghostLayer[8][1];
     for (int frame = 1; frame <= 36; ++frame) {
         ASSERT_GT(ghost.fade, 0.0f) << "drawn in frame " << frame;
-        updateGhosts();
+        fadeGhosts();
     }
     EXPECT_LE(ghost.fade, 0.0f);
     EXPECT_EQ(ghost.frame, (14 + 36) % 16) << "all 16 frames, carrying on from the slot's last";
     EXPECT_EQ(ghost.size, 97 + 36 * 2) << "growing 2 a frame from the piece's drawn size";
-    updateGhosts();
+    fadeGhosts();
     EXPECT_EQ(ghost.size, 97 + 36 * 2) << "a faded ghost is left alone";
 }
 

@@ -15,8 +15,6 @@ using namespace kalup::board;
 
 namespace boardtest {
 
-static kalup::textures::Texture textureOf(int kind) { return kind >= 0 ? kalup::textures::texPieces[kind] : 0; }
-
 std::string picture(Picture rows)
 {
     std::string text;
@@ -38,11 +36,11 @@ void setBoard(int mode, Picture rows)
         const int row = cell / COLS, col = cell % COLS, x = homeXOf(col), y = homeYOf(row);
         const char symbol = text[row * (COLS + 1) + col];
         const int kind = symbol == '.' ? KIND_EMPTY : symbol - '0';
-        board[row][col] = Cell{x, y, 64, kind, textureOf(kind), x, y, 0.0f, 0};
+        board[row][col] = Cell{x, y, 64, kind, x, y, 0.0f, 0};
         ghostLayer[row][col] = Cell{};
     }
     saveBoard();
-    std::fill(std::begin(feedRow), std::end(feedRow), Cell{0, 0, 64, KIND_EMPTY, 0, 0, 0, 0.0f, 0});
+    std::fill(std::begin(feedRow), std::end(feedRow), Cell{0, 0, 64, KIND_EMPTY, 0, 0, 0.0f, 0});
     kalup::fx::releaseEmitters();
     events().clear();
     paintQueue.clear();
@@ -59,7 +57,7 @@ static CellPos hover{0, 0};
 
 void pointAt(int row, int col) { hover = {row, col}; }
 BoardInput pointedAt(bool pressed, double time) { return {hover, pressed, time}; }
-void setFeedSlot(int col, int kind) { feedRow[col] = Cell{homeXOf(col), 12, 66, kind, textureOf(kind), 0, 0, 0.0f, 0}; }
+void setFeedSlot(int col, int kind) { feedRow[col] = Cell{homeXOf(col), 12, 66, kind, 0, 0, 0.0f, 0}; }
 
 std::string boardPicture()
 {

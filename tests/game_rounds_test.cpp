@@ -55,8 +55,9 @@ protected:
     {
         harness::input().time = time;
         input.now = time;
+        game::Scene scene;
         for (int i = 0; i < frames; ++i)
-            game::updateGame(input, boardtest::events());
+            game::updateGame(input, boardtest::events(), scene, classicRecord);
     }
     static void holdSpace(bool held) { input.continuing = held; }
     // The cursor over a cell, as the main loop leaves it for the frame.
@@ -170,8 +171,8 @@ TEST_F(Survival, TimeShowsWholeMinutesAndSecondsWithoutLeadingZeros)
         {125.9, "2:5", "2 mins 5 secs"}, {59.99, "0:59", "0 mins 59 secs"}, {3600.0, "60:0", "60 mins 0 secs"}};
     for (const auto& row : rows) {
         game::survivalTime = row.time;
-        EXPECT_EQ(std::string(game::survivalResultLine().text), row.result) << row.time;
-        EXPECT_EQ(std::string(game::survivalTimerLine().text), row.timer) << row.time;
+        EXPECT_EQ(std::string(game::survivalResultLine(game::survivalTime).text), row.result) << row.time;
+        EXPECT_EQ(std::string(game::survivalTimerLine(game::survivalTime).text), row.timer) << row.time;
     }
 }
 
@@ -245,7 +246,7 @@ TEST_F(EndScreen, HeldSpaceContinuesEveryScreenAndOnlyClearedBoardsStepTheLevelW
     for (const char* shown : {"Level 50 completed", "Level 1 completed"}) {
         clearBoard();
         frameAt(120.0);
-        EXPECT_EQ(std::string(game::levelCompletedLine().text), shown);
+        EXPECT_EQ(std::string(game::levelCompletedLine(game::level).text), shown);
     }
     EXPECT_EQ(game::level, 0);
 }
