@@ -9,7 +9,6 @@
 #include "app/round_effects.h"
 #include "app/steering.h"
 #include "app/toggles.h"
-#include "board/board.h"
 #include "board/play.h"
 #include "data/records.h"
 #include "fx/emitters.h"
@@ -68,15 +67,16 @@ void drawModeBackground()
     }
 }
 
-// What the three game starters share; the mode-specific steps follow it.
+// The game of the mode begins, and its first round's backdrop is made ready.
 void beginGame(int mode)
 {
     draw::createFonts();
-    play::score = 0;
     glClearColor(0, 0, 0, 1);
-    board::clearBoard();
-    play::gameMode = mode;
     screenState = SCREEN_PLAYING;
+    if (mode == play::MODE_CLASSIC)
+        glEnable(GL_BLEND);
+    game::startGame(mode, seam::now(), round_effects::listener());
+    background::prepareBackgroundCanvas();
 }
 
 // The pointer after the arrows have steered it, the button or Enter, space
@@ -89,12 +89,6 @@ game::FrameInput playingFrameInput()
             seam::now()};
 }
 
-// Remove-two and survival always begin at level 1, whatever the round start set.
-void startAtLevelOne()
-{
-    game::level = 1;
-    game::panelSlide = -256;
-}
 
 } // namespace
 
@@ -165,34 +159,15 @@ void frameDispatch()
 
 void returnToMenu()
 {
-    board::clearBoard();
-    game::level = 0;
+    game::endGame();
     draw::createFonts();
     screenState = SCREEN_MENU;
 }
 
-void startClassicGame()
-{
-    beginGame(play::MODE_CLASSIC);
-    glEnable(GL_BLEND);
-    game::startRound(seam::now(), round_effects::listener());
-    background::prepareBackgroundCanvas();
-}
+void startClassicGame() { beginGame(play::MODE_CLASSIC); }
 
-void startRemoveTwoGame()
-{
-    beginGame(play::MODE_REMOVE_TWO);
-    game::startRound(seam::now(), round_effects::listener());
-    background::prepareBackgroundCanvas();
-    startAtLevelOne();
-}
+void startRemoveTwoGame() { beginGame(play::MODE_REMOVE_TWO); }
 
-void startFfGame()
-{
-    beginGame(play::MODE_FF);
-    game::startRound(seam::now(), round_effects::listener());
-    background::prepareBackgroundCanvas();
-    startAtLevelOne();
-}
+void startFfGame() { beginGame(play::MODE_FF); }
 
 } // namespace kalup::shell

@@ -26,12 +26,14 @@ namespace {
 
 // A cleared board advances the level; 50 wraps to 0 at once, so the level
 // screen counts 1..50 and then starts again at 1.
-void stepLevel()
+int steppedLevel()
 {
-    if (board::boardCleared && level < 50)
-        ++level;
-    if (level == 50)
-        level = 0;
+    int next = level;
+    if (board::boardCleared && next < 50)
+        ++next;
+    if (next == 50)
+        next = 0;
+    return next;
 }
 
 void deal()
@@ -49,9 +51,7 @@ void deal()
     }
 }
 
-} // namespace
-
-void startRound(double now, board::Events& events)
+void dealRound(double now, int roundLevel, board::Events& events)
 {
     riseInterval = 3.0;
     ffOver = false;
@@ -61,7 +61,7 @@ void startRound(double now, board::Events& events)
     board::lockClicksFrom(now);
     feedArmed = false;
     roundStartTime = now;
-    stepLevel();
+    level = roundLevel;
     panelSlide = -256;
     events.playSound(board::Sound::RoundStarted);
     board::boardCleared = false;
@@ -70,6 +70,26 @@ void startRound(double now, board::Events& events)
     events.roundStarting();
     board::clearBoard();
     deal();
+}
+
+} // namespace
+
+void startRound(double now, board::Events& events) { dealRound(now, steppedLevel(), events); }
+
+void startGame(int mode, double now, board::Events& events)
+{
+    play::score = 0;
+    board::clearBoard();
+    play::gameMode = mode;
+    // Remove-two and survival always begin at level 1; a classic game goes on
+    // from level 0, stepped if the last round left its board cleared.
+    dealRound(now, mode == play::MODE_CLASSIC ? steppedLevel() : 1, events);
+}
+
+void endGame()
+{
+    board::clearBoard();
+    level = 0;
 }
 
 } // namespace kalup::game

@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "bench/listed_background.h"
+#include "tests/listed_background.h"
 #include "board/board.h"
 #include "fx/emitters.h"
 #include "game/round_view.h"

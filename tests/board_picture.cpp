@@ -6,10 +6,6 @@
 #include "board/falling.h"
 #include "board/groups.h"
 #include "board/specials.h"
-#include "data/sound.h"
-#include "fx/emitters.h"
-#include "game/game_state.h"
-#include "tests/harness.h"
 
 using namespace kalup::board;
 
@@ -30,7 +26,6 @@ std::string picture(Picture rows)
 
 void setBoard(int mode, Picture rows)
 {
-    needSounds();
     const std::string text = picture(rows);
     for (int cell = 0; cell < ROWS * COLS; ++cell) {
         const int row = cell / COLS, col = cell % COLS, x = homeXOf(col), y = homeYOf(row);
@@ -41,7 +36,6 @@ void setBoard(int mode, Picture rows)
     }
     saveBoard();
     std::fill(std::begin(feedRow), std::end(feedRow), Cell{0, 0, 64, KIND_EMPTY, 0, 0, 0.0f, 0});
-    kalup::fx::releaseEmitters();
     events().clear();
     paintQueue.clear();
     feedActive = boardCleared = false;
@@ -80,12 +74,6 @@ RecordedEvents& events()
 {
     static RecordedEvents recorded;
     return recorded;
-}
-
-void needSounds()
-{
-    harness::needResources();
-    if (kalup::sound::snd8 == 0) throw std::runtime_error("the sound bank did not load");
 }
 
 } // namespace boardtest

@@ -12,8 +12,8 @@ namespace boardtest {
 
 using Picture = std::initializer_list<std::string_view>;
 
-// A fresh round in the given mode (classic if none), display and sounds open: pieces
-// at home, size 64, frame 0, faded in; no feed, ghosts, paint, score, recent click or recorded events.
+// A fresh round in the given mode (classic if none): pieces at home, size 64,
+// frame 0, faded in; no feed, ghosts, paint, score, recent click or recorded events.
 void setBoard(int mode, Picture rows);
 void setBoard(Picture rows);
 // The kinds of the board, nine lines; picture() draws a picture the same way.
@@ -28,8 +28,6 @@ kalup::board::BoardInput pointedAt(bool pressed = false, double time = 0.0);
 void clickAt(int row, int col, double time);
 // What the board reported since the last setBoard.
 RecordedEvents& events();
-// Sound handles are real only once the sound bank is open.
-void needSounds();
 
 // No two like pieces touch and every column is full: no move, no room to rise.
 inline const Picture noMoves = {"012301230123", "123012301230", "230123012301", "301230123012", "012301230123",

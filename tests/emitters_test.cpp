@@ -80,7 +80,7 @@ TEST(Emitters, BurstIsDroppedInTheFirstFrameItDrawsNothing)
 
 TEST(Emitters, RemovedPiecesBurstIntoFourBallsOfTheirColourAndBlastsIntoEightStars)
 {
-    boardtest::needSounds();
+    harness::needResources();
     releaseEmitters();
     kalup::board::Events& effects = kalup::round_effects::listener();
     harness::soundLog().clear();

@@ -9,7 +9,7 @@
 
 #include "app/menu.h"
 #include "app/shell.h"
-#include "bench/listed_background.h"
+#include "tests/listed_background.h"
 #include "board/play.h"
 #include "platform/random.h"
 #include "render/background.h"

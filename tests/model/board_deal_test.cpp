@@ -8,7 +8,6 @@
 #include "board/moves.h"
 #include "platform/random.h"
 #include "tests/board_picture.h"
-#include "tests/harness.h"
 
 using namespace kalup::board;
 using namespace boardtest;

@@ -6,7 +6,6 @@
 #include "board/falling.h"
 #include "platform/random.h"
 #include "tests/board_picture.h"
-#include "tests/harness.h"
 
 using namespace kalup::board;
 using namespace boardtest;
