@@ -33,13 +33,16 @@ float ffBackgroundAngle = 0.0f;
 
 namespace {
 
+// The game being played, or the last one, from start-up to shutdown.
+game::Round playing;
+
 // The backdrop of the mode last played; the menu is drawn over it too. The
 // menu's opaque backdrop hides it whole, so there it is only moved on as if
 // drawn: the clouds keep drawing the game's random numbers as they move.
 void drawModeBackground()
 {
     const bool hidden = screenState == SCREEN_MENU;
-    switch (play::gameMode) {
+    switch (playing.board.gameMode) {
     case play::MODE_CLASSIC:
     case play::MODE_REMOVE_TWO:
         if (hidden) {
@@ -75,7 +78,7 @@ void beginGame(int mode)
     screenState = SCREEN_PLAYING;
     if (mode == play::MODE_CLASSIC)
         glEnable(GL_BLEND);
-    game::startGame(mode, seam::now(), round_effects::listener());
+    game::startGame(playing, mode, seam::now(), round_effects::listener());
     background::prepareBackgroundCanvas();
 }
 
@@ -91,6 +94,8 @@ game::FrameInput playingFrameInput()
 
 
 } // namespace
+
+game::Round& round() { return playing; }
 
 bool runFrame()
 {
@@ -147,8 +152,8 @@ void frameDispatch()
     case SCREEN_PLAYING: {
         static game::Scene scene;
         scene.clear();
-        game::updateGame(playingFrameInput(), round_effects::listener(), scene, records::classicRecord);
-        game::showGhosts(scene);
+        game::updateGame(playing, playingFrameInput(), round_effects::listener(), scene, records::classicRecord);
+        game::showGhosts(playing.board, scene);
         game::drawScene(scene);
         break;
     }
@@ -159,7 +164,7 @@ void frameDispatch()
 
 void returnToMenu()
 {
-    game::endGame();
+    game::endGame(playing);
     draw::createFonts();
     screenState = SCREEN_MENU;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The main loop, its pacing and the screen states.
+#include "game/game_state.h"
 
 namespace kalup::shell {
 
@@ -12,6 +13,9 @@ extern bool quitRequested;
 extern double frameTime;
 extern double lastFrameTime;
 extern float ffBackgroundAngle;
+
+// The game being played, or the last one; the shell owns it.
+game::Round& round();
 
 void mainLoop();
 // One iteration of the main loop; false once a quit was requested.

@@ -59,14 +59,16 @@ private:
 // left out.
 void drawHudOrEndScreens()
 {
+    const game::Round& round = shell::round();
     game::Scene scene;
-    const game::ShownEndScreen shown{game::EndScreen::NoMoreMoves, game::panelSlide, play::score, game::level, 0.0};
-    if (!board::movesAvailable())
+    const game::ShownEndScreen shown{game::EndScreen::NoMoreMoves, round.panelSlide, round.score, round.level, 0.0};
+    if (!board::movesAvailable(round.board))
         scene.push_back(shown);
     else
-        scene.push_back(game::ShownHud{game::hudY, records::classicRecord, play::score});
-    if (board::boardIsEmpty())
-        scene.push_back(game::ShownEndScreen{game::EndScreen::LevelCompleted, shown.slide, shown.score, shown.level, 0.0});
+        scene.push_back(game::ShownHud{round.hudY, records::classicRecord, round.score});
+    if (board::boardIsEmpty(round.board))
+        scene.push_back(game::ShownEndScreen{game::EndScreen::LevelCompleted, shown.slide, shown.score, shown.level,
+            0.0});
     game::drawScene(scene);
 }
 
@@ -74,15 +76,15 @@ void drawBoard()
 {
     game::Scene scene(1, game::ShownBoard{});
     auto& shown = std::get<game::ShownBoard>(scene.front());
-    board::animateBoard(seam::now(), shown.cells);
-    shown.alpha = board::boardAlpha;
+    board::animateBoard(shell::round().board, seam::now(), shown.cells);
+    shown.alpha = shell::round().board.boardAlpha;
     game::drawScene(scene);
 }
 
 void drawGhosts()
 {
     game::Scene scene;
-    game::showGhosts(scene);
+    game::showGhosts(shell::round().board, scene);
     game::drawScene(scene);
 }
 
@@ -123,9 +125,10 @@ void playingFrame(Spent& spent, int framebufferWidth, int framebufferHeight)
     drawHudOrEndScreens();
     laps.lap(HUD_AND_SCREENS);
     board::Events& effects = round_effects::listener();
-    board::handleBoardInput({hover, seam::leftButtonDown(), seam::now()}, effects);
-    board::settleBoard(effects);
-    board::paintStep(effects);
+    game::Round& round = shell::round();
+    round.score += board::handleBoardInput(round.board, {hover, seam::leftButtonDown(), seam::now()}, effects);
+    board::settleBoard(round.board, effects);
+    board::paintStep(round.board, effects);
     laps.lap(RULES);
     drawGhosts();
     laps.lap(GHOSTS);

@@ -10,9 +10,9 @@ namespace {
 void glide(int& position, int home)
 {
     if (position < home)
-        position += cellMoveStep;
+        position += CELL_MOVE_STEP;
     if (position > home)
-        position -= cellMoveStep;
+        position -= CELL_MOVE_STEP;
 }
 
 // Hovered pieces grow by 2 a frame against this 1, so they settle near 96.
@@ -26,22 +26,22 @@ void relax(int& size)
 
 } // namespace
 
-void animateBoard(double now, Board& shown)
+void animateBoard(BoardState& state, double now, Board& shown)
 {
-    if (boardAlpha < 1.0f)
-        boardAlpha += 0.01f;
+    if (state.boardAlpha < 1.0f)
+        state.boardAlpha += 0.01f;
 
-    if (!boardCleared)
-        for (auto& row : board)
+    if (!state.boardCleared)
+        for (auto& row : state.board)
             for (Cell& cell : row) {
                 glide(cell.x, cell.homeX);
                 glide(cell.y, cell.homeY);
             }
 
-    const bool frameDue = now > cellAnimTime + 0.03;
+    const bool frameDue = now > state.cellAnimTime + 0.03;
     for (int row = 0; row < ROWS; ++row)
         for (int col = 0; col < COLS; ++col) {
-            Cell& cell = board[row][col];
+            Cell& cell = state.board[row][col];
             // Empty cells relax too; pieces that fall into them take over
             // these fields.
             relax(cell.size);
@@ -51,7 +51,7 @@ void animateBoard(double now, Board& shown)
             // Only enlarged (hovered or arriving) pieces animate; board
             // pieces cycle through frames 0..14.
             if (cell.size > 66 && frameDue) {
-                cellAnimTime = now;
+                state.cellAnimTime = now;
                 if (++cell.frame == 15)
                     cell.frame = 0;
             }

@@ -2,22 +2,13 @@
 
 namespace kalup::board {
 
-Board board;
-Board boardBackup;
-Cell feedRow[COLS];
-Board ghostLayer;
 
-float boardAlpha = 0.0f;
-const int cellMoveStep = 8;
-double cellAnimTime = 0.0;
-bool boardCleared = false;
-
-void clearBoard()
+void clearBoard(BoardState& state)
 {
-    for (auto& row : board)
+    for (auto& row : state.board)
         for (Cell& cell : row)
             cell.kind = KIND_EMPTY;
-    for (Cell& slot : feedRow)
+    for (Cell& slot : state.feedRow)
         slot.kind = KIND_EMPTY;
 }
 
@@ -37,18 +28,18 @@ CellPos cellUnderPointer(int x, int y)
     return cell;
 }
 
-void saveBoard()
+void saveBoard(BoardState& state)
 {
     for (int row = 0; row < ROWS; ++row)
         for (int col = 0; col < COLS; ++col)
-            boardBackup[row][col] = board[row][col];
+            state.boardBackup[row][col] = state.board[row][col];
 }
 
-void restoreBoard()
+void restoreBoard(BoardState& state)
 {
     for (int row = 0; row < ROWS; ++row)
         for (int col = 0; col < COLS; ++col)
-            board[row][col] = boardBackup[row][col];
+            state.board[row][col] = state.boardBackup[row][col];
 }
 
 } // namespace kalup::board

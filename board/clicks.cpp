@@ -4,27 +4,25 @@
 
 namespace kalup::board {
 
-double lastClickTime = 0.0;
-
-bool acceptClick(const BoardInput& input)
+bool acceptClick(BoardState& state, const BoardInput& input)
 {
     // Held down, the button is a new click every 0.4 s.
-    if (input.now > lastClickTime + 0.4 && input.pressed) {
-        lastClickTime = input.now;
+    if (input.now > state.lastClickTime + 0.4 && input.pressed) {
+        state.lastClickTime = input.now;
         return true;
     }
     return false;
 }
 
-void lockClicksFrom(double now) { lastClickTime = now; }
+void lockClicksFrom(BoardState& state, double now) { state.lastClickTime = now; }
 
-void liftBoard()
+void liftBoard(BoardState& state)
 {
     // Every cell, empty ones too, jumps two glide steps above its home and
     // drops back over the next two frames.
     for (int row = 0; row < ROWS; ++row)
         for (int col = 0; col < COLS; ++col)
-            board[row][col].y = homeYOf(row) - 2 * cellMoveStep;
+            state.board[row][col].y = homeYOf(row) - 2 * CELL_MOVE_STEP;
 }
 
 void swell(Cell& cell)

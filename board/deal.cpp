@@ -7,9 +7,9 @@ namespace kalup::board {
 
 namespace {
 
-int dealtKind(int row, int colours)
+int dealtKind(BoardState& state, int row, int colours)
 {
-    switch (play::gameMode) {
+    switch (state.gameMode) {
     case play::MODE_REMOVE_TWO:
         return random::rand() % colours;
     case play::MODE_CLASSIC:
@@ -39,15 +39,15 @@ int dealPieceKind(int range, int colours)
     }
 }
 
-void fillBoard(int colours)
+void fillBoard(BoardState& state, int colours)
 {
     // The first value is thrown away; the order of the draws below fixes
     // which board a seed deals.
     random::rand();
     for (int row = 0; row < ROWS; ++row) {
         for (int col = 0; col < COLS; ++col) {
-            Cell& cell = board[row][col];
-            cell.kind = dealtKind(row, colours);
+            Cell& cell = state.board[row][col];
+            cell.kind = dealtKind(state, row, colours);
             cell.homeX = homeXOf(col);
             cell.homeY = homeYOf(row);
             // Pieces fly in from a 64-unit lattice, partly off screen.

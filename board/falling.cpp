@@ -10,12 +10,12 @@ namespace {
 
 // A drop bomb goes off wherever it lies above the bottom row, whether or
 // not it could fall further; the feed piece over its column is lost.
-void detonateDropBomb(int row, int col, Events& events)
+void detonateDropBomb(BoardState& state, int row, int col, Events& events)
 {
-    feedRow[col].kind = KIND_EMPTY;
-    board[row][col].kind = KIND_EMPTY;
+    state.feedRow[col].kind = KIND_EMPTY;
+    state.board[row][col].kind = KIND_EMPTY;
     events.playSound(Sound::DropBombBlast);
-    blastAt(row, col, events);
+    blastAt(state, row, col, events);
 }
 
 // The piece takes the stale y of the cell it enters, less 64: however far
@@ -31,20 +31,20 @@ void fallInto(Cell& upper, Cell& lower)
 // Downwards, so a piece that fell into the next row is visited again there
 // and falls through every gap in this pass. Returns whether the pass changed
 // the board; piecesFell is set when a piece moved.
-bool gravityPass(bool& piecesFell, Events& events)
+bool gravityPass(BoardState& state, bool& piecesFell, Events& events)
 {
     bool changed = false;
     for (int row = 0; row < ROWS - 1; ++row)
         for (int col = 0; col < COLS; ++col) {
-            Cell& upper = board[row][col];
+            Cell& upper = state.board[row][col];
             if (upper.kind == KIND_EMPTY)
                 continue;
             if (upper.kind == KIND_DROP_BOMB) {
-                detonateDropBomb(row, col, events);
+                detonateDropBomb(state, row, col, events);
                 changed = true;
                 continue;
             }
-            Cell& lower = board[row + 1][col];
+            Cell& lower = state.board[row + 1][col];
             if (lower.kind == KIND_EMPTY) {
                 fallInto(upper, lower);
                 piecesFell = true;
@@ -56,7 +56,7 @@ bool gravityPass(bool& piecesFell, Events& events)
 
 } // namespace
 
-void settleBoard(Events& events)
+void settleBoard(BoardState& state, Events& events)
 {
     // A downward sweep lets a piece fall through every gap below it, but the
     // pieces above it, and above a blasted cell, were visited before the gap
@@ -64,21 +64,21 @@ void settleBoard(Events& events)
     // stack settles in this one call and the board is never judged
     // half-fallen.
     bool piecesFell = false;
-    while (gravityPass(piecesFell, events)) {
+    while (gravityPass(state, piecesFell, events)) {
     }
     if (piecesFell)
         events.playSound(Sound::PiecesFell);
-    if (play::gameMode == play::MODE_CLASSIC || play::gameMode == play::MODE_REMOVE_TWO)
-        compactColumns(events);
+    if (state.gameMode == play::MODE_CLASSIC || state.gameMode == play::MODE_REMOVE_TWO)
+        compactColumns(state, events);
 }
 
-void compactColumns(Events& events)
+void compactColumns(BoardState& state, Events& events)
 {
     // Only the bottom cell says a column is empty, and column 11 is never
     // the gap; one column closes per call.
     int gap = -1;
     for (int col = 0; col < COLS - 1 && gap < 0; ++col)
-        if (board[ROWS - 1][col].kind == KIND_EMPTY)
+        if (state.board[ROWS - 1][col].kind == KIND_EMPTY)
             gap = col;
     if (gap < 0)
         return;
@@ -86,8 +86,8 @@ void compactColumns(Events& events)
     bool moved = false;
     for (int row = ROWS - 1; row >= 0; --row)
         for (int col = gap; col < COLS - 1; ++col) {
-            Cell& to = board[row][col];
-            Cell& from = board[row][col + 1];
+            Cell& to = state.board[row][col];
+            Cell& from = state.board[row][col + 1];
             to.kind = from.kind;
             // The piece starts where it stood and glides 64 units left.
             to.x = homeXOf(col + 1);
@@ -99,9 +99,9 @@ void compactColumns(Events& events)
         events.playSound(Sound::ColumnClosed);
 }
 
-bool topRowIsEmpty()
+bool topRowIsEmpty(const BoardState& state)
 {
-    for (const Cell& cell : board[0])
+    for (const Cell& cell : state.board[0])
         if (cell.kind != KIND_EMPTY)
             return false;
     return true;

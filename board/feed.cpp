@@ -5,8 +5,6 @@
 
 namespace kalup::board {
 
-bool feedActive = false;
-
 namespace {
 
 constexpr int FEED_WAIT_Y = 12;
@@ -37,16 +35,16 @@ int enteringCol(const Cell& slot)
 // the hand-over does not show. A column shifted under the falling piece by
 // closing a column may hold pieces there too: the piece then goes on top of
 // the stack rather than over one of them. -1 for a full column.
-int landingRowAbove(int row, int col)
+int landingRowAbove(BoardState& state, int row, int col)
 {
     int landing = row - 1;
-    while (landing >= 0 && board[landing][col].kind != KIND_EMPTY)
+    while (landing >= 0 && state.board[landing][col].kind != KIND_EMPTY)
         --landing;
     return landing;
 }
 
 // Returns false while the piece is still falling.
-bool stepFeedPiece(Cell& slot, Events& events)
+bool stepFeedPiece(BoardState& state, Cell& slot, Events& events)
 {
     const int row = enteringRow(slot);
     const int col = enteringCol(slot);
@@ -55,7 +53,7 @@ bool stepFeedPiece(Cell& slot, Events& events)
     if (slot.kind == KIND_EMPTY)
         return true;
 
-    Cell& entered = board[row][col];
+    Cell& entered = state.board[row][col];
     if (entered.kind == KIND_EMPTY && slot.y < entered.homeY) {
         slot.y += FEED_FALL_STEP;
         return false;
@@ -66,9 +64,9 @@ bool stepFeedPiece(Cell& slot, Events& events)
         slot.kind = KIND_EMPTY;
         slot.y = 0;
     } else {
-        const int landingRow = landingRowAbove(row, col);
+        const int landingRow = landingRowAbove(state, row, col);
         if (landingRow >= 0) {
-            Cell& landing = board[landingRow][col];
+            Cell& landing = state.board[landingRow][col];
             landing.kind = slot.kind;
             landing.frame = 0;
             slot.kind = KIND_EMPTY;
@@ -81,13 +79,13 @@ bool stepFeedPiece(Cell& slot, Events& events)
 
 } // namespace
 
-void generateFeedRow()
+void generateFeedRow(BoardState& state)
 {
-    feedActive = false;
+    state.feedActive = false;
     for (int col = 0; col < COLS; ++col) {
-        Cell& slot = feedRow[col];
+        Cell& slot = state.feedRow[col];
         // Empty and full columns get no piece.
-        if (board[ROWS - 1][col].kind == KIND_EMPTY || board[0][col].kind != KIND_EMPTY)
+        if (state.board[ROWS - 1][col].kind == KIND_EMPTY || state.board[0][col].kind != KIND_EMPTY)
             slot.kind = KIND_EMPTY;
         else
             slot.kind = feedKind();
@@ -98,9 +96,9 @@ void generateFeedRow()
     }
 }
 
-void animateFeedRow()
+void animateFeedRow(BoardState& state)
 {
-    for (Cell& slot : feedRow) {
+    for (Cell& slot : state.feedRow) {
         if (slot.kind < 0)
             continue;
         if (slot.size > 64)
@@ -111,16 +109,16 @@ void animateFeedRow()
     }
 }
 
-void dropFeedRow(Events& events)
+void dropFeedRow(BoardState& state, Events& events)
 {
-    if (!feedActive)
+    if (!state.feedActive)
         return;
     bool allLanded = true;
-    for (Cell& slot : feedRow)
-        if (!stepFeedPiece(slot, events))
+    for (Cell& slot : state.feedRow)
+        if (!stepFeedPiece(state, slot, events))
             allLanded = false;
     if (allLanded)
-        generateFeedRow();
+        generateFeedRow(state);
 }
 
 } // namespace kalup::board

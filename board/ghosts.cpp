@@ -2,10 +2,10 @@
 
 namespace kalup::board {
 
-void spawnGhost(int row, int col, int kind)
+void spawnGhost(BoardState& state, int row, int col, int kind)
 {
-    Cell& ghost = ghostLayer[row][col];
-    const Cell& cell = board[row][col];
+    Cell& ghost = state.ghostLayer[row][col];
+    const Cell& cell = state.board[row][col];
     ghost.kind = kind;
     ghost.x = cell.x;
     ghost.y = cell.y;
@@ -14,9 +14,9 @@ void spawnGhost(int row, int col, int kind)
     // The frame carries on from whatever the slot last showed.
 }
 
-void fadeGhosts()
+void fadeGhosts(BoardState& state)
 {
-    for (auto& row : ghostLayer)
+    for (auto& row : state.ghostLayer)
         for (Cell& ghost : row) {
             if (ghost.fade <= 0.0f)
                 continue;

@@ -17,17 +17,14 @@ struct BoardInput {
     double now;
 };
 
-extern int groupCount;
-// The time of the last accepted click, or of the round start.
-extern double lastClickTime;
-
-void handleBoardInput(const BoardInput& input, Events& events);
-int markIfSame(int row, int col, int kind);
+// Returns the points the input scored: the square of a removed group's size.
+int handleBoardInput(BoardState& state, const BoardInput& input, Events& events);
+int markIfSame(BoardState& state, int row, int col, int kind);
 // True for a press at least 0.4 s after the last accepted click.
-bool acceptClick(const BoardInput& input);
+bool acceptClick(BoardState& state, const BoardInput& input);
 // The round start counts as a click: none is accepted in the round's first 0.4 s.
-void lockClicksFrom(double now);
-void liftBoard();
+void lockClicksFrom(BoardState& state, double now);
+void liftBoard(BoardState& state);
 // The hover highlight of a group's piece, or of a lone bomb or paint piece.
 void swell(Cell& cell);
 

@@ -1,95 +1,80 @@
 #include "game/game_state.h"
 
-#include "board/board.h"
 #include "board/groups.h"
-#include "board/play.h"
 
 namespace kalup::game {
-
-int level = 0;
-int hudY = -20;
-int panelSlide = -256;
-double roundStartTime = 0.0;
-bool feedArmed = false;
-// These three belong to the whole run: no round, game or menu visit restores them.
-double feedInterval = 2.0;
-double lastFeedTime = 0.0;
-double lastRiseTime = 0.0;
-// Each round restarts these.
-double ffStartTime = 0.0;
-double survivalTime = 0.0;
-double riseInterval = 3.0;
-bool ffOver = false;
-bool clearSoundPlayed = false;
 
 namespace {
 
 // A cleared board advances the level; 50 wraps to 0 at once, so the level
 // screen counts 1..50 and then starts again at 1.
-int steppedLevel()
+int steppedLevel(const Round& round)
 {
-    int next = level;
-    if (board::boardCleared && next < 50)
+    int next = round.level;
+    if (round.board.boardCleared && next < 50)
         ++next;
     if (next == 50)
         next = 0;
     return next;
 }
 
-void deal()
+void deal(board::BoardState& board)
 {
-    switch (play::gameMode) {
+    switch (board.gameMode) {
     case play::MODE_CLASSIC:
     case play::MODE_FF:
-        board::fillBoard(3);
+        board::fillBoard(board, 3);
         break;
     case play::MODE_REMOVE_TWO:
-        board::fillBoard(4);
+        board::fillBoard(board, 4);
         break;
     default:
         break;
     }
 }
 
-void dealRound(double now, int roundLevel, board::Events& events)
+void dealRound(Round& round, double now, int level, board::Events& events)
 {
-    riseInterval = 3.0;
-    ffOver = false;
-    ffStartTime = now;
-    clearSoundPlayed = false;
+    round.riseInterval = 3.0;
+    round.ffOver = false;
+    round.ffStartTime = now;
+    round.clearSoundPlayed = false;
     // The click lock-out runs from the round start: no click in its first 0.4 s.
-    board::lockClicksFrom(now);
-    feedArmed = false;
-    roundStartTime = now;
-    level = roundLevel;
-    panelSlide = -256;
+    board::lockClicksFrom(round.board, now);
+    round.feedArmed = false;
+    round.roundStartTime = now;
+    round.level = level;
+    round.panelSlide = -256;
     events.playSound(board::Sound::RoundStarted);
-    board::boardCleared = false;
-    hudY = -20;
-    board::boardAlpha = 0.0f;
+    round.board.boardCleared = false;
+    round.hudY = -20;
+    round.board.boardAlpha = 0.0f;
     events.roundStarting();
-    board::clearBoard();
-    deal();
+    board::clearBoard(round.board);
+    deal(round.board);
 }
 
 } // namespace
 
-void startRound(double now, board::Events& events) { dealRound(now, steppedLevel(), events); }
-
-void startGame(int mode, double now, board::Events& events)
+void startRound(Round& round, double now, board::Events& events)
 {
-    play::score = 0;
-    board::clearBoard();
-    play::gameMode = mode;
-    // Remove-two and survival always begin at level 1; a classic game goes on
-    // from level 0, stepped if the last round left its board cleared.
-    dealRound(now, mode == play::MODE_CLASSIC ? steppedLevel() : 1, events);
+    dealRound(round, now, steppedLevel(round), events);
 }
 
-void endGame()
+void startGame(Round& round, int mode, double now, board::Events& events)
 {
-    board::clearBoard();
-    level = 0;
+    round.score = 0;
+    board::clearBoard(round.board);
+    round.board.gameMode = mode;
+    // Remove-two and survival always begin at level 1; a classic game goes on
+    // from level 0, stepped if the last round left its board cleared.
+    dealRound(round, now, mode == play::MODE_CLASSIC ? steppedLevel(round) : 1, events);
+}
+
+void endGame(Round& round)
+{
+    board::clearBoard(round.board);
+    round.level = 0;
 }
 
 } // namespace kalup::game

@@ -2,6 +2,7 @@
 // One playing frame: board animation, timers, the mode's rules, input.
 #include "board/board.h"
 #include "board/events.h"
+#include "game/game_state.h"
 #include "game/scene.h"
 
 namespace kalup::game {
@@ -19,13 +20,9 @@ struct FrameInput {
 
 // Steps the round by one frame and notes in `scene` what the frame shows.
 // The record/score line applies the record rule to `classicRecord`.
-void updateGame(const FrameInput& input, board::Events& events, Scene& scene, int& classicRecord);
+void updateGame(Round& round, const FrameInput& input, board::Events& events, Scene& scene, int& classicRecord);
 // The ghosts as this frame shows them, then faded for the next; after the
 // round's frame, so they go over everything else of it.
-void showGhosts(Scene& scene);
-// The cell the last playing frame found under the pointer.
-board::CellPos hoveredCell();
-void shakeTopColumns();
-void shakeBoard();
+void showGhosts(board::BoardState& board, Scene& scene);
 
 } // namespace kalup::game

@@ -119,28 +119,28 @@ TEST(BatchedDrawing, BoardPiecesSwollenAndFadingInAsOneByOne)
     // Pieces of every size the board shows, in every frame, half faded in;
     // the clock keeps the frames where they are.
     int n = 0;
-    for (auto& row : board::board)
+    for (auto& row : boardtest::state().board)
         for (board::Cell& cell : row) {
             cell.size = 60 + (n * 7) % 40;
             cell.frame = n % 15;
             ++n;
         }
-    board::boardAlpha = 0.6f;
-    harness::input().time = board::cellAnimTime = 5.0;
+    boardtest::state().boardAlpha = 0.6f;
+    harness::input().time = boardtest::state().cellAnimTime = 5.0;
     const auto batched = picture([] {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         game::Scene scene(1, game::ShownBoard{});
         auto& shown = std::get<game::ShownBoard>(scene[0]);
-        board::animateBoard(harness::input().time, shown.cells);
-        shown.alpha = board::boardAlpha;
+        board::animateBoard(boardtest::state(), harness::input().time, shown.cells);
+        shown.alpha = boardtest::state().boardAlpha;
         game::drawScene(scene);
     });
     const auto oneByOne = picture([] {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        for (const auto& row : board::board)
+        for (const auto& row : boardtest::state().board)
             for (const board::Cell& cell : row)
                 if (cell.kind >= 0)
-                    drawFrameAlone(cell, game::pieceTexture(cell.kind), cell.size + 2, board::boardAlpha);
+                    drawFrameAlone(cell, game::pieceTexture(cell.kind), cell.size + 2, boardtest::state().boardAlpha);
     });
     expectAlike(batched, oneByOne);
 }
@@ -152,24 +152,25 @@ TEST(BatchedDrawing, GhostsOfARemovedGroupGrowingAndFadingAsOneByOne)
     boardtest::setBoard({"000000000000", "111111111111", "222222222222", "333333335555", "666677778888"});
     for (int row = 0; row < board::ROWS; ++row)
         for (int col = 0; col < board::COLS; ++col)
-            if (board::board[row][col].kind >= 0) {
-                board::board[row][col].size = 97;
-                board::spawnGhost(row, col, board::board[row][col].kind);
+            if (boardtest::state().board[row][col].kind >= 0) {
+                boardtest::state().board[row][col].size = 97;
+                board::spawnGhost(boardtest::state(), row, col, boardtest::state().board[row][col].kind);
             }
     for (int frame = 0; frame < 12; ++frame)
-        board::fadeGhosts();
-    board::board[5][3].size = 90;
-    board::spawnGhost(5, 3, board::board[5][3].kind);
-    board::board[7][8].size = 64;
-    board::spawnGhost(7, 8, board::board[7][8].kind);
+        board::fadeGhosts(boardtest::state());
+    boardtest::state().board[5][3].size = 90;
+    board::spawnGhost(boardtest::state(), 5, 3, boardtest::state().board[5][3].kind);
+    boardtest::state().board[7][8].size = 64;
+    board::spawnGhost(boardtest::state(), 7, 8, boardtest::state().board[7][8].kind);
     for (int frame = 0; frame < 20; frame += 6) {
         SCOPED_TRACE(testing::Message() << "frame " << frame);
         // The ghosts as they are drawn, before they grow and fade for the next frame.
-        const std::vector<board::Cell> drawn(&board::ghostLayer[0][0], &board::ghostLayer[0][0] + board::ROWS * board::COLS);
+        const board::Cell* ghosts = &boardtest::state().ghostLayer[0][0];
+        const std::vector<board::Cell> drawn(ghosts, ghosts + board::ROWS * board::COLS);
         const auto batched = picture([] {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             game::Scene scene;
-            game::showGhosts(scene);
+            game::showGhosts(boardtest::state(), scene);
             game::drawScene(scene);
         });
         const auto oneByOne = picture([&drawn] {
@@ -180,7 +181,7 @@ TEST(BatchedDrawing, GhostsOfARemovedGroupGrowingAndFadingAsOneByOne)
         });
         expectAlike(batched, oneByOne);
         for (int skipped = 0; skipped < 5; ++skipped)
-            board::fadeGhosts();
+            board::fadeGhosts(boardtest::state());
     }
 }
 

@@ -12,19 +12,27 @@ namespace boardtest {
 
 using Picture = std::initializer_list<std::string_view>;
 
-// A fresh round in the given mode (classic if none): pieces at home, size 64,
-// frame 0, faded in; no feed, ghosts, paint, score, recent click or recorded events.
+// The board the rules' tests play on.
+kalup::board::BoardState& state();
+// The points its clicks scored since the last setBoard.
+inline int score = 0;
+
+// A fresh round in the given mode (classic if none), on the tests' board or
+// the given one: pieces at home, size 64, frame 0, faded in; no feed,
+// ghosts, paint, score, recent click or recorded events.
+void setBoard(kalup::board::BoardState& board, int mode, Picture rows);
 void setBoard(int mode, Picture rows);
 void setBoard(Picture rows);
 // The kinds of the board, nine lines; picture() draws a picture the same way.
+std::string boardPicture(const kalup::board::BoardState& board);
 std::string boardPicture();
 std::string picture(Picture rows);
-// A piece in a feed slot as a fresh deal leaves it; the cursor on a cell, and
-// the board's input with the cursor there.
+// A piece in a feed slot of the tests' board as a fresh deal leaves it; the
+// cursor on a cell, and the board's input with the cursor there.
 void setFeedSlot(int col, int kind);
 void pointAt(int row, int col);
 kalup::board::BoardInput pointedAt(bool pressed = false, double time = 0.0);
-// One press of the button at the given time, taken by the board at once.
+// One press of the button at the given time, taken by the tests' board at once.
 void clickAt(int row, int col, double time);
 // What the board reported since the last setBoard.
 RecordedEvents& events();

@@ -101,7 +101,8 @@ TEST(Emitters, RemovedPiecesBurstIntoFourBallsOfTheirColourAndBlastsIntoEightSta
     using kalup::board::Sound;
     namespace sound = kalup::sound;
     const std::pair<Sound, kalup::audio::Handle> samples[] = {{Sound::VoiceTwo, sound::sndRobot[0]},
-        {Sound::VoiceTen, sound::sndRobot[8]}, {Sound::VoiceLaugh, sound::sndRobot[9]}, {Sound::GroupRemoved, sound::snd8},
+        {Sound::VoiceTen, sound::sndRobot[8]}, {Sound::VoiceLaugh, sound::sndRobot[9]},
+        {Sound::GroupRemoved, sound::snd8},
         {Sound::PiecesFell, sound::snd7}, {Sound::ColumnClosed, sound::snd11}, {Sound::BoardRose, sound::snd11},
         {Sound::FeedPieceLost, sound::snd3}, {Sound::DropBombFalling, sound::sndFall},
         {Sound::DropBombBlast, sound::sndExplos1}, {Sound::BombBlast, sound::sndExplos2},

@@ -39,8 +39,8 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
 {
     for (Key key : {Key::Space, Key::Enter}) {
         shell::returnToMenu();
-        play::gameMode = play::MODE_FF;
-        play::score = 500;
+        shell::round().board.gameMode = play::MODE_FF;
+        shell::round().score = 500;
         harness::soundLog().clear();
         // Enter with the button down over the first row: the click starts it, Enter not again.
         input().cursorY = key == Key::Enter ? 292 : 100;
@@ -49,10 +49,10 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
         frames(5);
         input().releaseAll();
         EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-        EXPECT_EQ(play::gameMode, play::MODE_CLASSIC);
+        EXPECT_EQ(shell::round().board.gameMode, play::MODE_CLASSIC);
         EXPECT_EQ(harness::timesPlayed(sound::snd12), 1) << "one round start, one start sound";
-        EXPECT_EQ(play::score, 0);
-        EXPECT_EQ(game::level, 0) << "only remove-two and survival games begin at level one";
+        EXPECT_EQ(shell::round().score, 0);
+        EXPECT_EQ(shell::round().level, 0) << "only remove-two and survival games begin at level one";
     }
 }
 
@@ -70,8 +70,8 @@ TEST_F(MainLoop, HeldEscapeLeavesARoundForAFreshMenuWhereF3OrF10QuitsAndTheClose
     frames(1);
     EXPECT_NE(draw::fontSmall, nullptr) << "held Escape re-creates the fonts every frame";
     EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
-    EXPECT_EQ(game::level, 0);
-    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({})) << "the round's board is gone";
+    EXPECT_EQ(shell::round().level, 0);
+    EXPECT_EQ(boardtest::boardPicture(shell::round().board), boardtest::picture({})) << "the round's board is gone";
     input().press(Key::F3);
     frames(1);
     EXPECT_TRUE(shell::quitRequested);

@@ -48,9 +48,10 @@ struct RoundPicture {
 
 RoundPicture roundAsItStands()
 {
-    return {std::string(reinterpret_cast<const char*>(board::board), sizeof board::board), game::panelSlide,
-        game::hudY, game::survivalTime, game::lastRiseTime, game::riseInterval, game::lastFeedTime,
-        board::lastClickTime, game::feedArmed};
+    const game::Round& round = shell::round();
+    return {std::string(reinterpret_cast<const char*>(round.board.board), sizeof round.board.board), round.panelSlide,
+        round.hudY, round.survivalTime, round.lastRiseTime, round.riseInterval, round.lastFeedTime,
+        round.board.lastClickTime, round.feedArmed};
 }
 
 // Buffers the mixer hands the sound device, and how many of them were not silence.
@@ -97,8 +98,8 @@ protected:
     static void survivalRound()
     {
         shell::startFfGame();
-        boardtest::setBoard(play::MODE_FF, {"012012012012", "120120120120", "201201201201"});
-        game::lastRiseTime = input().time;
+        boardtest::setBoard(shell::round().board, play::MODE_FF, {"012012012012", "120120120120", "201201201201"});
+        shell::round().lastRiseTime = input().time;
     }
 };
 
@@ -136,14 +137,14 @@ TEST_F(Pause, ThirtySecondsPausedLeaveTheSurvivalTimeTheNextRiseAndTheFeedTimerW
     const double pausedFor = input().time - pausedFrom;
     pressP();
     EXPECT_FALSE(pause::paused);
-    EXPECT_EQ(game::survivalTime, atPause.survivalTime) << "the round goes on from the frame it stood at";
-    const double nextRise = game::lastRiseTime + game::riseInterval;
+    EXPECT_EQ(shell::round().survivalTime, atPause.survivalTime) << "the round goes on from the frame it stood at";
+    const double nextRise = shell::round().lastRiseTime + shell::round().riseInterval;
     EXPECT_EQ(nextRise, atPause.lastRiseTime + atPause.riseInterval) << "no rise came due in the pause";
-    while (game::lastRiseTime == atPause.lastRiseTime)
+    while (shell::round().lastRiseTime == atPause.lastRiseTime)
         frames(1);
-    EXPECT_NEAR(game::lastRiseTime, nextRise, 1.0 / 70) << "the rise came due on the game clock as before";
+    EXPECT_NEAR(shell::round().lastRiseTime, nextRise, 1.0 / 70) << "the rise came due on the game clock as before";
     EXPECT_GE(input().time, nextRise + pausedFor) << "so it waited the pause out";
-    EXPECT_NEAR(game::survivalTime + pausedFor, input().time - game::ffStartTime, 2.0 / 70)
+    EXPECT_NEAR(shell::round().survivalTime + pausedFor, input().time - shell::round().ffStartTime, 2.0 / 70)
         << "the survival time excludes the pause";
 }
 
@@ -162,7 +163,7 @@ TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPAndTheMix
     input().focus = true;
     frames(1);
     EXPECT_FALSE(pause::paused);
-    EXPECT_EQ(game::survivalTime, atPause.survivalTime);
+    EXPECT_EQ(shell::round().survivalTime, atPause.survivalTime);
     EXPECT_TRUE(audible()) << "the music plays again";
 
     tap(Key::P);

@@ -15,8 +15,8 @@ TEST(RoundView, PiecesShowTheirKindsPictureAndABombsGhostTheFlashOfItsBlast)
         board::Cell ghost{};
         ghost.kind = kind;
         EXPECT_EQ(game::pieceTexture(kind), textures::texPieces[kind]) << kind;
-        EXPECT_EQ(game::ghostTexture(ghost), kind == board::KIND_BOMB ? textures::texBurstAlt : textures::texPieces[kind])
-            << kind;
+        const textures::Texture flash = textures::texBurstAlt;
+        EXPECT_EQ(game::ghostTexture(ghost), kind == board::KIND_BOMB ? flash : textures::texPieces[kind]) << kind;
     }
     EXPECT_NE(textures::texBurstAlt, textures::texPieces[board::KIND_BOMB]);
 }

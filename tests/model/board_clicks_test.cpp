@@ -9,7 +9,6 @@
 
 using namespace kalup::board;
 using namespace boardtest;
-using kalup::play::score;
 using What = RecordedEvents::What;
 
 TEST(GroupMarking, CornersAndEdgesJoinOrthogonalNeighboursOnly)
@@ -23,8 +22,8 @@ TEST(GroupMarking, CornersAndEdgesJoinOrthogonalNeighboursOnly)
     for (const auto& c : cases) {
         setBoard(c.board);
         pointAt(c.row, c.col);
-        handleBoardInput(pointedAt(), events());
-        EXPECT_EQ(groupCount + 1, c.size) << c.row << "," << c.col;
+        handleBoardInput(state(), pointedAt(), events());
+        EXPECT_EQ(state().groupCount + 1, c.size) << c.row << "," << c.col;
     }
 }
 
@@ -48,9 +47,9 @@ TEST(Clicks, GroupScoresItsSquareSaysItsSizeAndIsLiftedUpToTenPieces)
         SCOPED_TRACE(c.row);
         setBoard({"1...........", c.row});
         for (int cell = 0; cell < ROWS * COLS; ++cell)
-            board[cell / COLS][cell % COLS].y -= 4;
-        board[8][0].x = 40;
-        board[8][0].size = 96;
+            state().board[cell / COLS][cell % COLS].y -= 4;
+        state().board[8][0].x = 40;
+        state().board[8][0].size = 96;
         clickAt(8, 0, 1.0);
         EXPECT_EQ(score, c.score);
         EXPECT_EQ(events().timesPlayed(c.voice), 108) << "asked at each of the 108 visits";
@@ -63,7 +62,8 @@ TEST(Clicks, GroupScoresItsSquareSaysItsSizeAndIsLiftedUpToTenPieces)
         ASSERT_EQ(bursts.size(), c.pieces) << "one burst per piece";
         EXPECT_TRUE(bursts[0].x == 40 && bursts[0].y == y) << "as drawn after the lift";
         EXPECT_EQ(bursts[0].kind, c.kind) << "balls of the group's kind";
-        EXPECT_TRUE(ghostLayer[8][0].x == 40 && ghostLayer[8][0].y == y && ghostLayer[8][0].size == 96);
+        const Cell& ghost = state().ghostLayer[8][0];
+        EXPECT_TRUE(ghost.x == 40 && ghost.y == y && ghost.size == 96);
     }
 }
 
@@ -72,19 +72,20 @@ TEST(Clicks, LoneClickSpendsTheLockOutAndAHeldButtonRepeatsEveryFourTenths)
     const Picture start = {"1...........", "1...........", "0...........", "02.49......."};
     setBoard(start);
     clickAt(4, 4, 1.0);
-    EXPECT_EQ(lastClickTime, -10.0) << "an empty cell is no click";
+    EXPECT_EQ(state().lastClickTime, -10.0) << "an empty cell is no click";
     clickAt(8, 1, 5.0);
-    EXPECT_EQ(lastClickTime, 5.0);
+    EXPECT_EQ(state().lastClickTime, 5.0);
     for (int col : {0, 3, 4})
         clickAt(8, col, 5.4);
     EXPECT_EQ(boardPicture(), picture(start)) << "refused within 0.4 s of the lone click";
-    EXPECT_TRUE(events().count(What::Burst) == 0 && paintQueue.empty());
+    EXPECT_TRUE(events().count(What::Burst) == 0 && state().paintQueue.empty());
     for (int col : {0, 1, 3, 4})
-        EXPECT_EQ(board[8][col].size, col == 1 ? 64 : 66) << "only the hovered piece or group swells, no lone piece";
+        EXPECT_EQ(state().board[8][col].size, col == 1 ? 64 : 66)
+            << "only the hovered piece or group swells, no lone piece";
     pointAt(8, 0);
     for (double time : {5.401, 5.8, 5.802}) {
-        handleBoardInput(pointedAt(true, time), events());
-        settleBoard(events());
+        score += handleBoardInput(state(), pointedAt(true, time), events());
+        settleBoard(state(), events());
         EXPECT_EQ(score, time < 5.802 ? 4 : 8) << "held: again only 0.4 s after the last removal, at " << time;
     }
 }
@@ -102,13 +103,13 @@ TEST(Bombs, ClickedBombBlastsItsCrossTwiceOnTheBoardOnly)
     EXPECT_EQ(stars, picture({"2...........", "2...........", "222........."})) << "star bursts per cell";
     EXPECT_EQ(events().count(What::Burst), 0) << "a blast leaves stars, not balls";
     EXPECT_EQ(events().timesPlayed(Sound::BombBlast), 1);
-    EXPECT_EQ(board[5][5].y, homeYOf(5) - 16) << "the board is lifted";
+    EXPECT_EQ(state().board[5][5].y, homeYOf(5) - 16) << "the board is lifted";
     EXPECT_EQ(score, 0) << "blasts earn nothing";
     setBoard({"....4.......", "............", "............", "............"});
     clickAt(5, 4, 1.0);
     EXPECT_EQ(events().count(What::Flash), 18) << "a lone bomb in the open";
-    EXPECT_EQ(ghostLayer[5][4].kind, KIND_BOMB) << "the ghost of the bomb, drawn as its blast";
-    EXPECT_EQ(ghostLayer[3][4].fade, 0.0f) << "empty cells leave no ghost";
+    EXPECT_EQ(state().ghostLayer[5][4].kind, KIND_BOMB) << "the ghost of the bomb, drawn as its blast";
+    EXPECT_EQ(state().ghostLayer[3][4].fade, 0.0f) << "empty cells leave no ghost";
 }
 
 TEST(Bombs, BlastSetsOffTheBombsInItsCrossAndTakesPaintToo)
@@ -118,28 +119,28 @@ TEST(Bombs, BlastSetsOffTheBombsInItsCrossAndTakesPaintToo)
     clickAt(4, 3, 1.0);
     EXPECT_EQ(boardPicture(), picture({"111111111111", "111111111111", "111.1.111111", "111.1.111111", "1.......1111",
         "111.1.111111", "1.....111111", "111.11111111", "111.11111111"}));
-    EXPECT_TRUE(paintQueue.empty());
+    EXPECT_TRUE(state().paintQueue.empty());
 }
 
 TEST(Paint, CrossIsPaintedOneCellAFrameFromTheBottomUpWhateverLiesThere)
 {
     setBoard({"0...........", "2...........", "7032........"});
     clickAt(8, 0, 1.0);
-    EXPECT_EQ(board[5][5].y, homeYOf(5) - 16) << "the board is lifted";
+    EXPECT_EQ(state().board[5][5].y, homeYOf(5) - 16) << "the board is lifted";
     const Picture frames[] = {{"0...........", "2...........", "7012........"},
         {"0...........", "2...........", "7112........"}, {"0...........", "2...........", "1112........"},
         {"0...........", "1...........", "1112........"}, {"1...........", "1...........", "1112........"},
         {"1...........", "1...........", "1112........"}};
     for (const Picture& frame : frames) {
-        settleBoard(events());
-        paintStep(events());
+        settleBoard(state(), events());
+        paintStep(state(), events());
         EXPECT_EQ(boardPicture(), picture(frame));
     }
     EXPECT_EQ(events().timesPlayed(Sound::PiecePainted), 5);
-    EXPECT_EQ(board[8][2].size, 16) << "a painted piece pops up from 16";
-    queuePaint(6, 0, KIND_PAINT_3);
-    board[6][0].kind = board[7][0].kind = KIND_EMPTY;
-    paintStep(events());
-    settleBoard(events());
+    EXPECT_EQ(state().board[8][2].size, 16) << "a painted piece pops up from 16";
+    queuePaint(state(), 6, 0, KIND_PAINT_3);
+    state().board[6][0].kind = state().board[7][0].kind = KIND_EMPTY;
+    paintStep(state(), events());
+    settleBoard(state(), events());
     EXPECT_EQ(boardPicture(), picture({"3...........", "1112........"})) << "an emptied cell still gets its piece";
 }

@@ -15,10 +15,10 @@ namespace play = kalup::play;
 
 static void deal(int mode, unsigned seed)
 {
-    play::gameMode = mode;
+    state().gameMode = mode;
     kalup::random::seed(seed);
-    clearBoard();
-    fillBoard(mode == play::MODE_REMOVE_TWO ? 4 : 3);
+    clearBoard(state());
+    fillBoard(state(), mode == play::MODE_REMOVE_TWO ? 4 : 3);
 }
 
 TEST(Deal, EachModeDealsItsOwnKindsInItsOwnRows)
@@ -30,7 +30,7 @@ TEST(Deal, EachModeDealsItsOwnKindsInItsOwnRows)
         for (unsigned seed = 1; seed <= 40; ++seed) {
             deal(c.mode, seed);
             for (int cell = 0; cell < ROWS * COLS; ++cell) {
-                const int kind = board[cell / COLS][cell % COLS].kind;
+                const int kind = state().board[cell / COLS][cell % COLS].kind;
                 kinds.insert(kind);
                 ASSERT_TRUE(c.mode != play::MODE_FF || (kind == KIND_EMPTY) == (cell < 6 * COLS)) << "rows 6..8 only";
             }
@@ -45,26 +45,27 @@ TEST(BoardAnimation, DealtPiecesRestFourAboveHomeLiftedOnesAtHomeAndAClearedBoar
 {
     deal(play::MODE_CLASSIC, 77);
     Board shown;
-    boardAlpha = 0.0f;
-    boardCleared = false;
+    state().boardAlpha = 0.0f;
+    state().boardCleared = false;
     for (int frame = 0; frame < 50; ++frame)
-        animateBoard(0.0, shown);
-    EXPECT_NEAR(boardAlpha, 0.5f, 0.001f) << "fading in over 100 frames";
+        animateBoard(state(), 0.0, shown);
+    EXPECT_NEAR(state().boardAlpha, 0.5f, 0.001f) << "fading in over 100 frames";
     for (int frame = 0; frame < 150; ++frame)
-        animateBoard(0.0, shown);
+        animateBoard(state(), 0.0, shown);
     for (int row = 0; row < ROWS; ++row)
         for (int col = 0; col < COLS; ++col)
-            ASSERT_TRUE(board[row][col].x == 48 + 64 * col && board[row][col].y == 40 + 64 * row
-                && board[row][col].size == 64) << row << "," << col;
-    liftBoard();
-    animateBoard(0.0, shown);
-    animateBoard(0.0, shown);
-    EXPECT_EQ(board[3][3].y, homeYOf(3));
-    liftBoard();
-    boardCleared = true;
-    board[3][3].size = 80;
-    animateBoard(0.0, shown);
-    EXPECT_TRUE(board[3][3].y == homeYOf(3) - 16 && board[3][3].size == 79) << "standing still, yet relaxing";
+            ASSERT_TRUE(state().board[row][col].x == 48 + 64 * col && state().board[row][col].y == 40 + 64 * row
+                && state().board[row][col].size == 64) << row << "," << col;
+    liftBoard(state());
+    animateBoard(state(), 0.0, shown);
+    animateBoard(state(), 0.0, shown);
+    EXPECT_EQ(state().board[3][3].y, homeYOf(3));
+    liftBoard(state());
+    state().boardCleared = true;
+    state().board[3][3].size = 80;
+    animateBoard(state(), 0.0, shown);
+    const Cell& cell = state().board[3][3];
+    EXPECT_TRUE(cell.y == homeYOf(3) - 16 && cell.size == 79) << "standing still, yet relaxing";
 }
 
 TEST(CursorBands, CursorTipPicksTheCell)
@@ -84,24 +85,24 @@ TEST(Hover, HoveredGroupSwellsToNinetySixAndLeavesGhostsFadingOver36Frames)
     Board shown;
     std::vector<int> sizes;
     for (int frame = 0; frame < 34; ++frame) {
-        animateBoard(0.0, shown);
-        handleBoardInput(pointedAt(), events());
-        sizes.push_back(board[8][1].size);
+        animateBoard(state(), 0.0, shown);
+        handleBoardInput(state(), pointedAt(), events());
+        sizes.push_back(state().board[8][1].size);
     }
     EXPECT_EQ(sizes[0], 66);
     EXPECT_EQ(std::vector<int>(sizes.begin() + 29, sizes.end()), (std::vector<int>{95, 96, 97, 96, 97}));
-    EXPECT_TRUE(board[7][0].size == 64 && board[8][3].size == 64) << "only the group swells";
-    ghostLayer[8][1].frame = 14;
+    EXPECT_TRUE(state().board[7][0].size == 64 && state().board[8][3].size == 64) << "only the group swells";
+    state().ghostLayer[8][1].frame = 14;
     clickAt(8, 0, 1.0);
-    const Cell& ghost = ghostLayer[8][1];
+    const Cell& ghost = state().ghostLayer[8][1];
     for (int frame = 1; frame <= 36; ++frame) {
         ASSERT_GT(ghost.fade, 0.0f) << "drawn in frame " << frame;
-        fadeGhosts();
+        fadeGhosts(state());
     }
     EXPECT_LE(ghost.fade, 0.0f);
     EXPECT_EQ(ghost.frame, (14 + 36) % 16) << "all 16 frames, carrying on from the slot's last";
     EXPECT_EQ(ghost.size, 97 + 36 * 2) << "growing 2 a frame from the piece's drawn size";
-    fadeGhosts();
+    fadeGhosts(state());
     EXPECT_EQ(ghost.size, 97 + 36 * 2) << "a faded ghost is left alone";
 }
 
@@ -125,18 +126,18 @@ TEST(MoveTest, FixedScanSeesOnlyTheCellsItExamines)
         setBoard(c.mode, {"010101010101", "101010101010", "010101010101", "101010101010", "010101010101",
             "101010101010", "010101010101", "101010101010", "010101010101"});
         for (const Change& change : c.changes)
-            board[change.row][change.col].kind = change.kind;
-        EXPECT_EQ(movesAvailable(), c.move) << "mode " << c.mode << "\n" << boardPicture();
+            state().board[change.row][change.col].kind = change.kind;
+        EXPECT_EQ(movesAvailable(state()), c.move) << "mode " << c.mode << "\n" << boardPicture();
     }
 }
 
-TEST(MoveTest, EmptyBoardHasAMoveAndIsCleared)
+TEST(MoveTest, EmptyBoardHasAMoveAndTheQueryOnlyAnswers)
 {
     setBoard({"...........3"});
-    boardCleared = true;
-    EXPECT_TRUE(!boardIsEmpty() && boardCleared) << "one piece left: the flag stays as it was";
-    boardCleared = false;
-    board[8][11].kind = KIND_EMPTY;
-    EXPECT_TRUE(movesAvailable()) << "two empty cells compare equal";
-    EXPECT_TRUE(boardIsEmpty() && boardCleared);
+    state().boardCleared = true;
+    EXPECT_TRUE(!boardIsEmpty(state()) && state().boardCleared) << "one piece left: the flag stays as it was";
+    state().boardCleared = false;
+    state().board[8][11].kind = KIND_EMPTY;
+    EXPECT_TRUE(movesAvailable(state())) << "two empty cells compare equal";
+    EXPECT_TRUE(boardIsEmpty(state()) && !state().boardCleared) << "the round's frame notes a cleared board";
 }

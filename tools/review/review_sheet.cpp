@@ -66,7 +66,7 @@ void endScreen(void (*start)(), int mode, boardtest::Picture rows, int frames, c
     pointAt(700, 560);
     start();
     runFrames(150);
-    boardtest::setBoard(mode, rows);
+    boardtest::setBoard(shell::round().board, mode, rows);
     runFrames(frames);
     saveScreen(name);
 }
@@ -106,7 +106,7 @@ TEST(ReviewSheet, DrawsEveryScreen)
     pointAt(700, 560);
     shell::startFfGame();
     runFrames(150);
-    boardtest::setBoard(play::MODE_FF, stuckBoard);
+    boardtest::setBoard(shell::round().board, play::MODE_FF, stuckBoard);
     harness::input().time += 60.0;
     runFrames(40);
     saveScreen("10-survival-over");
