@@ -35,7 +35,7 @@ struct MenuRow {
 const MenuRow rows[3] = {
     {262, 322, shell::startClassicGame, 312, language::TEXT_CLASSIC_GAME, 318, 315},
     {346, 403, shell::startRemoveTwoGame, 393, language::TEXT_REMOVE2_GAME, 403, 397},
-    {425, 483, shell::startFfGame, 473, language::TEXT_FF_GAME, 482, 475},
+    {425, 483, shell::startSurvivalGame, 473, language::TEXT_SURVIVAL_GAME, 482, 475},
 };
 
 struct Gear {

@@ -20,13 +20,13 @@ audio::Handle sampleOf(Sound sound)
 {
     switch (sound) {
     case Sound::DropBombFalling: return sound::sndFall;
-    case Sound::DropBombBlast: return sound::sndExplos1;
-    case Sound::BombBlast: return sound::sndExplos2;
-    case Sound::FeedPieceLost: return sound::snd3;
-    case Sound::PiecesFell: return sound::snd7;
+    case Sound::DropBombBlast: return sound::sndDropBombBlast;
+    case Sound::BombBlast: return sound::sndBombBlast;
+    case Sound::FeedPieceLost: return sound::sndFeedPieceLost;
+    case Sound::PiecesFell: return sound::sndPiecesFell;
     case Sound::ColumnClosed:
-    case Sound::BoardRose: return sound::snd11;
-    case Sound::GroupRemoved: return sound::snd8;
+    case Sound::BoardRose: return sound::sndBoardShift;
+    case Sound::GroupRemoved: return sound::sndGroupRemoved;
     case Sound::VoiceTwo:
     case Sound::VoiceThree:
     case Sound::VoiceFour:
@@ -39,7 +39,7 @@ audio::Handle sampleOf(Sound sound)
     case Sound::VoiceLaugh: return sound::sndRobot[static_cast<int>(sound) - static_cast<int>(Sound::VoiceTwo)];
     case Sound::PiecePainted: return sound::sndPaint;
     case Sound::FeedReleased: return sound::sndLinefall;
-    case Sound::RoundStarted: return sound::snd12;
+    case Sound::RoundStarted: return sound::sndRoundStart;
     case Sound::BoardCleared: return sound::sndJump;
     }
     return 0;

@@ -29,7 +29,7 @@ int screenState = SCREEN_MENU;
 bool quitRequested = false;
 double frameTime = 0.0;
 double lastFrameTime = 0.0;
-float ffBackgroundAngle = 0.0f;
+float survivalBackdropAngle = 0.0f;
 
 namespace {
 
@@ -52,16 +52,16 @@ void drawModeBackground()
         draw::beginScene3D();
         background::drawBackground();
         break;
-    case play::MODE_FF: {
-        ffBackgroundAngle += 0.02f;
+    case play::MODE_SURVIVAL: {
+        survivalBackdropAngle += 0.02f;
         if (hidden) {
             draw::stepTileScroll();
             break;
         }
         // Drawn with the screen projection the previous frame left in force.
-        const float size = 10.0f * std::sin(ffBackgroundAngle) + 1000.0f;
+        const float size = 10.0f * std::sin(survivalBackdropAngle) + 1000.0f;
         draw::drawSprite(textures::texBackdrop, logical::WIDTH / 2, logical::HEIGHT / 2, size, size,
-                         ffBackgroundAngle, 1);
+                         survivalBackdropAngle, 1);
         draw::drawScrollingTiles(textures::texTile, 48);
         break;
     }
@@ -173,6 +173,6 @@ void startClassicGame() { beginGame(play::MODE_CLASSIC); }
 
 void startRemoveTwoGame() { beginGame(play::MODE_REMOVE_TWO); }
 
-void startFfGame() { beginGame(play::MODE_FF); }
+void startSurvivalGame() { beginGame(play::MODE_SURVIVAL); }
 
 } // namespace kalup::shell

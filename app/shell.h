@@ -12,7 +12,7 @@ extern int screenState;
 extern bool quitRequested;
 extern double frameTime;
 extern double lastFrameTime;
-extern float ffBackgroundAngle;
+extern float survivalBackdropAngle;
 
 // The game being played, or the last one; the shell owns it.
 game::Round& round();
@@ -24,6 +24,6 @@ void frameDispatch();
 void returnToMenu();
 void startClassicGame();
 void startRemoveTwoGame();
-void startFfGame();
+void startSurvivalGame();
 
 } // namespace kalup::shell

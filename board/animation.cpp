@@ -1,3 +1,5 @@
+#include "board/animation.h"
+
 #include "board/board.h"
 
 namespace kalup::board {

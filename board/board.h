@@ -1,7 +1,7 @@
 #pragma once
 // The board: 9 rows of 12 cells, the feed row above it and the ghosts of
-// removed pieces; dealing, cursor mapping and per-frame animation. A cell's
-// picture follows from its kind; the views draw it.
+// removed pieces, and the cell under the pointer. A cell's picture follows
+// from its kind; the views draw it.
 #include <vector>
 
 #include "board/play.h"
@@ -76,20 +76,7 @@ struct BoardState {
 };
 
 void clearBoard(BoardState& state);
-void fillBoard(BoardState& state, int colours);
-// The kind of a newly dealt piece: a first draw of 0..range-1 gives a special
-// piece on five of its values, otherwise a second draw picks one of the
-// colours. The board, the feed row and the rising row all deal this way.
-int dealPieceKind(int range, int colours);
 void saveBoard(BoardState& state);
 void restoreBoard(BoardState& state);
-// Glides, relaxes and animates the pieces for one frame; `shown` receives
-// every cell as this frame draws it, between the relaxing and the frame step.
-void animateBoard(BoardState& state, double now, Board& shown);
-// A ghost keeps the kind of the piece it was: the view draws a bomb's ghost
-// as the flash of its blast.
-void spawnGhost(BoardState& state, int row, int col, int kind);
-// Grows and fades the ghosts for the next frame, after this one drew them.
-void fadeGhosts(BoardState& state);
 
 } // namespace kalup::board

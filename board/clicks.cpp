@@ -1,6 +1,6 @@
-#include "board/board.h"
-#include "board/groups.h"
+#include "board/clicks.h"
 
+#include "board/board.h"
 
 namespace kalup::board {
 

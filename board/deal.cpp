@@ -1,5 +1,6 @@
-#include "board/board.h"
+#include "board/deal.h"
 
+#include "board/board.h"
 #include "board/play.h"
 #include "platform/random.h"
 
@@ -15,7 +16,7 @@ int dealtKind(BoardState& state, int row, int colours)
     case play::MODE_CLASSIC:
         // Three colours with a rare special piece, 1 in 200 for each kind.
         return dealPieceKind(200, 3);
-    case play::MODE_FF:
+    case play::MODE_SURVIVAL:
         // Survival starts with the three bottom rows only.
         if (homeYOf(row) > 364)
             return random::rand() % colours;

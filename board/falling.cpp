@@ -99,12 +99,4 @@ void compactColumns(BoardState& state, Events& events)
         events.playSound(Sound::ColumnClosed);
 }
 
-bool topRowIsEmpty(const BoardState& state)
-{
-    for (const Cell& cell : state.board[0])
-        if (cell.kind != KIND_EMPTY)
-            return false;
-    return true;
-}
-
 } // namespace kalup::board

@@ -1,6 +1,7 @@
-#include "board/falling.h"
+#include "board/feed.h"
 
 #include "board/board.h"
+#include "board/deal.h"
 #include "platform/random.h"
 
 namespace kalup::board {

@@ -1,3 +1,5 @@
+#include "board/ghosts.h"
+
 #include "board/board.h"
 
 namespace kalup::board {

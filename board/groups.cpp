@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "board/board.h"
+#include "board/clicks.h"
+#include "board/ghosts.h"
 #include "board/specials.h"
 
 namespace kalup::board {

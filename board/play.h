@@ -7,6 +7,6 @@ namespace kalup::play {
 // There is no mode 1.
 inline constexpr int MODE_CLASSIC = 0;
 inline constexpr int MODE_REMOVE_TWO = 2;
-inline constexpr int MODE_FF = 3;
+inline constexpr int MODE_SURVIVAL = 3;
 
 } // namespace kalup::play

@@ -1,5 +1,7 @@
+#include "board/rise.h"
+
 #include "board/board.h"
-#include "board/falling.h"
+#include "board/deal.h"
 
 namespace kalup::board {
 
@@ -21,6 +23,14 @@ void raiseBoard(BoardState& state, Events& events)
         // The new row comes in from below the screen.
         cell.y = homeYOf(ROWS - 1) + 64;
     }
+}
+
+bool topRowIsEmpty(const BoardState& state)
+{
+    for (const Cell& cell : state.board[0])
+        if (cell.kind != KIND_EMPTY)
+            return false;
+    return true;
 }
 
 } // namespace kalup::board

@@ -1,7 +1,8 @@
 #include "board/specials.h"
 
 #include "board/board.h"
-#include "board/groups.h"
+#include "board/clicks.h"
+#include "board/ghosts.h"
 
 namespace kalup::board {
 

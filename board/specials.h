@@ -1,11 +1,10 @@
 #pragma once
 // Bombs, drop bombs and paint pieces.
 #include "board/board.h"
+#include "board/clicks.h"
 #include "board/events.h"
 
 namespace kalup::board {
-
-struct BoardInput;
 
 void clickBomb(BoardState& state, const BoardInput& input, Events& events);
 void clickPaint(BoardState& state, const BoardInput& input);

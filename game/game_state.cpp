@@ -1,6 +1,7 @@
 #include "game/game_state.h"
 
-#include "board/groups.h"
+#include "board/clicks.h"
+#include "board/deal.h"
 
 namespace kalup::game {
 
@@ -22,7 +23,7 @@ void deal(board::BoardState& board)
 {
     switch (board.gameMode) {
     case play::MODE_CLASSIC:
-    case play::MODE_FF:
+    case play::MODE_SURVIVAL:
         board::fillBoard(board, 3);
         break;
     case play::MODE_REMOVE_TWO:
@@ -36,8 +37,8 @@ void deal(board::BoardState& board)
 void dealRound(Round& round, double now, int level, board::Events& events)
 {
     round.riseInterval = 3.0;
-    round.ffOver = false;
-    round.ffStartTime = now;
+    round.survivalOver = false;
+    round.survivalStartTime = now;
     round.clearSoundPlayed = false;
     // The click lock-out runs from the round start: no click in its first 0.4 s.
     board::lockClicksFrom(round.board, now);

@@ -24,10 +24,10 @@ struct Round {
     double lastFeedTime = 0.0;
     double lastRiseTime = 0.0;
     // Each round restarts these.
-    double ffStartTime = 0.0;
+    double survivalStartTime = 0.0;
     double survivalTime = 0.0;
     double riseInterval = 3.0;
-    bool ffOver = false;
+    bool survivalOver = false;
     bool clearSoundPlayed = false;
 };
 

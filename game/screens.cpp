@@ -86,14 +86,14 @@ void drawEndScreen(const ShownEndScreen& shown)
             shown.slide);
         break;
     case EndScreen::NoMoreMoves:
-        drawLook({textures::texGameOver, 0.5f, false, text(language::TEXT_LEVEL_COMPLETED),
+        drawLook({textures::texGameOver, 0.5f, false, text(language::TEXT_GAME_OVER_HEADLINE),
                      text(language::TEXT_NO_MORE_MOVES), text(language::TEXT_CONGRATULATIONS_TEXT), number.text,
                      text(language::TEXT_PRESS_SPACE)},
             shown.slide);
         break;
     case EndScreen::SurvivalOver: {
         const Line time = survivalResultLine(shown.survivalTime);
-        drawLook({textures::texGameOver, 0.8f, false, text(language::TEXT_LEVEL_COMPLETED),
+        drawLook({textures::texGameOver, 0.8f, false, text(language::TEXT_GAME_OVER_HEADLINE),
                      text(language::TEXT_NO_MORE_MOVES), text(language::TEXT_SURV), time.text,
                      text(language::TEXT_PRESS_SPACE)},
             shown.slide);

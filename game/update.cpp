@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <iterator>
 
+#include "board/animation.h"
 #include "board/board.h"
 #include "board/falling.h"
+#include "board/feed.h"
+#include "board/ghosts.h"
 #include "board/groups.h"
 #include "board/moves.h"
 #include "board/play.h"
+#include "board/rise.h"
 #include "board/specials.h"
 #include "game/game_state.h"
 #include "platform/random.h"
@@ -188,7 +192,7 @@ bool playSurvival(Frame& frame)
     Round& round = frame.round;
     frame.scene.push_back(ShownSurvivalTimer{round.survivalTime});
     shakeTopColumns(round.board.board);
-    if (round.ffOver) {
+    if (round.survivalOver) {
         showEndScreen(frame, EndScreen::SurvivalOver);
         if (frame.input.continuing) {
             continueRound(frame);
@@ -196,12 +200,12 @@ bool playSurvival(Frame& frame)
         }
         return false;
     }
-    round.survivalTime = frame.input.now - round.ffStartTime;
+    round.survivalTime = frame.input.now - round.survivalStartTime;
     const double t = frame.input.now;
     if (t >= round.lastRiseTime + round.riseInterval) {
         // A rise with no room ends the round; the board stays as it is.
         if (!board::topRowIsEmpty(round.board)) {
-            round.ffOver = true;
+            round.survivalOver = true;
             return false;
         }
         board::raiseBoard(round.board, frame.events);
@@ -220,7 +224,7 @@ bool playMode(Frame& frame)
         return true;
     case play::MODE_REMOVE_TWO:
         return playRemoveTwo(frame);
-    case play::MODE_FF:
+    case play::MODE_SURVIVAL:
         return playSurvival(frame);
     default:
         return false;

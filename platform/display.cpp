@@ -24,7 +24,7 @@ GLFWwindow* window = nullptr;
 // Window units per logical unit, for the pointer.
 double pointerScale = 1.0;
 // The launcher's colour depth, for a target made when the screen mode switches.
-int targetColourDepth = 32;
+int targetColorDepth = 32;
 
 class GlfwBackend final : public seam::Backend {
 public:
@@ -247,7 +247,7 @@ bool showOnMonitor(bool fullscreen)
     // Without it a bare X server leaves the focus where it was.
     glfwFocusWindow(window);
     pointerScale = scaler::windowUnitsPerLogical(width, height);
-    return !fullscreen || scaler::createTarget(targetColourDepth);
+    return !fullscreen || scaler::createTarget(targetColorDepth);
 }
 
 void GlfwBackend::switchScreenMode()
@@ -288,7 +288,7 @@ bool createWindow(int width, int height, GLFWmonitor* monitor, int colorDepth, b
 
 bool openDisplay(int colorDepth, bool fullscreen)
 {
-    targetColourDepth = colorDepth;
+    targetColorDepth = colorDepth;
     if (!glfwInit())
         return false;
     glfwDefaultWindowHints();

@@ -80,12 +80,6 @@ unsigned char gradientTexel(int column, int row)
     return static_cast<unsigned char>(255 * v);
 }
 
-void generateBackground()
-{
-    chooseBackground();
-    prepareBackgroundCanvas();
-}
-
 void chooseBackground()
 {
     // The same second gives the same background, and the same deal after it:

@@ -10,8 +10,9 @@
 #include <functional>
 #include <vector>
 
-#include "tests/listed_background.h"
+#include "board/animation.h"
 #include "board/board.h"
+#include "board/ghosts.h"
 #include "fx/emitters.h"
 #include "game/round_view.h"
 #include "game/update.h"
@@ -21,6 +22,7 @@
 #include "render/draw.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
+#include "tests/listed_background.h"
 #include "tests/screen.h"
 
 using namespace kalup;

@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include "board/board.h"
+#include "board/clicks.h"
 #include "board/groups.h"
 
 using namespace kalup::board;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "board/groups.h"
+#include "board/clicks.h"
 #include "tests/recorded_events.h"
 
 namespace boardtest {

@@ -102,12 +102,12 @@ TEST(Emitters, RemovedPiecesBurstIntoFourBallsOfTheirColourAndBlastsIntoEightSta
     namespace sound = kalup::sound;
     const std::pair<Sound, kalup::audio::Handle> samples[] = {{Sound::VoiceTwo, sound::sndRobot[0]},
         {Sound::VoiceTen, sound::sndRobot[8]}, {Sound::VoiceLaugh, sound::sndRobot[9]},
-        {Sound::GroupRemoved, sound::snd8},
-        {Sound::PiecesFell, sound::snd7}, {Sound::ColumnClosed, sound::snd11}, {Sound::BoardRose, sound::snd11},
-        {Sound::FeedPieceLost, sound::snd3}, {Sound::DropBombFalling, sound::sndFall},
-        {Sound::DropBombBlast, sound::sndExplos1}, {Sound::BombBlast, sound::sndExplos2},
+        {Sound::GroupRemoved, sound::sndGroupRemoved},
+        {Sound::PiecesFell, sound::sndPiecesFell}, {Sound::ColumnClosed, sound::sndBoardShift}, {Sound::BoardRose, sound::sndBoardShift},
+        {Sound::FeedPieceLost, sound::sndFeedPieceLost}, {Sound::DropBombFalling, sound::sndFall},
+        {Sound::DropBombBlast, sound::sndDropBombBlast}, {Sound::BombBlast, sound::sndBombBlast},
         {Sound::PiecePainted, sound::sndPaint}, {Sound::FeedReleased, sound::sndLinefall},
-        {Sound::RoundStarted, sound::snd12}, {Sound::BoardCleared, sound::sndJump}};
+        {Sound::RoundStarted, sound::sndRoundStart}, {Sound::BoardCleared, sound::sndJump}};
     for (const auto& [meaning, sample] : samples) {
         harness::soundLog().clear();
         effects.playSound(meaning);

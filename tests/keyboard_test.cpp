@@ -8,7 +8,7 @@
 #include "app/shell.h"
 #include "app/steering.h"
 #include "board/board.h"
-#include "board/groups.h"
+#include "board/clicks.h"
 #include "board/moves.h"
 #include "board/play.h"
 #include "game/game_state.h"
@@ -30,7 +30,7 @@ using KeyboardBoard = harness::FromTheMenu;
 
 TEST_F(KeyboardMenu, ArrowsGoFromRowToRowAndEnterStartsTheRowTheSelectorMarks)
 {
-    const int classic = play::MODE_CLASSIC, removeTwo = play::MODE_REMOVE_TWO, ff = play::MODE_FF;
+    const int classic = play::MODE_CLASSIC, removeTwo = play::MODE_REMOVE_TWO, ff = play::MODE_SURVIVAL;
     const Key up = Key::Up, down = Key::Down;
     const struct { double startY; int markerY; std::vector<Key> keys; int pointerY, mode; } cases[] = {
         {100, 315, {down}, 292, classic}, {100, 315, {down, down}, 374, removeTwo},
@@ -135,10 +135,10 @@ TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
     EXPECT_FALSE(board::boardIsEmpty(shell::round().board));
     shell::round().feedInterval = interval;
 
-    shell::startFfGame();
-    shell::round().ffOver = true;
+    shell::startSurvivalGame();
+    shell::round().survivalOver = true;
     frames(3);
     tap(Key::Enter);
-    EXPECT_FALSE(shell::round().ffOver) << "survival lost: a new round";
+    EXPECT_FALSE(shell::round().survivalOver) << "survival lost: a new round";
     EXPECT_LT(shell::round().survivalTime, 0.1);
 }

@@ -39,7 +39,7 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
 {
     for (Key key : {Key::Space, Key::Enter}) {
         shell::returnToMenu();
-        shell::round().board.gameMode = play::MODE_FF;
+        shell::round().board.gameMode = play::MODE_SURVIVAL;
         shell::round().score = 500;
         harness::soundLog().clear();
         // Enter with the button down over the first row: the click starts it, Enter not again.
@@ -50,7 +50,7 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
         input().releaseAll();
         EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
         EXPECT_EQ(shell::round().board.gameMode, play::MODE_CLASSIC);
-        EXPECT_EQ(harness::timesPlayed(sound::snd12), 1) << "one round start, one start sound";
+        EXPECT_EQ(harness::timesPlayed(sound::sndRoundStart), 1) << "one round start, one start sound";
         EXPECT_EQ(shell::round().score, 0);
         EXPECT_EQ(shell::round().level, 0) << "only remove-two and survival games begin at level one";
     }
@@ -58,7 +58,7 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
 
 TEST_F(MainLoop, HeldEscapeLeavesARoundForAFreshMenuWhereF3OrF10QuitsAndTheCloseBoxQuitsEvenInARound)
 {
-    shell::startFfGame();
+    shell::startSurvivalGame();
     input().press(Key::F10);
     input().press(Key::F3);
     frames(3);

@@ -9,12 +9,12 @@
 
 #include "app/menu.h"
 #include "app/shell.h"
-#include "tests/listed_background.h"
 #include "board/play.h"
 #include "platform/random.h"
 #include "render/background.h"
 #include "render/draw.h"
 #include "tests/harness.h"
+#include "tests/listed_background.h"
 #include "tests/screen.h"
 
 using namespace kalup;
@@ -39,7 +39,7 @@ Frames menuFrames()
     menu::menuLogoY = 195;
     menu::gearAngleA = menu::gearAngleB = menu::gearAngleC = 0;
     draw::pulsePhase = 0;
-    shell::ffBackgroundAngle = 0;
+    shell::survivalBackdropAngle = 0;
     draw::tileScroll = 0;
     draw::tileScrollTime = 0;
     random::seed(SEED);
@@ -77,7 +77,7 @@ TEST_F(Menu, SelectorMarksTheLastRowWhoseBandHoldsThePointer)
 TEST_F(Menu, TheButtonStartsTheModeOfTheRowItIsDownInAnywhereAcrossItEvenHeldFromOutside)
 {
     const struct { int x, y, mode; } clicks[] = {
-        {0, 322, play::MODE_CLASSIC}, {800, 346, play::MODE_REMOVE_TWO}, {0, 425, play::MODE_FF}};
+        {0, 322, play::MODE_CLASSIC}, {800, 346, play::MODE_REMOVE_TWO}, {0, 425, play::MODE_SURVIVAL}};
     for (const auto& click : clicks) {
         shell::returnToMenu();
         mouseAt(click.x, click.y, true);
@@ -129,11 +129,11 @@ TEST_F(Menu, HidesTheRoundBackgroundWhollyYetMovesItOnAsIfDrawn)
         EXPECT_EQ(over.nextRandom, random::rand()) << "the clouds drew the same random numbers";
         EXPECT_NE(over.nextRandom, bare.nextRandom) << "stars that passed the eye were placed anew";
     }
-    shell::round().board.gameMode = play::MODE_FF;
+    shell::round().board.gameMode = play::MODE_SURVIVAL;
     const Frames survival = menuFrames();
     EXPECT_TRUE(survival.picture == bare.picture);
     EXPECT_EQ(survival.fragments, bare.fragments);
-    EXPECT_FLOAT_EQ(shell::ffBackgroundAngle, FRAMES * 0.02f) << "the survival backdrop turns on";
+    EXPECT_FLOAT_EQ(shell::survivalBackdropAngle, FRAMES * 0.02f) << "the survival backdrop turns on";
     EXPECT_FLOAT_EQ(draw::tileScroll, FRAMES * 0.001f) << "and its tiles drift on";
     shell::round().board.gameMode = play::MODE_CLASSIC;
 }

@@ -19,7 +19,6 @@
 #include "app/shell.h"
 #include "app/toggles.h"
 #include "board/board.h"
-#include "board/groups.h"
 #include "board/play.h"
 #include "data/settings.h"
 #include "data/sound.h"
@@ -97,8 +96,8 @@ protected:
     // Three rows at the bottom: moves, and room to rise for a while.
     static void survivalRound()
     {
-        shell::startFfGame();
-        boardtest::setBoard(shell::round().board, play::MODE_FF, {"012012012012", "120120120120", "201201201201"});
+        shell::startSurvivalGame();
+        boardtest::setBoard(shell::round().board, play::MODE_SURVIVAL, {"012012012012", "120120120120", "201201201201"});
         shell::round().lastRiseTime = input().time;
     }
 };
@@ -144,7 +143,7 @@ TEST_F(Pause, ThirtySecondsPausedLeaveTheSurvivalTimeTheNextRiseAndTheFeedTimerW
         frames(1);
     EXPECT_NEAR(shell::round().lastRiseTime, nextRise, 1.0 / 70) << "the rise came due on the game clock as before";
     EXPECT_GE(input().time, nextRise + pausedFor) << "so it waited the pause out";
-    EXPECT_NEAR(shell::round().survivalTime + pausedFor, input().time - shell::round().ffStartTime, 2.0 / 70)
+    EXPECT_NEAR(shell::round().survivalTime + pausedFor, input().time - shell::round().survivalStartTime, 2.0 / 70)
         << "the survival time excludes the pause";
 }
 
@@ -181,7 +180,7 @@ TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPAndTheMix
 
 TEST_F(Pause, TheMenuNeverStandsStillThoughQuietWithoutTheFocusAndAPPressedOnItDoesNotCarryOver)
 {
-    shell::startFfGame();
+    shell::startSurvivalGame();
     tap(Key::P);
     ASSERT_TRUE(pause::paused);
     tap(Key::Escape);
@@ -240,12 +239,12 @@ TEST_F(Toggles, MAndF11AnswerOncePerPressOnTheMenuInARoundAndPausedAndTheMuteSil
     toggleBoth();
     EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(true, 1)) << "on the menu";
     EXPECT_EQ(Mix_MasterVolume(-1), 0);
-    sound::play(sound::sndExplos1);
+    sound::play(sound::sndDropBombBlast);
     EXPECT_FALSE(audible()) << "neither the music nor a sample is heard";
     EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=on\n");
     EXPECT_EQ(harness::modeOf(home.path() + "/not/yet/there/kalup"), 0700u) << "the player's own folder";
 
-    shell::startFfGame();
+    shell::startSurvivalGame();
     toggleBoth();
     EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(false, 2)) << "in a round";
     EXPECT_EQ(Mix_MasterVolume(-1), MIX_MAX_VOLUME);

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "board/board.h"
-#include "board/play.h"
 #include "board/falling.h"
 #include "board/groups.h"
+#include "board/play.h"
 #include "board/specials.h"
 #include "tests/board_picture.h"
 

@@ -2,10 +2,14 @@
 #include <set>
 #include <vector>
 
+#include "board/animation.h"
 #include "board/board.h"
-#include "board/play.h"
+#include "board/clicks.h"
+#include "board/deal.h"
+#include "board/ghosts.h"
 #include "board/groups.h"
 #include "board/moves.h"
+#include "board/play.h"
 #include "platform/random.h"
 #include "tests/board_picture.h"
 
@@ -24,7 +28,7 @@ static void deal(int mode, unsigned seed)
 TEST(Deal, EachModeDealsItsOwnKindsInItsOwnRows)
 {
     const struct { int mode; std::set<int> kinds; } cases[] = {{play::MODE_CLASSIC, {0, 1, 2, 4, 6, 7, 8, 9}},
-        {play::MODE_REMOVE_TWO, {0, 1, 2, 3}}, {play::MODE_FF, {KIND_EMPTY, 0, 1, 2}}};
+        {play::MODE_REMOVE_TWO, {0, 1, 2, 3}}, {play::MODE_SURVIVAL, {KIND_EMPTY, 0, 1, 2}}};
     for (const auto& c : cases) {
         std::multiset<int> kinds;
         for (unsigned seed = 1; seed <= 40; ++seed) {
@@ -32,7 +36,7 @@ TEST(Deal, EachModeDealsItsOwnKindsInItsOwnRows)
             for (int cell = 0; cell < ROWS * COLS; ++cell) {
                 const int kind = state().board[cell / COLS][cell % COLS].kind;
                 kinds.insert(kind);
-                ASSERT_TRUE(c.mode != play::MODE_FF || (kind == KIND_EMPTY) == (cell < 6 * COLS)) << "rows 6..8 only";
+                ASSERT_TRUE(c.mode != play::MODE_SURVIVAL || (kind == KIND_EMPTY) == (cell < 6 * COLS)) << "rows 6..8 only";
             }
         }
         EXPECT_EQ(std::set<int>(kinds.begin(), kinds.end()), c.kinds) << "mode " << c.mode;

@@ -2,8 +2,10 @@
 #include <set>
 
 #include "board/board.h"
-#include "board/play.h"
 #include "board/falling.h"
+#include "board/feed.h"
+#include "board/play.h"
+#include "board/rise.h"
 #include "platform/random.h"
 #include "tests/board_picture.h"
 
@@ -30,7 +32,7 @@ TEST(Settle, StacksFallInOneCallAndOneEmptyColumnClosesPerCallNeverColumnElevenN
         {play::MODE_CLASSIC, {"0...........", "01230123012."}, {"0...........", "01230123012."}, {}, 0, 0},
         {play::MODE_CLASSIC, {"012........."}, {"012........."}, {}, 0, 0},
         {play::MODE_REMOVE_TWO, {".12........."}, {"12.........."}, {}, 0, 1},
-        {play::MODE_FF, {"3...........", ".12.3......."}, {"312.3......."}, {}, 1, 0}};
+        {play::MODE_SURVIVAL, {"3...........", ".12.3......."}, {"312.3......."}, {}, 1, 0}};
     for (const auto& c : cases) {
         setBoard(c.mode, c.before);
         settleBoard(state(), events());
@@ -129,7 +131,7 @@ TEST(DropBombs, FallingDropBombWhistlesAndGoesOffWhereItStandsAboveTheBottomRow)
 
 TEST(Rise, EveryRowMovesUpAndANewRowGlidesInFromBelow)
 {
-    setBoard(play::MODE_FF, {"0...........", "12..........", "012012012012"});
+    setBoard(play::MODE_SURVIVAL, {"0...........", "12..........", "012012012012"});
     state().board[7][1].x = 70;
     kalup::random::seed(5);
     raiseBoard(state(), events());

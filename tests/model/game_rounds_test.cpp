@@ -110,7 +110,7 @@ TEST_F(FeedTimer, IntervalLosesATenthAtEveryContinueFromAClearedBoardForTheWhole
     EXPECT_EQ(round.roundStartTime, 103.0);
     EXPECT_DOUBLE_EQ(round.feedInterval, 1.9) << "no more moves keeps it";
     game::endGame(round);
-    game::startGame(round, play::MODE_FF, 103.0, boardtest::events());
+    game::startGame(round, play::MODE_SURVIVAL, 103.0, boardtest::events());
     EXPECT_EQ(round.level, 1);
     game::endGame(round);
     game::startGame(round, play::MODE_REMOVE_TWO, 103.0, boardtest::events());
@@ -133,7 +133,7 @@ TEST_F(FeedTimer, IntervalLosesATenthAtEveryContinueFromAClearedBoardForTheWhole
 TEST_F(Survival, RisesEveryIntervalShorteningItAndANewRoundRisesAtOnceWhenTheLastRiseIsOld)
 {
     round.lastRiseTime = 10.0;
-    roundAt(play::MODE_FF, 50.0, roomAtTheTop);
+    roundAt(play::MODE_SURVIVAL, 50.0, roomAtTheTop);
     frameAt(50.0);
     EXPECT_EQ(round.lastRiseTime, 50.0);
     EXPECT_DOUBLE_EQ(round.riseInterval, 2.99);
@@ -149,10 +149,10 @@ TEST_F(Survival, RisesEveryIntervalShorteningItAndANewRoundRisesAtOnceWhenTheLas
 
 TEST_F(Survival, BlockedRiseEndsTheRoundWithTheBoardInPlaceAndTheTimeFrozen)
 {
-    roundAt(play::MODE_FF, 50.0, noMoves);
+    roundAt(play::MODE_SURVIVAL, 50.0, noMoves);
     round.lastRiseTime = 49.0;
     frameAt(53.5);
-    EXPECT_TRUE(round.ffOver);
+    EXPECT_TRUE(round.survivalOver);
     EXPECT_EQ(boardtest::boardPicture(round.board), boardtest::picture(noMoves));
     EXPECT_EQ(round.panelSlide, -256) << "the end screen shows from the next frame";
     round.board.paintQueue = {KIND_PAINT_1, 8, 0};
@@ -162,7 +162,7 @@ TEST_F(Survival, BlockedRiseEndsTheRoundWithTheBoardInPlaceAndTheTimeFrozen)
     EXPECT_EQ(round.board.paintQueue.size(), 3u) << "the lost screen stops the board";
     holdSpace(true);
     frameAt(71.0);
-    EXPECT_FALSE(round.ffOver);
+    EXPECT_FALSE(round.survivalOver);
     EXPECT_EQ(round.survivalTime, 0.0);
 }
 
