@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/shell.h"
+#include "board/play.h"
 #include "data/language.h"
 #include "platform/keys.h"
 #include "platform/logical_screen.h"
@@ -24,7 +24,7 @@ namespace {
 struct MenuRow {
     int bandTop;
     int bandBottom;
-    void (*start)();
+    int mode;
     int stripY;
     language::TextKey label;
     int labelY;
@@ -33,9 +33,9 @@ struct MenuRow {
 
 // Hover bands test only the pointer's height, both ends inclusive.
 const MenuRow rows[3] = {
-    {262, 322, shell::startClassicGame, 312, language::TEXT_CLASSIC_GAME, 318, 315},
-    {346, 403, shell::startRemoveTwoGame, 393, language::TEXT_REMOVE2_GAME, 403, 397},
-    {425, 483, shell::startSurvivalGame, 473, language::TEXT_SURVIVAL_GAME, 482, 475},
+    {262, 322, play::MODE_CLASSIC, 312, language::TEXT_CLASSIC_GAME, 318, 315},
+    {346, 403, play::MODE_REMOVE_TWO, 393, language::TEXT_REMOVE2_GAME, 403, 397},
+    {425, 483, play::MODE_SURVIVAL, 473, language::TEXT_SURVIVAL_GAME, 482, 475},
 };
 
 struct Gear {
@@ -53,7 +53,7 @@ const Gear gears[5] = {
 
 // Sizes the strips and starts the hovered row's mode. The button is read as
 // held, so moving into a band with the button already down starts at once.
-void hoverRows(int stripSizes[3])
+void hoverRows(int stripSizes[3], StartGame startGame, bool& started)
 {
     for (int i = 0; i < 3; ++i) {
         stripSizes[i] = 64;
@@ -61,8 +61,10 @@ void hoverRows(int stripSizes[3])
             continue;
         stripSizes[i] = 80;
         menuMarkerY = rows[i].markerY;
-        if (seam::leftButtonDown())
-            rows[i].start();
+        if (seam::leftButtonDown()) {
+            startGame(rows[i].mode);
+            started = true;
+        }
     }
 }
 
@@ -89,13 +91,13 @@ void steerAcrossRows()
 
 // Enter starts the row the selector marks, as a click in that row would;
 // not when a click has started a mode in this frame already.
-void startMarkedRow()
+void startMarkedRow(StartGame startGame, bool started)
 {
-    if (!keys::wentDown(seam::Key::Enter) || shell::screenState != shell::SCREEN_MENU)
+    if (!keys::wentDown(seam::Key::Enter) || started)
         return;
     for (const MenuRow& row : rows)
         if (row.markerY == menuMarkerY) {
-            row.start();
+            startGame(row.mode);
             return;
         }
 }
@@ -128,7 +130,7 @@ void drawGears()
 
 } // namespace
 
-void drawMainMenu()
+void drawMainMenu(StartGame startGame)
 {
     draw::drawPulsingQuad(textures::texMenuBackdrop, logical::WIDTH / 2, logical::HEIGHT / 2, logical::WIDTH,
                           logical::HEIGHT);
@@ -140,9 +142,10 @@ void drawMainMenu()
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
     int stripSizes[3];
+    bool started = false;
     steerAcrossRows();
-    hoverRows(stripSizes);
-    startMarkedRow();
+    hoverRows(stripSizes, startGame, started);
+    startMarkedRow(startGame, started);
     drawStrips(stripSizes);
     drawLabels();
 

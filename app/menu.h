@@ -9,6 +9,10 @@ extern float gearAngleA;
 extern float gearAngleB;
 extern float gearAngleC;
 
-void drawMainMenu();
+// A frame of the menu. A chosen row starts its mode through startGame at
+// once, in the middle of the menu's drawing, which goes on over the new
+// round's cleared screen.
+using StartGame = void (*)(int mode);
+void drawMainMenu(StartGame startGame);
 
 } // namespace kalup::menu

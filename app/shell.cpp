@@ -6,15 +6,10 @@
 
 #include "app/menu.h"
 #include "app/pause.h"
-#include "app/round_effects.h"
-#include "app/steering.h"
+#include "app/playing.h"
 #include "app/toggles.h"
 #include "board/play.h"
-#include "data/records.h"
 #include "fx/emitters.h"
-#include "game/game_state.h"
-#include "game/round_view.h"
-#include "game/update.h"
 #include "platform/keys.h"
 #include "platform/logical_screen.h"
 #include "platform/pointer.h"
@@ -33,16 +28,13 @@ float survivalBackdropAngle = 0.0f;
 
 namespace {
 
-// The game being played, or the last one, from start-up to shutdown.
-game::Round playing;
-
 // The backdrop of the mode last played; the menu is drawn over it too. The
 // menu's opaque backdrop hides it whole, so there it is only moved on as if
 // drawn: the clouds keep drawing the game's random numbers as they move.
 void drawModeBackground()
 {
     const bool hidden = screenState == SCREEN_MENU;
-    switch (playing.board.gameMode) {
+    switch (playing::round().board.gameMode) {
     case play::MODE_CLASSIC:
     case play::MODE_REMOVE_TWO:
         if (hidden) {
@@ -70,32 +62,7 @@ void drawModeBackground()
     }
 }
 
-// The game of the mode begins, and its first round's backdrop is made ready.
-void beginGame(int mode)
-{
-    draw::createFonts();
-    glClearColor(0, 0, 0, 1);
-    screenState = SCREEN_PLAYING;
-    if (mode == play::MODE_CLASSIC)
-        glEnable(GL_BLEND);
-    game::startGame(playing, mode, seam::now(), round_effects::listener());
-    background::prepareBackgroundCanvas();
-}
-
-// The pointer after the arrows have steered it, the button or Enter, space
-// or Enter, and the game clock, as the round's rules take them.
-game::FrameInput playingFrameInput()
-{
-    steering::steerPointer();
-    const bool enter = keys::wentDown(seam::Key::Enter);
-    return {pointer::mouseX, pointer::mouseY, seam::leftButtonDown() || enter, seam::keyDown(seam::Key::Space) || enter,
-            seam::now()};
-}
-
-
 } // namespace
-
-game::Round& round() { return playing; }
 
 bool runFrame()
 {
@@ -108,7 +75,7 @@ bool runFrame()
     toggles::followToggleKeys();
     if (seam::keyDown(seam::Key::Escape))
         returnToMenu();
-    pause::followPauseRequests();
+    pause::followPauseRequests(screenState == SCREEN_PLAYING);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (pause::paused) {
         // Nothing of the round runs; only the cursor follows the mouse.
@@ -143,20 +110,15 @@ void frameDispatch()
     pointer::readPointer();
     switch (screenState) {
     case SCREEN_MENU:
-        menu::drawMainMenu();
+        menu::drawMainMenu(startGame);
         if (seam::keyDown(seam::Key::Space))
             startClassicGame();
         if (seam::keyDown(seam::Key::F10) || seam::keyDown(seam::Key::F3))
             quitRequested = true;
         break;
-    case SCREEN_PLAYING: {
-        static game::Scene scene;
-        scene.clear();
-        game::updateGame(playing, playingFrameInput(), round_effects::listener(), scene, records::classicRecord);
-        game::showGhosts(playing.board, scene);
-        game::drawScene(scene);
+    case SCREEN_PLAYING:
+        playing::frame();
         break;
-    }
     default:
         break;
     }
@@ -164,15 +126,20 @@ void frameDispatch()
 
 void returnToMenu()
 {
-    game::endGame(playing);
-    draw::createFonts();
+    playing::leave();
     screenState = SCREEN_MENU;
 }
 
-void startClassicGame() { beginGame(play::MODE_CLASSIC); }
+void startGame(int mode)
+{
+    screenState = SCREEN_PLAYING;
+    playing::enter(mode);
+}
 
-void startRemoveTwoGame() { beginGame(play::MODE_REMOVE_TWO); }
+void startClassicGame() { startGame(play::MODE_CLASSIC); }
 
-void startSurvivalGame() { beginGame(play::MODE_SURVIVAL); }
+void startRemoveTwoGame() { startGame(play::MODE_REMOVE_TWO); }
+
+void startSurvivalGame() { startGame(play::MODE_SURVIVAL); }
 
 } // namespace kalup::shell

@@ -1,6 +1,5 @@
 #pragma once
 // The main loop, its pacing and the screen states.
-#include "game/game_state.h"
 
 namespace kalup::shell {
 
@@ -14,14 +13,13 @@ extern double frameTime;
 extern double lastFrameTime;
 extern float survivalBackdropAngle;
 
-// The game being played, or the last one; the shell owns it.
-game::Round& round();
-
 void mainLoop();
 // One iteration of the main loop; false once a quit was requested.
 bool runFrame();
 void frameDispatch();
 void returnToMenu();
+// Leaves the menu for a new game of the mode.
+void startGame(int mode);
 void startClassicGame();
 void startRemoveTwoGame();
 void startSurvivalGame();

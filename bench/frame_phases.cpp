@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "app/playing.h"
 #include "app/round_effects.h"
 #include "app/shell.h"
 #include "bench/measure.h"
@@ -60,7 +61,7 @@ private:
 // left out.
 void drawHudOrEndScreens()
 {
-    const game::Round& round = shell::round();
+    const game::Round& round = playing::round();
     game::Scene scene;
     const game::ShownEndScreen shown{game::EndScreen::NoMoreMoves, round.panelSlide, round.score, round.level, 0.0};
     if (!board::movesAvailable(round.board))
@@ -77,15 +78,15 @@ void drawBoard()
 {
     game::Scene scene(1, game::ShownBoard{});
     auto& shown = std::get<game::ShownBoard>(scene.front());
-    board::animateBoard(shell::round().board, seam::now(), shown.cells);
-    shown.alpha = shell::round().board.boardAlpha;
+    board::animateBoard(playing::round().board, seam::now(), shown.cells);
+    shown.alpha = playing::round().board.boardAlpha;
     game::drawScene(scene);
 }
 
 void drawGhosts()
 {
     game::Scene scene;
-    game::showGhosts(shell::round().board, scene);
+    game::showGhosts(playing::round().board, scene);
     game::drawScene(scene);
 }
 
@@ -126,7 +127,7 @@ void playingFrame(Spent& spent, int framebufferWidth, int framebufferHeight)
     drawHudOrEndScreens();
     laps.lap(HUD_AND_SCREENS);
     board::Events& effects = round_effects::listener();
-    game::Round& round = shell::round();
+    game::Round& round = playing::round();
     round.score += board::handleBoardInput(round.board, {hover, seam::leftButtonDown(), seam::now()}, effects);
     board::settleBoard(round.board, effects);
     board::paintStep(round.board, effects);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/menu.h"
+#include "app/playing.h"
 #include "app/shell.h"
 #include "app/steering.h"
 #include "board/board.h"
@@ -52,7 +53,7 @@ TEST_F(KeyboardMenu, ArrowsGoFromRowToRowAndEnterStartsTheRowTheSelectorMarks)
         EXPECT_EQ(shell::screenState, shell::SCREEN_MENU) << "arrows only move";
         tap(Key::Enter);
         EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-        EXPECT_EQ(shell::round().board.gameMode, c.mode);
+        EXPECT_EQ(playing::round().board.gameMode, c.mode);
     }
 }
 
@@ -68,13 +69,13 @@ TEST_F(KeyboardBoard, ArrowsStepFromTheNearestCellStayOnTheBoardAtItsEdgesAndNev
         SCOPED_TRACE(testing::Message() << step.x << "," << step.y << " key " << int(step.key));
         mouseAt(step.x, step.y);
         tap(step.key);
-        EXPECT_EQ(std::pair(shell::round().hover.row, shell::round().hover.col), std::pair(step.row, step.col));
+        EXPECT_EQ(std::pair(playing::round().hover.row, playing::round().hover.col), std::pair(step.row, step.col));
         EXPECT_EQ(std::pair(pointer::mouseX, pointer::mouseY),
             std::pair(steering::pointerXOf(step.col), steering::pointerYOf(step.row)));
         EXPECT_EQ(input().cursorX, pointer::mouseX) << "the mouse moves with the pointer";
         EXPECT_EQ(input().cursorY, pointer::mouseY);
     }
-    EXPECT_EQ(shell::round().score, 0) << "arrows never click";
+    EXPECT_EQ(playing::round().score, 0) << "arrows never click";
 }
 
 TEST_F(KeyboardBoard, AHeldArrowRepeatsEveryFifteenHundredthsAfterFourTenths)
@@ -87,58 +88,58 @@ TEST_F(KeyboardBoard, AHeldArrowRepeatsEveryFifteenHundredthsAfterFourTenths)
     // Struck at once, then at 0.4, 0.55, 0.7 and 0.85 s.
     while (input().time < start + 0.95) {
         frames(1);
-        if (columns.empty() || columns.back() != shell::round().hover.col)
-            columns.push_back(shell::round().hover.col);
+        if (columns.empty() || columns.back() != playing::round().hover.col)
+            columns.push_back(playing::round().hover.col);
     }
     EXPECT_EQ(columns, (std::vector<int>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(shell::round().hover.row, 3);
+    EXPECT_EQ(playing::round().hover.row, 3);
 }
 
 TEST_F(KeyboardBoard, EnterIsOneClickOnTheFrameItGoesDownAndObeysTheLockOut)
 {
     shell::startClassicGame();
     // One pair of like pieces, the 3s at the bottom, in columns 5 and 6.
-    boardtest::setBoard(shell::round().board, play::MODE_CLASSIC, {"012301230123", "120123312301"});
+    boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, {"012301230123", "120123312301"});
     input().cursorX = steering::pointerXOf(5);
     input().cursorY = steering::pointerYOf(8);
-    shell::round().board.lastClickTime = input().time - 0.2;
+    playing::round().board.lastClickTime = input().time - 0.2;
     tap(Key::Enter);
-    EXPECT_EQ(shell::round().score, 0) << "within 0.4 s of the last accepted click";
-    EXPECT_GT(shell::round().board.board[8][5].size, 64) << "only the hover swell";
+    EXPECT_EQ(playing::round().score, 0) << "within 0.4 s of the last accepted click";
+    EXPECT_GT(playing::round().board.board[8][5].size, 64) << "only the hover swell";
 
     input().time += 0.3;
     const double pressed = input().time;
     input().press(Key::Enter);
     frames(140);
-    EXPECT_EQ(shell::round().score, 4);
-    EXPECT_EQ(boardtest::boardPicture(shell::round().board), boardtest::picture({"01230..30123", "120121212301"}))
+    EXPECT_EQ(playing::round().score, 4);
+    EXPECT_EQ(boardtest::boardPicture(playing::round().board), boardtest::picture({"01230..30123", "120121212301"}))
         << "the pair went and the pieces above it fell";
-    EXPECT_EQ(shell::round().board.lastClickTime, pressed)
+    EXPECT_EQ(playing::round().board.lastClickTime, pressed)
         << "held for 2 s over the piece that fell in, Enter clicked once";
 }
 
 TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
 {
     shell::startClassicGame();
-    boardtest::setBoard(shell::round().board, play::MODE_CLASSIC, boardtest::noMoves);
+    boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, boardtest::noMoves);
     frames(3);
     tap(Key::Enter);
-    EXPECT_NE(boardtest::boardPicture(shell::round().board), boardtest::picture(boardtest::noMoves))
+    EXPECT_NE(boardtest::boardPicture(playing::round().board), boardtest::picture(boardtest::noMoves))
         << "classic, no moves: dealt anew";
 
     shell::startRemoveTwoGame();
-    board::clearBoard(shell::round().board);
+    board::clearBoard(playing::round().board);
     frames(3);
-    const double interval = shell::round().feedInterval;
+    const double interval = playing::round().feedInterval;
     tap(Key::Enter);
-    EXPECT_DOUBLE_EQ(shell::round().feedInterval, interval - 0.1) << "remove-two, board cleared: the next level";
-    EXPECT_FALSE(board::boardIsEmpty(shell::round().board));
-    shell::round().feedInterval = interval;
+    EXPECT_DOUBLE_EQ(playing::round().feedInterval, interval - 0.1) << "remove-two, board cleared: the next level";
+    EXPECT_FALSE(board::boardIsEmpty(playing::round().board));
+    playing::round().feedInterval = interval;
 
     shell::startSurvivalGame();
-    shell::round().survivalOver = true;
+    playing::round().survivalOver = true;
     frames(3);
     tap(Key::Enter);
-    EXPECT_FALSE(shell::round().survivalOver) << "survival lost: a new round";
-    EXPECT_LT(shell::round().survivalTime, 0.1);
+    EXPECT_FALSE(playing::round().survivalOver) << "survival lost: a new round";
+    EXPECT_LT(playing::round().survivalTime, 0.1);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/playing.h"
 #include "app/shell.h"
 #include "board/board.h"
 #include "board/play.h"
@@ -39,8 +40,8 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
 {
     for (Key key : {Key::Space, Key::Enter}) {
         shell::returnToMenu();
-        shell::round().board.gameMode = play::MODE_SURVIVAL;
-        shell::round().score = 500;
+        playing::round().board.gameMode = play::MODE_SURVIVAL;
+        playing::round().score = 500;
         harness::soundLog().clear();
         // Enter with the button down over the first row: the click starts it, Enter not again.
         input().cursorY = key == Key::Enter ? 292 : 100;
@@ -49,10 +50,10 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
         frames(5);
         input().releaseAll();
         EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-        EXPECT_EQ(shell::round().board.gameMode, play::MODE_CLASSIC);
+        EXPECT_EQ(playing::round().board.gameMode, play::MODE_CLASSIC);
         EXPECT_EQ(harness::timesPlayed(sound::sndRoundStart), 1) << "one round start, one start sound";
-        EXPECT_EQ(shell::round().score, 0);
-        EXPECT_EQ(shell::round().level, 0) << "only remove-two and survival games begin at level one";
+        EXPECT_EQ(playing::round().score, 0);
+        EXPECT_EQ(playing::round().level, 0) << "only remove-two and survival games begin at level one";
     }
 }
 
@@ -70,8 +71,8 @@ TEST_F(MainLoop, HeldEscapeLeavesARoundForAFreshMenuWhereF3OrF10QuitsAndTheClose
     frames(1);
     EXPECT_NE(draw::fontSmall, nullptr) << "held Escape re-creates the fonts every frame";
     EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
-    EXPECT_EQ(shell::round().level, 0);
-    EXPECT_EQ(boardtest::boardPicture(shell::round().board), boardtest::picture({})) << "the round's board is gone";
+    EXPECT_EQ(playing::round().level, 0);
+    EXPECT_EQ(boardtest::boardPicture(playing::round().board), boardtest::picture({})) << "the round's board is gone";
     input().press(Key::F3);
     frames(1);
     EXPECT_TRUE(shell::quitRequested);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/menu.h"
+#include "app/playing.h"
 #include "app/shell.h"
 #include "board/play.h"
 #include "platform/random.h"
@@ -82,14 +83,14 @@ TEST_F(Menu, TheButtonStartsTheModeOfTheRowItIsDownInAnywhereAcrossItEvenHeldFro
         shell::returnToMenu();
         mouseAt(click.x, click.y, true);
         EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-        EXPECT_EQ(shell::round().board.gameMode, click.mode);
+        EXPECT_EQ(playing::round().board.gameMode, click.mode);
     }
     shell::returnToMenu();
     mouseAt(400, 330, true);
     EXPECT_EQ(shell::screenState, shell::SCREEN_MENU) << "between the rows";
     mouseAt(400, 350, true);
     EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-    EXPECT_EQ(shell::round().board.gameMode, play::MODE_REMOVE_TWO);
+    EXPECT_EQ(playing::round().board.gameMode, play::MODE_REMOVE_TWO);
 }
 
 TEST_F(Menu, TitleSlidesInOnlyOnTheFirstVisit)
@@ -109,7 +110,7 @@ TEST_F(Menu, TitleSlidesInOnlyOnTheFirstVisit)
 TEST_F(Menu, HidesTheRoundBackgroundWhollyYetMovesItOnAsIfDrawn)
 {
     // The menu as the game opens it: no background of any round behind it.
-    shell::round().board.gameMode = play::MODE_CLASSIC;
+    playing::round().board.gameMode = play::MODE_CLASSIC;
     background::deleteClouds();
     background::preset = {};
     const Frames bare = menuFrames();
@@ -129,11 +130,11 @@ TEST_F(Menu, HidesTheRoundBackgroundWhollyYetMovesItOnAsIfDrawn)
         EXPECT_EQ(over.nextRandom, random::rand()) << "the clouds drew the same random numbers";
         EXPECT_NE(over.nextRandom, bare.nextRandom) << "stars that passed the eye were placed anew";
     }
-    shell::round().board.gameMode = play::MODE_SURVIVAL;
+    playing::round().board.gameMode = play::MODE_SURVIVAL;
     const Frames survival = menuFrames();
     EXPECT_TRUE(survival.picture == bare.picture);
     EXPECT_EQ(survival.fragments, bare.fragments);
     EXPECT_FLOAT_EQ(shell::survivalBackdropAngle, FRAMES * 0.02f) << "the survival backdrop turns on";
     EXPECT_FLOAT_EQ(draw::tileScroll, FRAMES * 0.001f) << "and its tiles drift on";
-    shell::round().board.gameMode = play::MODE_CLASSIC;
+    playing::round().board.gameMode = play::MODE_CLASSIC;
 }

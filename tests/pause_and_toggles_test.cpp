@@ -16,6 +16,7 @@
 
 #include "app/menu.h"
 #include "app/pause.h"
+#include "app/playing.h"
 #include "app/shell.h"
 #include "app/toggles.h"
 #include "board/board.h"
@@ -47,7 +48,7 @@ struct RoundPicture {
 
 RoundPicture roundAsItStands()
 {
-    const game::Round& round = shell::round();
+    const game::Round& round = playing::round();
     return {std::string(reinterpret_cast<const char*>(round.board.board), sizeof round.board.board), round.panelSlide,
         round.hudY, round.survivalTime, round.lastRiseTime, round.riseInterval, round.lastFeedTime,
         round.board.lastClickTime, round.feedArmed};
@@ -97,8 +98,8 @@ protected:
     static void survivalRound()
     {
         shell::startSurvivalGame();
-        boardtest::setBoard(shell::round().board, play::MODE_SURVIVAL, {"012012012012", "120120120120", "201201201201"});
-        shell::round().lastRiseTime = input().time;
+        boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, {"012012012012", "120120120120", "201201201201"});
+        playing::round().lastRiseTime = input().time;
     }
 };
 
@@ -136,14 +137,14 @@ TEST_F(Pause, ThirtySecondsPausedLeaveTheSurvivalTimeTheNextRiseAndTheFeedTimerW
     const double pausedFor = input().time - pausedFrom;
     pressP();
     EXPECT_FALSE(pause::paused);
-    EXPECT_EQ(shell::round().survivalTime, atPause.survivalTime) << "the round goes on from the frame it stood at";
-    const double nextRise = shell::round().lastRiseTime + shell::round().riseInterval;
+    EXPECT_EQ(playing::round().survivalTime, atPause.survivalTime) << "the round goes on from the frame it stood at";
+    const double nextRise = playing::round().lastRiseTime + playing::round().riseInterval;
     EXPECT_EQ(nextRise, atPause.lastRiseTime + atPause.riseInterval) << "no rise came due in the pause";
-    while (shell::round().lastRiseTime == atPause.lastRiseTime)
+    while (playing::round().lastRiseTime == atPause.lastRiseTime)
         frames(1);
-    EXPECT_NEAR(shell::round().lastRiseTime, nextRise, 1.0 / 70) << "the rise came due on the game clock as before";
+    EXPECT_NEAR(playing::round().lastRiseTime, nextRise, 1.0 / 70) << "the rise came due on the game clock as before";
     EXPECT_GE(input().time, nextRise + pausedFor) << "so it waited the pause out";
-    EXPECT_NEAR(shell::round().survivalTime + pausedFor, input().time - shell::round().survivalStartTime, 2.0 / 70)
+    EXPECT_NEAR(playing::round().survivalTime + pausedFor, input().time - playing::round().survivalStartTime, 2.0 / 70)
         << "the survival time excludes the pause";
 }
 
@@ -162,7 +163,7 @@ TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPAndTheMix
     input().focus = true;
     frames(1);
     EXPECT_FALSE(pause::paused);
-    EXPECT_EQ(shell::round().survivalTime, atPause.survivalTime);
+    EXPECT_EQ(playing::round().survivalTime, atPause.survivalTime);
     EXPECT_TRUE(audible()) << "the music plays again";
 
     tap(Key::P);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/playing.h"
 #include "app/shell.h"
 #include "board/board.h"
 #include "board/play.h"
@@ -66,7 +67,7 @@ void endScreen(void (*start)(), int mode, boardtest::Picture rows, int frames, c
     pointAt(700, 560);
     start();
     runFrames(150);
-    boardtest::setBoard(shell::round().board, mode, rows);
+    boardtest::setBoard(playing::round().board, mode, rows);
     runFrames(frames);
     saveScreen(name);
 }
@@ -106,7 +107,7 @@ TEST(ReviewSheet, DrawsEveryScreen)
     pointAt(700, 560);
     shell::startSurvivalGame();
     runFrames(150);
-    boardtest::setBoard(shell::round().board, play::MODE_SURVIVAL, stuckBoard);
+    boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, stuckBoard);
     harness::input().time += 60.0;
     runFrames(40);
     saveScreen("10-survival-over");
