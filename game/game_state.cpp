@@ -19,15 +19,15 @@ int steppedLevel(const Round& round)
     return next;
 }
 
-void deal(board::BoardState& board)
+void deal(board::BoardState& state)
 {
-    switch (board.gameMode) {
+    switch (state.gameMode) {
     case play::MODE_CLASSIC:
     case play::MODE_SURVIVAL:
-        board::fillBoard(board, 3);
+        board::fillBoard(state, 3);
         break;
     case play::MODE_REMOVE_TWO:
-        board::fillBoard(board, 4);
+        board::fillBoard(state, 4);
         break;
     default:
         break;

@@ -31,14 +31,14 @@ int jitter()
 // Columns reaching into the two top rows tremble as a warning: a column with
 // pieces in both is shaken twice. The top cells themselves always get their
 // own jitter, pieces or not.
-void shakeTopColumns(board::Board& board)
+void shakeTopColumns(board::Board& cells)
 {
     for (int row = 0; row < 2; ++row) {
         for (int col = 0; col < board::COLS; ++col) {
-            board::Cell& cell = board[row][col];
+            board::Cell& cell = cells[row][col];
             if (cell.kind != board::KIND_EMPTY) {
                 for (int r = 0; r < board::ROWS; ++r)
-                    board[r][col].x += jitter();
+                    cells[r][col].x += jitter();
             }
             cell.x += jitter();
             cell.y += jitter();
@@ -46,9 +46,9 @@ void shakeTopColumns(board::Board& board)
     }
 }
 
-void shakeBoard(board::Board& board)
+void shakeBoard(board::Board& cells)
 {
-    for (auto& row : board) {
+    for (auto& row : cells) {
         for (board::Cell& cell : row) {
             if (cell.kind != board::KIND_EMPTY) {
                 cell.x += jitter();
@@ -175,11 +175,11 @@ bool playRemoveTwo(Frame& frame)
             frame.round.feedInterval -= 0.1;
         }
     } else {
-        board::BoardState& board = frame.round.board;
-        board::animateFeedRow(board);
+        board::BoardState& state = frame.round.board;
+        board::animateFeedRow(state);
         auto& shown = std::get<ShownFeedRow>(frame.scene.emplace_back(ShownFeedRow{}));
-        std::copy(std::begin(board.feedRow), std::end(board.feedRow), shown.slots);
-        board::dropFeedRow(board, frame.events);
+        std::copy(std::begin(state.feedRow), std::end(state.feedRow), shown.slots);
+        board::dropFeedRow(state, frame.events);
     }
     showHud(frame);
     return true;
@@ -236,24 +236,24 @@ bool playMode(Frame& frame)
 void updateGame(Round& round, const FrameInput& input, board::Events& events, Scene& scene, int& classicRecord)
 {
     Frame frame{round, input, events, scene, classicRecord};
-    board::BoardState& board = round.board;
+    board::BoardState& state = round.board;
     auto& shown = std::get<ShownBoard>(scene.emplace_back(ShownBoard{}));
-    board::animateBoard(board, input.now, shown.cells);
-    shown.alpha = board.boardAlpha;
+    board::animateBoard(state, input.now, shown.cells);
+    shown.alpha = state.boardAlpha;
     round.hover = board::cellUnderPointer(input.pointerX, input.pointerY);
     runFeedTimer(round, input.now, events);
     if (!playMode(frame))
         return;
-    round.score += board::handleBoardInput(board, {round.hover, input.pressed, input.now}, events);
-    board::settleBoard(board, events);
-    board::paintStep(board, events);
+    round.score += board::handleBoardInput(state, {round.hover, input.pressed, input.now}, events);
+    board::settleBoard(state, events);
+    board::paintStep(state, events);
 }
 
-void showGhosts(board::BoardState& board, Scene& scene)
+void showGhosts(board::BoardState& state, Scene& scene)
 {
     auto& shown = std::get<ShownGhosts>(scene.emplace_back(ShownGhosts{}));
-    std::copy(&board.ghostLayer[0][0], &board.ghostLayer[0][0] + board::ROWS * board::COLS, &shown.ghosts[0][0]);
-    board::fadeGhosts(board);
+    std::copy(&state.ghostLayer[0][0], &state.ghostLayer[0][0] + board::ROWS * board::COLS, &shown.ghosts[0][0]);
+    board::fadeGhosts(state);
 }
 
 } // namespace kalup::game

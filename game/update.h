@@ -23,6 +23,6 @@ struct FrameInput {
 void updateGame(Round& round, const FrameInput& input, board::Events& events, Scene& scene, int& classicRecord);
 // The ghosts as this frame shows them, then faded for the next; after the
 // round's frame, so they go over everything else of it.
-void showGhosts(board::BoardState& board, Scene& scene);
+void showGhosts(board::BoardState& state, Scene& scene);
 
 } // namespace kalup::game

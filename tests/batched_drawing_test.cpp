@@ -117,6 +117,7 @@ void drawParticlesAlone(const std::vector<fx::Particle>& particles, textures::Te
 
 TEST(BatchedDrawing, BoardPiecesSwollenAndFadingInAsOneByOne)
 {
+    harness::needDisplay();
     boardtest::setBoard({"0123456789..", "001122334455", "543210.....9", "9876543210..", "111222333000"});
     // Pieces of every size the board shows, in every frame, half faded in;
     // the clock keeps the frames where they are.
@@ -151,6 +152,7 @@ TEST(BatchedDrawing, GhostsOfARemovedGroupGrowingAndFadingAsOneByOne)
 {
     // A swollen group of every kind but the bomb, whose ghost is its blast,
     // removed at once, and two pieces removed earlier.
+    harness::needDisplay();
     boardtest::setBoard({"000000000000", "111111111111", "222222222222", "333333335555", "666677778888"});
     for (int row = 0; row < board::ROWS; ++row)
         for (int col = 0; col < board::COLS; ++col)
@@ -189,6 +191,7 @@ TEST(BatchedDrawing, GhostsOfARemovedGroupGrowingAndFadingAsOneByOne)
 
 TEST(BatchedDrawing, TurningBallsAndGlowingStarsAsOneByOne)
 {
+    harness::needDisplay();
     boardtest::setBoard({});
     random::seed(29);
     std::vector<fx::BallBurstEmitter> balls;
