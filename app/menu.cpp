@@ -13,13 +13,9 @@
 
 namespace kalup::menu {
 
-int menuLogoY = -25;
-int menuMarkerY = 315;
-float gearAngleA = 0.0f;
-float gearAngleB = 0.0f;
-float gearAngleC = 0.0f;
-
 namespace {
+
+MenuState kept;
 
 struct MenuRow {
     int bandTop;
@@ -44,11 +40,11 @@ struct Gear {
 };
 
 const Gear gears[5] = {
-    {0, 74, 128, &gearAngleA},
-    {101, 136, 156, &gearAngleB},
-    {778, 504, 128, &gearAngleA},
-    {667, 532, 156, &gearAngleB},
-    {799, 50, 200, &gearAngleB},
+    {0, 74, 128, &kept.gearAngleA},
+    {101, 136, 156, &kept.gearAngleB},
+    {778, 504, 128, &kept.gearAngleA},
+    {667, 532, 156, &kept.gearAngleB},
+    {799, 50, 200, &kept.gearAngleB},
 };
 
 // Sizes the strips and starts the hovered row's mode. The button is read as
@@ -60,7 +56,7 @@ void hoverRows(int stripSizes[3], StartGame startGame, bool& started)
         if (pointer::mouseY < rows[i].bandTop || pointer::mouseY > rows[i].bandBottom)
             continue;
         stripSizes[i] = 80;
-        menuMarkerY = rows[i].markerY;
+        kept.menuMarkerY = rows[i].markerY;
         if (seam::leftButtonDown()) {
             startGame(rows[i].mode);
             started = true;
@@ -96,7 +92,7 @@ void startMarkedRow(StartGame startGame, bool started)
     if (!keys::wentDown(seam::Key::Enter) || started)
         return;
     for (const MenuRow& row : rows)
-        if (row.markerY == menuMarkerY) {
+        if (row.markerY == kept.menuMarkerY) {
             startGame(row.mode);
             return;
         }
@@ -125,20 +121,22 @@ void drawGears()
     for (const Gear& gear : gears)
         draw::drawSprite(textures::texGear, gear.x, gear.y, gear.size, gear.size, *gear.angle, 1);
     // The selector sits half outside the left edge, beside the last hovered row.
-    draw::drawSprite(textures::texGear, 0, menuMarkerY, 128, 128, gearAngleC, 1);
+    draw::drawSprite(textures::texGear, 0, kept.menuMarkerY, 128, 128, kept.gearAngleC, 1);
 }
 
 } // namespace
+
+MenuState& state() { return kept; }
 
 void drawMainMenu(StartGame startGame)
 {
     draw::drawPulsingQuad(textures::texMenuBackdrop, logical::WIDTH / 2, logical::HEIGHT / 2, logical::WIDTH,
                           logical::HEIGHT);
-    if (menuLogoY < 195)
-        menuLogoY += 4;
-    draw::drawSprite(textures::texTitle1, 272, menuLogoY, 128, 128, 0, 1);
-    draw::drawSprite(textures::texTitle2, 400, menuLogoY, 128, 128, 0, 1);
-    draw::drawSprite(textures::texTitle3, 528, menuLogoY, 128, 128, 0, 1);
+    if (kept.menuLogoY < 195)
+        kept.menuLogoY += 4;
+    draw::drawSprite(textures::texTitle1, 272, kept.menuLogoY, 128, 128, 0, 1);
+    draw::drawSprite(textures::texTitle2, 400, kept.menuLogoY, 128, 128, 0, 1);
+    draw::drawSprite(textures::texTitle3, 528, kept.menuLogoY, 128, 128, 0, 1);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
     int stripSizes[3];
@@ -149,9 +147,9 @@ void drawMainMenu(StartGame startGame)
     drawStrips(stripSizes);
     drawLabels();
 
-    gearAngleA += 1.0f;
-    gearAngleB -= 0.5f;
-    gearAngleC += 4.0f;
+    kept.gearAngleA += 1.0f;
+    kept.gearAngleB -= 0.5f;
+    kept.gearAngleC += 4.0f;
     drawGears();
 }
 

@@ -44,7 +44,7 @@ TEST_F(KeyboardMenu, ArrowsGoFromRowToRowAndEnterStartsTheRowTheSelectorMarks)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "from y " << c.startY << ", " << c.keys.size() << " keys");
         shell::returnToMenu();
-        menu::menuMarkerY = c.markerY;
+        menu::state().menuMarkerY = c.markerY;
         mouseAt(400, c.startY);
         for (Key key : c.keys)
             tap(key);

@@ -37,8 +37,8 @@ struct Frames {
 
 Frames menuFrames()
 {
-    menu::menuLogoY = 195;
-    menu::gearAngleA = menu::gearAngleB = menu::gearAngleC = 0;
+    menu::state().menuLogoY = 195;
+    menu::state().gearAngleA = menu::state().gearAngleB = menu::state().gearAngleC = 0;
     draw::pulsePhase = 0;
     shell::survivalBackdropAngle = 0;
     draw::tileScroll = 0;
@@ -69,9 +69,9 @@ TEST_F(Menu, SelectorMarksTheLastRowWhoseBandHoldsThePointer)
         {483, 475}, {0, unchanged}, {261, unchanged}, {323, unchanged}, {345, unchanged}, {404, unchanged},
         {424, unchanged}, {484, unchanged}, {600, unchanged}};
     for (const auto& c : cases) {
-        menu::menuMarkerY = unchanged;
+        menu::state().menuMarkerY = unchanged;
         mouseAt(400, c.y);
-        EXPECT_EQ(menu::menuMarkerY, c.markerY) << "y = " << c.y;
+        EXPECT_EQ(menu::state().menuMarkerY, c.markerY) << "y = " << c.y;
     }
 }
 
@@ -95,16 +95,16 @@ TEST_F(Menu, TheButtonStartsTheModeOfTheRowItIsDownInAnywhereAcrossItEvenHeldFro
 
 TEST_F(Menu, TitleSlidesInOnlyOnTheFirstVisit)
 {
-    menu::menuLogoY = -25;
+    menu::state().menuLogoY = -25;
     for (int i = 0; i < 54; ++i)
         mouseAt(400, 100);
-    EXPECT_EQ(menu::menuLogoY, 191);
+    EXPECT_EQ(menu::state().menuLogoY, 191);
     harness::frames(2);
-    EXPECT_EQ(menu::menuLogoY, 195);
+    EXPECT_EQ(menu::state().menuLogoY, 195);
     shell::startClassicGame();
     shell::returnToMenu();
     harness::frames(1);
-    EXPECT_EQ(menu::menuLogoY, 195);
+    EXPECT_EQ(menu::state().menuLogoY, 195);
 }
 
 TEST_F(Menu, HidesTheRoundBackgroundWhollyYetMovesItOnAsIfDrawn)

@@ -190,14 +190,14 @@ TEST_F(Pause, TheMenuNeverStandsStillThoughQuietWithoutTheFocusAndAPPressedOnItD
 
     tap(Key::P);
     input().focus = false;
-    const int logoY = menu::menuLogoY;
-    const float gear = menu::gearAngleC;
+    const int logoY = menu::state().menuLogoY;
+    const float gear = menu::state().gearAngleC;
     const double clock = seam::now();
     frames(3);
     EXPECT_FALSE(pause::paused);
     EXPECT_GT(seam::now(), clock) << "the clock runs on";
-    EXPECT_FLOAT_EQ(menu::gearAngleC, gear + 12.0f) << "the gears turn on";
-    EXPECT_GE(menu::menuLogoY, logoY);
+    EXPECT_FLOAT_EQ(menu::state().gearAngleC, gear + 12.0f) << "the gears turn on";
+    EXPECT_GE(menu::state().menuLogoY, logoY);
     EXPECT_FALSE(audible()) << "yet the mixer is quiet without the focus";
     input().focus = true;
     tap(Key::Down);
