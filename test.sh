@@ -15,12 +15,13 @@ xvfb=(xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset")
 # AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer: any report
 # fails the run; only the leaks of libraries named in tests/lsan.supp pass.
 cmake -S . -B build-asan -DKALUP_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" > /dev/null
-cmake --build build-asan -j"$(nproc)" --target kalup_tests kalup_soak
+cmake --build build-asan -j"$(nproc)" --target kalup_model_tests kalup_tests kalup_soak
 (
   cd build-asan
   export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1
   export LSAN_OPTIONS=suppressions=$PWD/../tests/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+  ./kalup_model_tests --gtest_brief=1
   "${xvfb[@]}" ./kalup_tests --gtest_brief=1
   "${xvfb[@]}" ./kalup_soak
 )

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/build_facts.h"
+
 namespace kalup::command_line {
 
 namespace {
@@ -74,7 +76,6 @@ int answer(const Request& request)
         std::fputs(USAGE, stdout);
         return 0;
     case Action::ShowVersion:
-        // KALUP_VERSION is the project's version, given by the build.
         std::puts("Kalup " KALUP_VERSION);
         return 0;
     case Action::Misuse:

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/shell.h"
+#include "board/play.h"
 #include "data/language.h"
 #include "platform/keys.h"
 #include "platform/logical_screen.h"
@@ -13,18 +13,14 @@
 
 namespace kalup::menu {
 
-int menuLogoY = -25;
-int menuMarkerY = 315;
-float gearAngleA = 0.0f;
-float gearAngleB = 0.0f;
-float gearAngleC = 0.0f;
-
 namespace {
+
+MenuState kept;
 
 struct MenuRow {
     int bandTop;
     int bandBottom;
-    void (*start)();
+    int mode;
     int stripY;
     language::TextKey label;
     int labelY;
@@ -33,9 +29,9 @@ struct MenuRow {
 
 // Hover bands test only the pointer's height, both ends inclusive.
 const MenuRow rows[3] = {
-    {262, 322, shell::startClassicGame, 312, language::TEXT_CLASSIC_GAME, 318, 315},
-    {346, 403, shell::startRemoveTwoGame, 393, language::TEXT_REMOVE2_GAME, 403, 397},
-    {425, 483, shell::startFfGame, 473, language::TEXT_FF_GAME, 482, 475},
+    {262, 322, play::MODE_CLASSIC, 312, language::TEXT_CLASSIC_GAME, 318, 315},
+    {346, 403, play::MODE_REMOVE_TWO, 393, language::TEXT_REMOVE2_GAME, 403, 397},
+    {425, 483, play::MODE_SURVIVAL, 473, language::TEXT_SURVIVAL_GAME, 482, 475},
 };
 
 struct Gear {
@@ -44,25 +40,27 @@ struct Gear {
 };
 
 const Gear gears[5] = {
-    {0, 74, 128, &gearAngleA},
-    {101, 136, 156, &gearAngleB},
-    {778, 504, 128, &gearAngleA},
-    {667, 532, 156, &gearAngleB},
-    {799, 50, 200, &gearAngleB},
+    {0, 74, 128, &kept.gearAngleA},
+    {101, 136, 156, &kept.gearAngleB},
+    {778, 504, 128, &kept.gearAngleA},
+    {667, 532, 156, &kept.gearAngleB},
+    {799, 50, 200, &kept.gearAngleB},
 };
 
 // Sizes the strips and starts the hovered row's mode. The button is read as
 // held, so moving into a band with the button already down starts at once.
-void hoverRows(int stripSizes[3])
+void hoverRows(int stripSizes[3], StartGame startGame, bool& started)
 {
     for (int i = 0; i < 3; ++i) {
         stripSizes[i] = 64;
         if (pointer::mouseY < rows[i].bandTop || pointer::mouseY > rows[i].bandBottom)
             continue;
         stripSizes[i] = 80;
-        menuMarkerY = rows[i].markerY;
-        if (seam::leftButtonDown())
-            rows[i].start();
+        kept.menuMarkerY = rows[i].markerY;
+        if (seam::leftButtonDown()) {
+            startGame(rows[i].mode);
+            started = true;
+        }
     }
 }
 
@@ -89,13 +87,13 @@ void steerAcrossRows()
 
 // Enter starts the row the selector marks, as a click in that row would;
 // not when a click has started a mode in this frame already.
-void startMarkedRow()
+void startMarkedRow(StartGame startGame, bool started)
 {
-    if (!keys::wentDown(seam::Key::Enter) || shell::screenState != shell::SCREEN_MENU)
+    if (!keys::wentDown(seam::Key::Enter) || started)
         return;
     for (const MenuRow& row : rows)
-        if (row.markerY == menuMarkerY) {
-            row.start();
+        if (row.markerY == kept.menuMarkerY) {
+            startGame(row.mode);
             return;
         }
 }
@@ -123,32 +121,35 @@ void drawGears()
     for (const Gear& gear : gears)
         draw::drawSprite(textures::texGear, gear.x, gear.y, gear.size, gear.size, *gear.angle, 1);
     // The selector sits half outside the left edge, beside the last hovered row.
-    draw::drawSprite(textures::texGear, 0, menuMarkerY, 128, 128, gearAngleC, 1);
+    draw::drawSprite(textures::texGear, 0, kept.menuMarkerY, 128, 128, kept.gearAngleC, 1);
 }
 
 } // namespace
 
-void drawMainMenu()
+MenuState& state() { return kept; }
+
+void drawMainMenu(StartGame startGame)
 {
     draw::drawPulsingQuad(textures::texMenuBackdrop, logical::WIDTH / 2, logical::HEIGHT / 2, logical::WIDTH,
                           logical::HEIGHT);
-    if (menuLogoY < 195)
-        menuLogoY += 4;
-    draw::drawSprite(textures::texTitle1, 272, menuLogoY, 128, 128, 0, 1);
-    draw::drawSprite(textures::texTitle2, 400, menuLogoY, 128, 128, 0, 1);
-    draw::drawSprite(textures::texTitle3, 528, menuLogoY, 128, 128, 0, 1);
+    if (kept.menuLogoY < 195)
+        kept.menuLogoY += 4;
+    draw::drawSprite(textures::texTitle1, 272, kept.menuLogoY, 128, 128, 0, 1);
+    draw::drawSprite(textures::texTitle2, 400, kept.menuLogoY, 128, 128, 0, 1);
+    draw::drawSprite(textures::texTitle3, 528, kept.menuLogoY, 128, 128, 0, 1);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
     int stripSizes[3];
+    bool started = false;
     steerAcrossRows();
-    hoverRows(stripSizes);
-    startMarkedRow();
+    hoverRows(stripSizes, startGame, started);
+    startMarkedRow(startGame, started);
     drawStrips(stripSizes);
     drawLabels();
 
-    gearAngleA += 1.0f;
-    gearAngleB -= 0.5f;
-    gearAngleC += 4.0f;
+    kept.gearAngleA += 1.0f;
+    kept.gearAngleB -= 0.5f;
+    kept.gearAngleC += 4.0f;
     drawGears();
 }
 

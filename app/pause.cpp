@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include "app/shell.h"
 #include "data/language.h"
 #include "platform/audio.h"
 #include "platform/keys.h"
@@ -33,9 +32,8 @@ void holdSound(bool hold)
 
 } // namespace
 
-void followPauseRequests()
+void followPauseRequests(bool playing)
 {
-    const bool playing = shell::screenState == shell::SCREEN_PLAYING;
     if (!playing)
         heldByKey = false;
     else if (keys::wentDown(seam::Key::P))

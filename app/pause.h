@@ -9,10 +9,10 @@ namespace kalup::pause {
 
 extern bool paused;
 
-// Once a frame, after the keys are read and Escape is served. A pause that
-// ends does so here, so this frame runs; one that begins waits for
-// beginPauseIfDue.
-void followPauseRequests();
+// Once a frame, after the keys are read and Escape is served, told whether a
+// round is on the screen. A pause that ends does so here, so this frame
+// runs; one that begins waits for beginPauseIfDue.
+void followPauseRequests(bool playing);
 // After a running frame has drawn everything but the cursor: a pause due
 // keeps that picture and stops the game clock.
 void beginPauseIfDue();

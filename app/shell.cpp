@@ -6,13 +6,10 @@
 
 #include "app/menu.h"
 #include "app/pause.h"
+#include "app/playing.h"
 #include "app/toggles.h"
-#include "board/board.h"
-#include "board/groups.h"
 #include "board/play.h"
 #include "fx/emitters.h"
-#include "game/game_state.h"
-#include "game/update.h"
 #include "platform/keys.h"
 #include "platform/logical_screen.h"
 #include "platform/pointer.h"
@@ -27,7 +24,7 @@ int screenState = SCREEN_MENU;
 bool quitRequested = false;
 double frameTime = 0.0;
 double lastFrameTime = 0.0;
-float ffBackgroundAngle = 0.0f;
+float survivalBackdropAngle = 0.0f;
 
 namespace {
 
@@ -37,7 +34,7 @@ namespace {
 void drawModeBackground()
 {
     const bool hidden = screenState == SCREEN_MENU;
-    switch (play::gameMode) {
+    switch (playing::round().board.gameMode) {
     case play::MODE_CLASSIC:
     case play::MODE_REMOVE_TWO:
         if (hidden) {
@@ -47,40 +44,22 @@ void drawModeBackground()
         draw::beginScene3D();
         background::drawBackground();
         break;
-    case play::MODE_FF: {
-        ffBackgroundAngle += 0.02f;
+    case play::MODE_SURVIVAL: {
+        survivalBackdropAngle += 0.02f;
         if (hidden) {
             draw::stepTileScroll();
             break;
         }
         // Drawn with the screen projection the previous frame left in force.
-        const float size = 10.0f * std::sin(ffBackgroundAngle) + 1000.0f;
+        const float size = 10.0f * std::sin(survivalBackdropAngle) + 1000.0f;
         draw::drawSprite(textures::texBackdrop, logical::WIDTH / 2, logical::HEIGHT / 2, size, size,
-                         ffBackgroundAngle, 1);
+                         survivalBackdropAngle, 1);
         draw::drawScrollingTiles(textures::texTile, 48);
         break;
     }
     default:
         break;
     }
-}
-
-// What the three game starters share; the mode-specific steps follow it.
-void beginGame(int mode)
-{
-    draw::createFonts();
-    play::score = 0;
-    glClearColor(0, 0, 0, 1);
-    board::clearBoard();
-    play::gameMode = mode;
-    screenState = SCREEN_PLAYING;
-}
-
-// Remove-two and survival always begin at level 1, whatever the round start set.
-void startAtLevelOne()
-{
-    game::level = 1;
-    game::panelSlide = -256;
 }
 
 } // namespace
@@ -96,7 +75,7 @@ bool runFrame()
     toggles::followToggleKeys();
     if (seam::keyDown(seam::Key::Escape))
         returnToMenu();
-    pause::followPauseRequests();
+    pause::followPauseRequests(screenState == SCREEN_PLAYING);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (pause::paused) {
         // Nothing of the round runs; only the cursor follows the mouse.
@@ -131,16 +110,14 @@ void frameDispatch()
     pointer::readPointer();
     switch (screenState) {
     case SCREEN_MENU:
-        menu::drawMainMenu();
+        menu::drawMainMenu(startGame);
         if (seam::keyDown(seam::Key::Space))
             startClassicGame();
         if (seam::keyDown(seam::Key::F10) || seam::keyDown(seam::Key::F3))
             quitRequested = true;
         break;
     case SCREEN_PLAYING:
-        game::updateGame();
-        // Ghosts of removed pieces go over everything else of the round.
-        board::updateGhosts();
+        playing::frame();
         break;
     default:
         break;
@@ -149,33 +126,20 @@ void frameDispatch()
 
 void returnToMenu()
 {
-    board::clearBoard();
-    game::level = 0;
-    draw::createFonts();
+    playing::leave();
     screenState = SCREEN_MENU;
 }
 
-void startClassicGame()
+void startGame(int mode)
 {
-    beginGame(play::MODE_CLASSIC);
-    glEnable(GL_BLEND);
-    game::startRound();
+    screenState = SCREEN_PLAYING;
+    playing::enter(mode);
 }
 
-void startRemoveTwoGame()
-{
-    beginGame(play::MODE_REMOVE_TWO);
-    board::lastClickTime = seam::now();
-    game::startRound();
-    startAtLevelOne();
-}
+void startClassicGame() { startGame(play::MODE_CLASSIC); }
 
-void startFfGame()
-{
-    beginGame(play::MODE_FF);
-    board::lastClickTime = seam::now();
-    game::startRound();
-    startAtLevelOne();
-}
+void startRemoveTwoGame() { startGame(play::MODE_REMOVE_TWO); }
+
+void startSurvivalGame() { startGame(play::MODE_SURVIVAL); }
 
 } // namespace kalup::shell

@@ -11,15 +11,17 @@ extern int screenState;
 extern bool quitRequested;
 extern double frameTime;
 extern double lastFrameTime;
-extern float ffBackgroundAngle;
+extern float survivalBackdropAngle;
 
 void mainLoop();
 // One iteration of the main loop; false once a quit was requested.
 bool runFrame();
 void frameDispatch();
 void returnToMenu();
+// Leaves the menu for a new game of the mode.
+void startGame(int mode);
 void startClassicGame();
 void startRemoveTwoGame();
-void startFfGame();
+void startSurvivalGame();
 
 } // namespace kalup::shell

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "bench/listed_background.h"
+#include "tests/listed_background.h"
 #include "bench/measure.h"
 #include "platform/display.h"
 #include "platform/random.h"

@@ -2,15 +2,22 @@
 
 #include <GL/gl.h>
 
+#include "app/playing.h"
+#include "app/round_effects.h"
 #include "app/shell.h"
+#include "bench/measure.h"
+#include "board/animation.h"
 #include "board/board.h"
 #include "board/falling.h"
 #include "board/groups.h"
 #include "board/moves.h"
+#include "board/play.h"
 #include "board/specials.h"
-#include "bench/measure.h"
+#include "data/records.h"
 #include "fx/emitters.h"
-#include "game/screens.h"
+#include "game/game_state.h"
+#include "game/round_view.h"
+#include "game/update.h"
 #include "platform/pointer.h"
 #include "platform/scaler.h"
 #include "platform/seam.h"
@@ -49,16 +56,38 @@ private:
     measure::Reading last;
 };
 
-// The round's rules as updateGame runs them for a classic round; the
-// feed timer, which only the remove-two mode acts on, is left out.
+// The round's line or end screens as updateGame notes them for a classic
+// round, drawn; the feed timer, which only the remove-two mode acts on, is
+// left out.
 void drawHudOrEndScreens()
 {
-    if (!board::movesAvailable())
-        game::drawNoMoreMovesScreen();
+    const game::Round& round = playing::round();
+    game::Scene scene;
+    const game::ShownEndScreen shown{game::EndScreen::NoMoreMoves, round.panelSlide, round.score, round.level, 0.0};
+    if (!board::movesAvailable(round.board))
+        scene.push_back(shown);
     else
-        game::drawHud();
-    if (board::boardIsEmpty())
-        game::drawLevelScreen();
+        scene.push_back(game::ShownHud{round.hudY, records::classicRecord, round.score});
+    if (board::boardIsEmpty(round.board))
+        scene.push_back(game::ShownEndScreen{game::EndScreen::LevelCompleted, shown.slide, shown.score, shown.level,
+            0.0});
+    game::drawScene(scene);
+}
+
+void drawBoard()
+{
+    game::Scene scene(1, game::ShownBoard{});
+    auto& shown = std::get<game::ShownBoard>(scene.front());
+    board::animateBoard(playing::round().board, seam::now(), shown.cells);
+    shown.alpha = playing::round().board.boardAlpha;
+    game::drawScene(scene);
+}
+
+void drawGhosts()
+{
+    game::Scene scene;
+    game::showGhosts(playing::round().board, scene);
+    game::drawScene(scene);
 }
 
 } // namespace
@@ -92,16 +121,18 @@ void playingFrame(Spent& spent, int framebufferWidth, int framebufferHeight)
     laps.lap(BACKGROUND);
     draw::beginScreen2D();
     pointer::readPointer();
-    board::animateBoard();
-    board::mouseToCell();
+    drawBoard();
+    const board::CellPos hover = board::cellUnderPointer(pointer::mouseX, pointer::mouseY);
     laps.lap(BOARD);
     drawHudOrEndScreens();
     laps.lap(HUD_AND_SCREENS);
-    board::handleBoardInput();
-    board::settleBoard();
-    board::paintStep();
+    board::Events& effects = round_effects::listener();
+    game::Round& round = playing::round();
+    round.score += board::handleBoardInput(round.board, {hover, seam::leftButtonDown(), seam::now()}, effects);
+    board::settleBoard(round.board, effects);
+    board::paintStep(round.board, effects);
     laps.lap(RULES);
-    board::updateGhosts();
+    drawGhosts();
     laps.lap(GHOSTS);
     fx::runEmitters();
     laps.lap(BURSTS);

@@ -1,5 +1,6 @@
 #include "bench/heavy_scene.h"
 
+#include "app/playing.h"
 #include "app/shell.h"
 #include "board/board.h"
 #include "fx/emitters.h"
@@ -29,10 +30,10 @@ void dealBoard()
             const int kind = kindAt(row, col);
             const int x = board::homeXOf(col);
             const int y = board::homeYOf(row);
-            board::board[row][col] = board::Cell{x, y, 64, kind, textures::texPieces[kind], x, y, 0.0f, 0};
+            playing::round().board.board[row][col] = board::Cell{x, y, 64, kind, x, y, 0.0f, 0};
         }
-    board::saveBoard();
-    board::boardAlpha = 1.0f;
+    board::saveBoard(playing::round().board);
+    playing::round().board.boardAlpha = 1.0f;
 }
 
 } // namespace
@@ -48,7 +49,7 @@ void dropBurstsAndGhosts()
     for (fx::ParticleEmitter* emitter : fx::liveEmitters)
         delete emitter;
     fx::liveEmitters.clear();
-    for (auto& row : board::ghostLayer)
+    for (auto& row : playing::round().board.ghostLayer)
         for (board::Cell& ghost : row)
             ghost.fade = 0.0f;
 }
@@ -60,9 +61,9 @@ void start(BenchSeam& seam)
     background::buildBackground(4);
     dealBoard();
     // The clock may have started again with a new window.
-    board::cellAnimTime = 0.0;
+    playing::round().board.cellAnimTime = 0.0;
     shell::lastFrameTime = seam.now();
-    // Where the board maps the pointer to the cell (mouseToCell).
+    // Where the board maps the pointer to the cell (cellUnderPointer).
     seam.cursorX = board::homeXOf(POINTER_COL);
     seam.cursorY = 64 * POINTER_ROW + 20;
     seam.button = false;

@@ -1,7 +1,6 @@
-#include "board/board.h"
+#include "board/animation.h"
 
-#include "platform/seam.h"
-#include "render/quad_batch.h"
+#include "board/board.h"
 
 namespace kalup::board {
 
@@ -13,9 +12,9 @@ namespace {
 void glide(int& position, int home)
 {
     if (position < home)
-        position += cellMoveStep;
+        position += CELL_MOVE_STEP;
     if (position > home)
-        position -= cellMoveStep;
+        position -= CELL_MOVE_STEP;
 }
 
 // Hovered pieces grow by 2 a frame against this 1, so they settle near 96.
@@ -29,40 +28,36 @@ void relax(int& size)
 
 } // namespace
 
-void animateBoard()
+void animateBoard(BoardState& state, double now, Board& shown)
 {
-    if (boardAlpha < 1.0f)
-        boardAlpha += 0.01f;
+    if (state.boardAlpha < 1.0f)
+        state.boardAlpha += 0.01f;
 
-    if (!boardCleared)
-        for (auto& row : board)
+    if (!state.boardCleared)
+        for (auto& row : state.board)
             for (Cell& cell : row) {
                 glide(cell.x, cell.homeX);
                 glide(cell.y, cell.homeY);
             }
 
-    const double now = seam::now();
-    const bool frameDue = now > cellAnimTime + 0.03;
-    static draw::QuadBatch pieces;
-    for (auto& row : board)
-        for (Cell& cell : row) {
+    const bool frameDue = now > state.cellAnimTime + 0.03;
+    for (int row = 0; row < ROWS; ++row)
+        for (int col = 0; col < COLS; ++col) {
+            Cell& cell = state.board[row][col];
             // Empty cells relax too; pieces that fall into them take over
             // these fields.
             relax(cell.size);
+            shown[row][col] = cell;
             if (cell.kind < 0)
                 continue;
-            const float half = static_cast<float>(cell.size + 2) / 2;
-            pieces.add(cell.texture, static_cast<float>(cell.x), static_cast<float>(cell.y), half, half, 0.0f,
-                draw::sheetFrame(cell.frame), {1.0f, 1.0f, 1.0f, boardAlpha});
             // Only enlarged (hovered or arriving) pieces animate; board
             // pieces cycle through frames 0..14.
             if (cell.size > 66 && frameDue) {
-                cellAnimTime = now;
+                state.cellAnimTime = now;
                 if (++cell.frame == 15)
                     cell.frame = 0;
             }
         }
-    pieces.draw();
 }
 
 } // namespace kalup::board

@@ -1,58 +1,45 @@
 #include "board/board.h"
 
-#include "platform/pointer.h"
-
 namespace kalup::board {
 
-Board board;
-Board boardBackup;
-Cell feedRow[COLS];
-Board ghostLayer;
 
-int hoverCol = 0;
-int hoverRow = 0;
-float boardAlpha = 0.0f;
-const int cellMoveStep = 8;
-double cellAnimTime = 0.0;
-bool boardCleared = false;
-
-void clearBoard()
+void clearBoard(BoardState& state)
 {
-    for (auto& row : board)
+    for (auto& row : state.board)
         for (Cell& cell : row)
             cell.kind = KIND_EMPTY;
-    for (Cell& slot : feedRow)
+    for (Cell& slot : state.feedRow)
         slot.kind = KIND_EMPTY;
 }
 
-void mouseToCell()
+CellPos cellUnderPointer(int x, int y)
 {
     // The row bands sit 16 units above the drawn cells: the cursor image
     // hangs its tip 16 units below the mouse, and the bands follow the tip.
-    hoverCol = (pointer::mouseX - 16) / 64;
-    hoverRow = (pointer::mouseY + 4) / 64;
-    if (hoverCol < 0)
-        hoverCol = 0;
-    if (hoverCol > COLS - 1)
-        hoverCol = COLS - 1;
-    if (hoverRow < 0)
-        hoverRow = 0;
-    if (hoverRow > ROWS - 1)
-        hoverRow = ROWS - 1;
+    CellPos cell{(y + 4) / 64, (x - 16) / 64};
+    if (cell.col < 0)
+        cell.col = 0;
+    if (cell.col > COLS - 1)
+        cell.col = COLS - 1;
+    if (cell.row < 0)
+        cell.row = 0;
+    if (cell.row > ROWS - 1)
+        cell.row = ROWS - 1;
+    return cell;
 }
 
-void saveBoard()
+void saveBoard(BoardState& state)
 {
     for (int row = 0; row < ROWS; ++row)
         for (int col = 0; col < COLS; ++col)
-            boardBackup[row][col] = board[row][col];
+            state.boardBackup[row][col] = state.board[row][col];
 }
 
-void restoreBoard()
+void restoreBoard(BoardState& state)
 {
     for (int row = 0; row < ROWS; ++row)
         for (int col = 0; col < COLS; ++col)
-            board[row][col] = boardBackup[row][col];
+            state.board[row][col] = state.boardBackup[row][col];
 }
 
 } // namespace kalup::board

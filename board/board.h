@@ -1,7 +1,10 @@
 #pragma once
 // The board: 9 rows of 12 cells, the feed row above it and the ghosts of
-// removed pieces; dealing, cursor mapping and per-frame animation.
-#include "render/textures.h"
+// removed pieces, and the cell under the pointer. A cell's picture follows
+// from its kind; the views draw it.
+#include <vector>
+
+#include "board/play.h"
 
 namespace kalup::board {
 
@@ -11,10 +14,7 @@ inline constexpr int COLS = 12;
 // Cell kinds.
 inline constexpr int KIND_EMPTY = -99;
 inline constexpr int KIND_MARKED = -2;
-inline constexpr int KIND_COLOUR_0 = 0;
-inline constexpr int KIND_COLOUR_1 = 1;
-inline constexpr int KIND_COLOUR_2 = 2;
-inline constexpr int KIND_COLOUR_3 = 3;
+// 0..3 are the four colours.
 inline constexpr int KIND_BOMB = 4;
 inline constexpr int KIND_DROP_BOMB = 5;
 inline constexpr int KIND_PAINT_0 = 6;
@@ -27,7 +27,6 @@ struct Cell {
     int y;
     int size;
     int kind;
-    textures::Texture texture;
     int homeX;
     int homeY;
     float fade;
@@ -36,32 +35,48 @@ struct Cell {
 
 using Board = Cell[ROWS][COLS];
 
+// What a piece glides by in a frame.
+inline constexpr int CELL_MOVE_STEP = 8;
+
 inline constexpr int homeXOf(int col) { return 48 + 64 * col; }
 inline constexpr int homeYOf(int row) { return 44 + 64 * row; }
 
-extern Board board;
-extern Board boardBackup;
-extern Cell feedRow[COLS];
-extern Board ghostLayer;
+struct CellPos {
+    int row;
+    int col;
+};
 
-extern int hoverCol;
-extern int hoverRow;
-extern float boardAlpha;
-extern const int cellMoveStep;
-extern double cellAnimTime;
-extern bool boardCleared;
+// The cell under a pointer at (x, y) of the screen, the nearest one when the
+// pointer is off the board.
+CellPos cellUnderPointer(int x, int y);
 
-void clearBoard();
-void fillBoard(int colours);
-// The kind of a newly dealt piece: a first draw of 0..range-1 gives a special
-// piece on five of its values, otherwise a second draw picks one of the
-// colours. The board, the feed row and the rising row all deal this way.
-int dealPieceKind(int range, int colours);
-void mouseToCell();
-void saveBoard();
-void restoreBoard();
-void animateBoard();
-void spawnGhost(int row, int col);
-void updateGhosts();
+// Everything on and around the board of one round, and the mode it is
+// played in, which decides how the board is dealt and settled. The round
+// owns it and hands it to every rule of the board.
+struct BoardState {
+    Board board{};
+    // The board as it stood before the click being handled.
+    Board boardBackup{};
+    Cell feedRow[COLS]{};
+    Board ghostLayer{};
+    int gameMode = play::MODE_CLASSIC;
+    float boardAlpha = 0.0f;
+    // When an enlarged piece last stepped its animation frame.
+    double cellAnimTime = 0.0;
+    // Set by the round's step when it finds the board empty; a new round clears it.
+    bool boardCleared = false;
+    // The feed row is falling.
+    bool feedActive = false;
+    // The pieces marked around the clicked one, the clicked one not counted.
+    int groupCount = 0;
+    // The time of the last accepted click, or of the round start.
+    double lastClickTime = 0.0;
+    // Three entries per queued paint: kind, row, column; popped in reverse.
+    std::vector<int> paintQueue;
+};
+
+void clearBoard(BoardState& state);
+void saveBoard(BoardState& state);
+void restoreBoard(BoardState& state);
 
 } // namespace kalup::board

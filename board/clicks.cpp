@@ -1,38 +1,28 @@
-#include "board/board.h"
-#include "board/groups.h"
+#include "board/clicks.h"
 
-#include "platform/keys.h"
-#include "platform/seam.h"
+#include "board/board.h"
 
 namespace kalup::board {
 
-double lastClickTime = 0.0;
-
-namespace {
-
-// Enter is a press of the button for the one frame it goes down.
-bool buttonDown() { return seam::leftButtonDown() || keys::wentDown(seam::Key::Enter); }
-
-} // namespace
-
-bool acceptClick()
+bool acceptClick(BoardState& state, const BoardInput& input)
 {
     // Held down, the button is a new click every 0.4 s.
-    const double now = seam::now();
-    if (now > lastClickTime + 0.4 && buttonDown()) {
-        lastClickTime = now;
+    if (input.now > state.lastClickTime + 0.4 && input.pressed) {
+        state.lastClickTime = input.now;
         return true;
     }
     return false;
 }
 
-void liftBoard()
+void lockClicksFrom(BoardState& state, double now) { state.lastClickTime = now; }
+
+void liftBoard(BoardState& state)
 {
     // Every cell, empty ones too, jumps two glide steps above its home and
     // drops back over the next two frames.
     for (int row = 0; row < ROWS; ++row)
         for (int col = 0; col < COLS; ++col)
-            board[row][col].y = homeYOf(row) - 2 * cellMoveStep;
+            state.board[row][col].y = homeYOf(row) - 2 * CELL_MOVE_STEP;
 }
 
 void swell(Cell& cell)

@@ -3,7 +3,6 @@
 #include "board/board.h"
 #include "board/play.h"
 #include "board/specials.h"
-#include "data/sound.h"
 
 namespace kalup::board {
 
@@ -11,12 +10,12 @@ namespace {
 
 // A drop bomb goes off wherever it lies above the bottom row, whether or
 // not it could fall further; the feed piece over its column is lost.
-void detonateDropBomb(int row, int col)
+void detonateDropBomb(BoardState& state, int row, int col, Events& events)
 {
-    feedRow[col].kind = KIND_EMPTY;
-    board[row][col].kind = KIND_EMPTY;
-    sound::play(sound::sndExplos1);
-    blastAt(row, col);
+    state.feedRow[col].kind = KIND_EMPTY;
+    state.board[row][col].kind = KIND_EMPTY;
+    events.playSound(Sound::DropBombBlast);
+    blastAt(state, row, col, events);
 }
 
 // The piece takes the stale y of the cell it enters, less 64: however far
@@ -24,7 +23,6 @@ void detonateDropBomb(int row, int col)
 void fallInto(Cell& upper, Cell& lower)
 {
     lower.kind = upper.kind;
-    lower.texture = upper.texture;
     lower.y -= 64;
     lower.size = 64;
     upper.kind = KIND_EMPTY;
@@ -33,20 +31,20 @@ void fallInto(Cell& upper, Cell& lower)
 // Downwards, so a piece that fell into the next row is visited again there
 // and falls through every gap in this pass. Returns whether the pass changed
 // the board; piecesFell is set when a piece moved.
-bool gravityPass(bool& piecesFell)
+bool gravityPass(BoardState& state, bool& piecesFell, Events& events)
 {
     bool changed = false;
     for (int row = 0; row < ROWS - 1; ++row)
         for (int col = 0; col < COLS; ++col) {
-            Cell& upper = board[row][col];
+            Cell& upper = state.board[row][col];
             if (upper.kind == KIND_EMPTY)
                 continue;
             if (upper.kind == KIND_DROP_BOMB) {
-                detonateDropBomb(row, col);
+                detonateDropBomb(state, row, col, events);
                 changed = true;
                 continue;
             }
-            Cell& lower = board[row + 1][col];
+            Cell& lower = state.board[row + 1][col];
             if (lower.kind == KIND_EMPTY) {
                 fallInto(upper, lower);
                 piecesFell = true;
@@ -58,7 +56,7 @@ bool gravityPass(bool& piecesFell)
 
 } // namespace
 
-void settleBoard()
+void settleBoard(BoardState& state, Events& events)
 {
     // A downward sweep lets a piece fall through every gap below it, but the
     // pieces above it, and above a blasted cell, were visited before the gap
@@ -66,21 +64,21 @@ void settleBoard()
     // stack settles in this one call and the board is never judged
     // half-fallen.
     bool piecesFell = false;
-    while (gravityPass(piecesFell)) {
+    while (gravityPass(state, piecesFell, events)) {
     }
     if (piecesFell)
-        sound::play(sound::snd7);
-    if (play::gameMode == play::MODE_CLASSIC || play::gameMode == play::MODE_REMOVE_TWO)
-        compactColumns();
+        events.playSound(Sound::PiecesFell);
+    if (state.gameMode == play::MODE_CLASSIC || state.gameMode == play::MODE_REMOVE_TWO)
+        compactColumns(state, events);
 }
 
-void compactColumns()
+void compactColumns(BoardState& state, Events& events)
 {
     // Only the bottom cell says a column is empty, and column 11 is never
     // the gap; one column closes per call.
     int gap = -1;
     for (int col = 0; col < COLS - 1 && gap < 0; ++col)
-        if (board[ROWS - 1][col].kind == KIND_EMPTY)
+        if (state.board[ROWS - 1][col].kind == KIND_EMPTY)
             gap = col;
     if (gap < 0)
         return;
@@ -88,10 +86,9 @@ void compactColumns()
     bool moved = false;
     for (int row = ROWS - 1; row >= 0; --row)
         for (int col = gap; col < COLS - 1; ++col) {
-            Cell& to = board[row][col];
-            Cell& from = board[row][col + 1];
+            Cell& to = state.board[row][col];
+            Cell& from = state.board[row][col + 1];
             to.kind = from.kind;
-            to.texture = from.texture;
             // The piece starts where it stood and glides 64 units left.
             to.x = homeXOf(col + 1);
             from.kind = KIND_EMPTY;
@@ -99,15 +96,7 @@ void compactColumns()
                 moved = true;
         }
     if (moved)
-        sound::play(sound::snd11);
-}
-
-bool topRowIsEmpty()
-{
-    for (const Cell& cell : board[0])
-        if (cell.kind != KIND_EMPTY)
-            return false;
-    return true;
+        events.playSound(Sound::ColumnClosed);
 }
 
 } // namespace kalup::board

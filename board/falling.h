@@ -1,16 +1,11 @@
 #pragma once
-// Gravity, column compaction, the feed row and the rising board.
+// Gravity and column compaction.
+#include "board/board.h"
+#include "board/events.h"
 
 namespace kalup::board {
 
-extern bool feedActive;
-
-void settleBoard();
-void compactColumns();
-void generateFeedRow();
-void drawFeedRow();
-void dropFeedRow();
-void raiseBoard();
-bool topRowIsEmpty();
+void settleBoard(BoardState& state, Events& events);
+void compactColumns(BoardState& state, Events& events);
 
 } // namespace kalup::board

@@ -1,13 +1,10 @@
-#include "board/falling.h"
+#include "board/feed.h"
 
 #include "board/board.h"
-#include "data/sound.h"
+#include "board/deal.h"
 #include "platform/random.h"
-#include "render/draw.h"
 
 namespace kalup::board {
-
-bool feedActive = false;
 
 namespace {
 
@@ -39,40 +36,39 @@ int enteringCol(const Cell& slot)
 // the hand-over does not show. A column shifted under the falling piece by
 // closing a column may hold pieces there too: the piece then goes on top of
 // the stack rather than over one of them. -1 for a full column.
-int landingRowAbove(int row, int col)
+int landingRowAbove(BoardState& state, int row, int col)
 {
     int landing = row - 1;
-    while (landing >= 0 && board[landing][col].kind != KIND_EMPTY)
+    while (landing >= 0 && state.board[landing][col].kind != KIND_EMPTY)
         --landing;
     return landing;
 }
 
 // Returns false while the piece is still falling.
-bool stepFeedPiece(Cell& slot)
+bool stepFeedPiece(BoardState& state, Cell& slot, Events& events)
 {
     const int row = enteringRow(slot);
     const int col = enteringCol(slot);
     if (slot.kind == KIND_DROP_BOMB)
-        sound::play(sound::sndFall);
+        events.playSound(Sound::DropBombFalling);
     if (slot.kind == KIND_EMPTY)
         return true;
 
-    Cell& entered = board[row][col];
+    Cell& entered = state.board[row][col];
     if (entered.kind == KIND_EMPTY && slot.y < entered.homeY) {
         slot.y += FEED_FALL_STEP;
         return false;
     }
     if (slot.y >= entered.homeY) {
         // The column emptied after the deal: the piece drops out of sight.
-        sound::play(sound::snd3);
+        events.playSound(Sound::FeedPieceLost);
         slot.kind = KIND_EMPTY;
         slot.y = 0;
     } else {
-        const int landingRow = landingRowAbove(row, col);
+        const int landingRow = landingRowAbove(state, row, col);
         if (landingRow >= 0) {
-            Cell& landing = board[landingRow][col];
+            Cell& landing = state.board[landingRow][col];
             landing.kind = slot.kind;
-            landing.texture = slot.texture;
             landing.frame = 0;
             slot.kind = KIND_EMPTY;
         }
@@ -84,27 +80,26 @@ bool stepFeedPiece(Cell& slot)
 
 } // namespace
 
-void generateFeedRow()
+void generateFeedRow(BoardState& state)
 {
-    feedActive = false;
+    state.feedActive = false;
     for (int col = 0; col < COLS; ++col) {
-        Cell& slot = feedRow[col];
+        Cell& slot = state.feedRow[col];
         // Empty and full columns get no piece.
-        if (board[ROWS - 1][col].kind == KIND_EMPTY || board[0][col].kind != KIND_EMPTY)
+        if (state.board[ROWS - 1][col].kind == KIND_EMPTY || state.board[0][col].kind != KIND_EMPTY)
             slot.kind = KIND_EMPTY;
         else
             slot.kind = feedKind();
         slot.x = homeXOf(col);
         slot.y = FEED_WAIT_Y;
-        slot.texture = slot.kind >= 0 ? textures::texPieces[slot.kind] : 0;
         slot.size = 66;
         slot.frame = 0;
     }
 }
 
-void drawFeedRow()
+void animateFeedRow(BoardState& state)
 {
-    for (Cell& slot : feedRow) {
+    for (Cell& slot : state.feedRow) {
         if (slot.kind < 0)
             continue;
         if (slot.size > 64)
@@ -112,22 +107,19 @@ void drawFeedRow()
         // Only the special pieces animate in the feed, over all 16 frames.
         if (slot.kind >= KIND_DROP_BOMB && ++slot.frame > 15)
             slot.frame = 0;
-        const float side = static_cast<float>(slot.size + 2);
-        draw::drawSheetFrame(slot.texture, static_cast<float>(slot.x),
-            static_cast<float>(slot.y), side, side, slot.frame, 0.0f, 1.0f);
     }
 }
 
-void dropFeedRow()
+void dropFeedRow(BoardState& state, Events& events)
 {
-    if (!feedActive)
+    if (!state.feedActive)
         return;
     bool allLanded = true;
-    for (Cell& slot : feedRow)
-        if (!stepFeedPiece(slot))
+    for (Cell& slot : state.feedRow)
+        if (!stepFeedPiece(state, slot, events))
             allLanded = false;
     if (allLanded)
-        generateFeedRow();
+        generateFeedRow(state);
 }
 
 } // namespace kalup::board

@@ -1,15 +1,14 @@
-#include "board/board.h"
+#include "board/ghosts.h"
 
-#include "render/quad_batch.h"
+#include "board/board.h"
 
 namespace kalup::board {
 
-void spawnGhost(int row, int col)
+void spawnGhost(BoardState& state, int row, int col, int kind)
 {
-    Cell& ghost = ghostLayer[row][col];
-    const Cell& cell = board[row][col];
-    // A bomb leaves the flash of its blast rather than its own picture.
-    ghost.texture = cell.texture == textures::texPieces[KIND_BOMB] ? textures::texBurstAlt : cell.texture;
+    Cell& ghost = state.ghostLayer[row][col];
+    const Cell& cell = state.board[row][col];
+    ghost.kind = kind;
     ghost.x = cell.x;
     ghost.y = cell.y;
     ghost.size = cell.size;
@@ -17,22 +16,17 @@ void spawnGhost(int row, int col)
     // The frame carries on from whatever the slot last showed.
 }
 
-void updateGhosts()
+void fadeGhosts(BoardState& state)
 {
-    static draw::QuadBatch ghosts;
-    for (auto& row : ghostLayer)
+    for (auto& row : state.ghostLayer)
         for (Cell& ghost : row) {
             if (ghost.fade <= 0.0f)
                 continue;
-            const float half = static_cast<float>(ghost.size) / 2;
-            ghosts.add(ghost.texture, static_cast<float>(ghost.x), static_cast<float>(ghost.y), half, half, 0.0f,
-                draw::sheetFrame(ghost.frame), {1.0f, 1.0f, 1.0f, ghost.fade});
             // Ghosts use all 16 frames, grow and fade out over 36 frames.
             ghost.frame = ghost.frame < 15 ? ghost.frame + 1 : 0;
             ghost.size += 2;
             ghost.fade -= 0.028f;
         }
-    ghosts.draw();
 }
 
 } // namespace kalup::board

@@ -1,17 +1,12 @@
 #include "board/specials.h"
 
 #include "board/board.h"
-#include "board/groups.h"
-#include "data/sound.h"
-#include "fx/emitters.h"
+#include "board/clicks.h"
+#include "board/ghosts.h"
 
 namespace kalup::board {
 
-std::vector<int> paintQueue;
-
 namespace {
-
-constexpr int STAR_COUNT = 8;
 
 // The cross of radius 2, always visited in this order.
 constexpr int CROSS[9][2] = {
@@ -22,90 +17,88 @@ bool onBoard(int row, int col) { return row >= 0 && row < ROWS && col >= 0 && co
 
 } // namespace
 
-void clickBomb()
+void clickBomb(BoardState& state, const BoardInput& input, Events& events)
 {
-    const int row = hoverRow;
-    const int col = hoverCol;
-    if (acceptClick()) {
+    const int row = input.hover.row;
+    const int col = input.hover.col;
+    if (acceptClick(state, input)) {
         // The bomb is still on the board as its blast starts, so its own
         // cell sets off a second blast: that is how a clicked bomb goes off.
-        blastAt(row, col);
-        sound::play(sound::sndExplos2);
-        liftBoard();
+        blastAt(state, row, col, events);
+        events.playSound(Sound::BombBlast);
+        liftBoard(state);
     } else {
-        swell(board[row][col]);
+        swell(state.board[row][col]);
     }
 }
 
-void clickPaint()
+void clickPaint(BoardState& state, const BoardInput& input)
 {
-    const int row = hoverRow;
-    const int col = hoverCol;
-    if (acceptClick()) {
-        paintAround(row, col, board[row][col].kind);
-        liftBoard();
+    const int row = input.hover.row;
+    const int col = input.hover.col;
+    if (acceptClick(state, input)) {
+        paintAround(state, row, col, state.board[row][col].kind);
+        liftBoard(state);
     } else {
-        swell(board[row][col]);
+        swell(state.board[row][col]);
     }
 }
 
-void blastAt(int row, int col)
+void blastAt(BoardState& state, int row, int col, Events& events)
 {
-    sound::stop(sound::sndFall);
+    events.stopSound(Sound::DropBombFalling);
     for (const auto& step : CROSS)
-        detonateCell(row + step[0], col + step[1]);
+        detonateCell(state, row + step[0], col + step[1], events);
 }
 
-void detonateCell(int row, int col)
+void detonateCell(BoardState& state, int row, int col, Events& events)
 {
     if (!onBoard(row, col))
         return;
-    Cell& cell = board[row][col];
+    Cell& cell = state.board[row][col];
     // Every cell of the cross flashes, empty or not.
-    fx::liveEmitters.push_back(new fx::StarBurstEmitter(STAR_COUNT,
-        {static_cast<float>(cell.homeX), static_cast<float>(cell.homeY)}, textures::texStar));
+    events.blastFlash(cell.homeX, cell.homeY);
     if (cell.kind == KIND_EMPTY)
         return;
-    spawnGhost(row, col);
+    spawnGhost(state, row, col, cell.kind);
     if (cell.kind == KIND_BOMB || cell.kind == KIND_DROP_BOMB) {
         // Emptied before its own blast, so a chain ends at every bomb.
         cell.kind = KIND_EMPTY;
-        blastAt(row, col);
+        blastAt(state, row, col, events);
     }
     cell.kind = KIND_EMPTY;
 }
 
-void paintAround(int row, int col, int kind)
+void paintAround(BoardState& state, int row, int col, int kind)
 {
     for (const auto& step : CROSS)
-        queuePaint(row + step[0], col + step[1], kind);
+        queuePaint(state, row + step[0], col + step[1], kind);
 }
 
-void queuePaint(int row, int col, int kind)
+void queuePaint(BoardState& state, int row, int col, int kind)
 {
-    if (!onBoard(row, col) || board[row][col].kind == KIND_EMPTY)
+    if (!onBoard(row, col) || state.board[row][col].kind == KIND_EMPTY)
         return;
-    paintQueue.push_back(kind);
-    paintQueue.push_back(row);
-    paintQueue.push_back(col);
+    state.paintQueue.push_back(kind);
+    state.paintQueue.push_back(row);
+    state.paintQueue.push_back(col);
 }
 
-void paintStep()
+void paintStep(BoardState& state, Events& events)
 {
-    if (paintQueue.empty())
+    if (state.paintQueue.empty())
         return;
-    sound::play(sound::sndPaint);
-    const int col = paintQueue.back();
-    paintQueue.pop_back();
-    const int row = paintQueue.back();
-    paintQueue.pop_back();
-    const int kind = paintQueue.back();
-    paintQueue.pop_back();
+    events.playSound(Sound::PiecePainted);
+    const int col = state.paintQueue.back();
+    state.paintQueue.pop_back();
+    const int row = state.paintQueue.back();
+    state.paintQueue.pop_back();
+    const int kind = state.paintQueue.back();
+    state.paintQueue.pop_back();
     // The cell is not looked at again: whatever lies there now, even
     // nothing, becomes a plain piece of the paint colour, popping up small.
-    Cell& cell = board[row][col];
+    Cell& cell = state.board[row][col];
     cell.kind = kind - KIND_PAINT_0;
-    cell.texture = textures::texPieces[cell.kind];
     cell.size = 16;
 }
 

@@ -1,18 +1,17 @@
 #pragma once
 // Bombs, drop bombs and paint pieces.
-#include <vector>
+#include "board/board.h"
+#include "board/clicks.h"
+#include "board/events.h"
 
 namespace kalup::board {
 
-// Three entries per queued paint: kind, row, column; popped in reverse.
-extern std::vector<int> paintQueue;
-
-void clickBomb();
-void clickPaint();
-void blastAt(int row, int col);
-void detonateCell(int row, int col);
-void paintAround(int row, int col, int kind);
-void queuePaint(int row, int col, int kind);
-void paintStep();
+void clickBomb(BoardState& state, const BoardInput& input, Events& events);
+void clickPaint(BoardState& state, const BoardInput& input);
+void blastAt(BoardState& state, int row, int col, Events& events);
+void detonateCell(BoardState& state, int row, int col, Events& events);
+void paintAround(BoardState& state, int row, int col, int kind);
+void queuePaint(BoardState& state, int row, int col, int kind);
+void paintStep(BoardState& state, Events& events);
 
 } // namespace kalup::board

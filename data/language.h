@@ -9,7 +9,7 @@ enum TextKey {
     TEXT_TITLE,
     TEXT_CLASSIC_GAME,
     TEXT_REMOVE2_GAME,
-    TEXT_FF_GAME,
+    TEXT_SURVIVAL_GAME,
     TEXT_SCORE,
     TEXT_HISCORE,
     TEXT_NO_MORE_MOVES,
@@ -20,7 +20,8 @@ enum TextKey {
     TEXT_GAME_COMPLETED,
     TEXT_LEVEL_LABEL,
     TEXT_PRESS_SPACE,
-    TEXT_LEVEL_COMPLETED,
+    // The losing screens' headline, "Game Over", under the key "level_completed".
+    TEXT_GAME_OVER_HEADLINE,
     TEXT_LEVEL,
     TEXT_COMPLETED,
     TEXT_TO_CONTINUE,

@@ -4,16 +4,16 @@ namespace kalup::sound {
 
 Handle sndFall = 0;
 Handle sndJump = 0;
-Handle sndExplos1 = 0;
-Handle sndExplos2 = 0;
-Handle snd3 = 0;
-Handle snd8 = 0;
-Handle snd7 = 0;
-Handle snd11 = 0;
+Handle sndDropBombBlast = 0;
+Handle sndBombBlast = 0;
+Handle sndFeedPieceLost = 0;
+Handle sndGroupRemoved = 0;
+Handle sndPiecesFell = 0;
+Handle sndBoardShift = 0;
 Handle sndRobot[10] = {};
 Handle sndPaint = 0;
 Handle sndLinefall = 0;
-Handle snd12 = 0;
+Handle sndRoundStart = 0;
 Handle music = 0;
 
 SoundObserver playObserver = nullptr;
@@ -29,12 +29,12 @@ void loadSoundBank()
     // frame, or frame after frame, is heard no more than this often at once.
     sndFall = audio::loadSample("sounds/fall.ogg", 1);
     sndJump = audio::loadSample("sounds/jump.ogg", 1);
-    sndExplos1 = audio::loadSample("sounds/explos1.ogg", 5);
-    sndExplos2 = audio::loadSample("sounds/explos2.ogg", 5);
-    snd3 = audio::loadSample("sounds/3.ogg", 1);
-    snd8 = audio::loadSample("sounds/8.ogg", 2);
-    snd7 = audio::loadSample("sounds/7.ogg", 1);
-    snd11 = audio::loadSample("sounds/11.ogg", 1);
+    sndDropBombBlast = audio::loadSample("sounds/explos1.ogg", 5);
+    sndBombBlast = audio::loadSample("sounds/explos2.ogg", 5);
+    sndFeedPieceLost = audio::loadSample("sounds/3.ogg", 1);
+    sndGroupRemoved = audio::loadSample("sounds/8.ogg", 2);
+    sndPiecesFell = audio::loadSample("sounds/7.ogg", 1);
+    sndBoardShift = audio::loadSample("sounds/11.ogg", 1);
     sndRobot[0] = audio::loadSample("sounds/robot two.ogg", 1);
     sndRobot[1] = audio::loadSample("sounds/robot three.ogg", 1);
     sndRobot[2] = audio::loadSample("sounds/robot four.ogg", 1);
@@ -47,7 +47,7 @@ void loadSoundBank()
     sndRobot[9] = audio::loadSample("sounds/robot larff.ogg", 1);
     sndPaint = audio::loadSample("sounds/paint.ogg", 3);
     sndLinefall = audio::loadSample("sounds/linefall.wav", 3);
-    snd12 = audio::loadSample("sounds/12.ogg", 4);
+    sndRoundStart = audio::loadSample("sounds/12.ogg", 4);
 
     music = audio::loadMusic("music/ZELMONTA.mo3");
 }

@@ -6,19 +6,24 @@ namespace kalup::sound {
 
 using audio::Handle;
 
+// A drop bomb falling in the feed row.
 extern Handle sndFall;
+// A cleared board in remove-two.
 extern Handle sndJump;
-extern Handle sndExplos1;
-extern Handle sndExplos2;
-extern Handle snd3;
-extern Handle snd8;
-extern Handle snd7;
-extern Handle snd11;
+extern Handle sndDropBombBlast;
+extern Handle sndBombBlast;
+// A feed piece falling through an emptied column.
+extern Handle sndFeedPieceLost;
+// Every visit of a removed group's cells asks for it.
+extern Handle sndGroupRemoved;
+extern Handle sndPiecesFell;
+// A column closing up, or the survival board rising.
+extern Handle sndBoardShift;
 // Voices by group size: [0] for two pieces ... [8] for ten, [9] the laugh.
 extern Handle sndRobot[10];
 extern Handle sndPaint;
 extern Handle sndLinefall;
-extern Handle snd12;
+extern Handle sndRoundStart;
 extern Handle music;
 
 // Opens the audio device (a silent one when there is no sound card) and

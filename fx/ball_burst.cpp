@@ -45,9 +45,8 @@ void BallBurstEmitter::update()
         particles::advance(particle);
         // Below the floor line the kick cancels gravity and, about every
         // other update, pushes up by 1: the balls jostle on the floor.
-        if (particle.y > static_cast<float>(floorY) && bounce > 0.0f)
+        if (particle.y > static_cast<float>(floorY))
             particle.vy -= static_cast<float>(random::rand() % 200 / 100) + gravity;
-        particle.vx += accelX;
         particle.vy += gravity;
         particle.angle += BALL_SPIN_STEP;
     }

@@ -42,8 +42,6 @@ public:
     std::vector<Particle> particles;
     Texture texture;
     float gravity = 0.1f;
-    float accelX = 0.0f;
-    float bounce = 1.0f;
     int floorY;
 };
 
@@ -59,7 +57,6 @@ public:
     std::vector<Particle> particles;
     Texture texture;
     float gravity = 0.2f;
-    float accelX = 0.0f;
 };
 
 // Every running burst, in creation order; owns them.

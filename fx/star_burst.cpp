@@ -44,7 +44,6 @@ void StarBurstEmitter::update()
             particle.alive = false;
         particles::fade(particle, STAR_FADE_STEP);
         particles::advance(particle);
-        particle.vx += accelX;
         particle.vy += gravity;
     }
 }

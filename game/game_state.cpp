@@ -1,79 +1,81 @@
 #include "game/game_state.h"
 
-#include "board/board.h"
-#include "board/groups.h"
-#include "board/play.h"
-#include "data/sound.h"
-#include "platform/seam.h"
-#include "render/background.h"
+#include "board/clicks.h"
+#include "board/deal.h"
 
 namespace kalup::game {
-
-int level = 0;
-int hudY = -20;
-int panelSlide = -256;
-double roundStartTime = 0.0;
-bool feedArmed = false;
-// These three belong to the whole run: no round, game or menu visit restores them.
-double feedInterval = 2.0;
-double lastFeedTime = 0.0;
-double lastRiseTime = 0.0;
-// Each round restarts these.
-double ffStartTime = 0.0;
-double survivalTime = 0.0;
-double riseInterval = 3.0;
-bool ffOver = false;
-bool clearSoundPlayed = false;
 
 namespace {
 
 // A cleared board advances the level; 50 wraps to 0 at once, so the level
 // screen counts 1..50 and then starts again at 1.
-void stepLevel()
+int steppedLevel(const Round& round)
 {
-    if (board::boardCleared && level < 50)
-        ++level;
-    if (level == 50)
-        level = 0;
+    int next = round.level;
+    if (round.board.boardCleared && next < 50)
+        ++next;
+    if (next == 50)
+        next = 0;
+    return next;
 }
 
-void deal()
+void deal(board::BoardState& state)
 {
-    switch (play::gameMode) {
+    switch (state.gameMode) {
     case play::MODE_CLASSIC:
-    case play::MODE_FF:
-        board::fillBoard(3);
+    case play::MODE_SURVIVAL:
+        board::fillBoard(state, 3);
         break;
     case play::MODE_REMOVE_TWO:
-        board::fillBoard(4);
+        board::fillBoard(state, 4);
         break;
     default:
         break;
     }
 }
 
+void dealRound(Round& round, double now, int level, board::Events& events)
+{
+    round.riseInterval = 3.0;
+    round.survivalOver = false;
+    round.survivalStartTime = now;
+    round.clearSoundPlayed = false;
+    // The click lock-out runs from the round start: no click in its first 0.4 s.
+    board::lockClicksFrom(round.board, now);
+    round.feedArmed = false;
+    round.roundStartTime = now;
+    round.level = level;
+    round.panelSlide = -256;
+    events.playSound(board::Sound::RoundStarted);
+    round.board.boardCleared = false;
+    round.hudY = -20;
+    round.board.boardAlpha = 0.0f;
+    events.roundStarting();
+    board::clearBoard(round.board);
+    deal(round.board);
+}
+
 } // namespace
 
-void startRound()
+void startRound(Round& round, double now, board::Events& events)
 {
-    riseInterval = 3.0;
-    ffOver = false;
-    ffStartTime = seam::now();
-    clearSoundPlayed = false;
-    // The click lock-out runs from the round start: no click in its first 0.4 s.
-    board::lastClickTime = seam::now();
-    feedArmed = false;
-    roundStartTime = seam::now();
-    stepLevel();
-    panelSlide = -256;
-    sound::play(sound::snd12);
-    board::boardCleared = false;
-    hudY = -20;
-    board::boardAlpha = 0.0f;
-    // Also re-seeds the round's random numbers, so it comes before the deal.
-    background::generateBackground();
-    board::clearBoard();
-    deal();
+    dealRound(round, now, steppedLevel(round), events);
+}
+
+void startGame(Round& round, int mode, double now, board::Events& events)
+{
+    round.score = 0;
+    board::clearBoard(round.board);
+    round.board.gameMode = mode;
+    // Remove-two and survival always begin at level 1; a classic game goes on
+    // from level 0, stepped if the last round left its board cleared.
+    dealRound(round, now, mode == play::MODE_CLASSIC ? steppedLevel(round) : 1, events);
+}
+
+void endGame(Round& round)
+{
+    board::clearBoard(round.board);
+    round.level = 0;
 }
 
 } // namespace kalup::game

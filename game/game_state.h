@@ -1,23 +1,41 @@
 #pragma once
-// The round and level state, and the start of a round in the current mode
-// (the mode itself and the score are in board/play.h).
+// The round and the game it belongs to: the board, the level, the score and
+// the timers of the modes; the start of a game and of a round, and the end
+// of a game.
+#include "board/board.h"
+#include "board/events.h"
 
 namespace kalup::game {
 
-extern int level;
-extern int hudY;
-extern int panelSlide;
-extern double roundStartTime;
-extern bool feedArmed;
-extern double feedInterval;
-extern double lastFeedTime;
-extern double ffStartTime;
-extern double survivalTime;
-extern double riseInterval;
-extern double lastRiseTime;
-extern bool ffOver;
-extern bool clearSoundPlayed;
+struct Round {
+    board::BoardState board;
+    // The cell the last playing frame found under the pointer.
+    board::CellPos hover{0, 0};
+    // Points of the current game; a new game sets it to 0.
+    int score = 0;
+    int level = 0;
+    // y of the record/score line, and the slide of the end screens.
+    int hudY = -20;
+    int panelSlide = -256;
+    double roundStartTime = 0.0;
+    bool feedArmed = false;
+    // These three belong to the whole run: no round, game or menu visit restores them.
+    double feedInterval = 2.0;
+    double lastFeedTime = 0.0;
+    double lastRiseTime = 0.0;
+    // Each round restarts these.
+    double survivalStartTime = 0.0;
+    double survivalTime = 0.0;
+    double riseInterval = 3.0;
+    bool survivalOver = false;
+    bool clearSoundPlayed = false;
+};
 
-void startRound();
+// The next round of the game: a cleared board steps the level.
+void startRound(Round& round, double now, board::Events& events);
+// A new game of the mode, score 0, its first round dealt.
+void startGame(Round& round, int mode, double now, board::Events& events);
+// Back to the menu: the board and the level are cleared.
+void endGame(Round& round);
 
 } // namespace kalup::game

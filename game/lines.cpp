@@ -3,9 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "board/play.h"
 #include "data/language.h"
-#include "game/game_state.h"
 #include "platform/utf8.h"
 
 namespace kalup::game {
@@ -14,8 +12,8 @@ namespace {
 
 // The survival time split as the screens show it: whole minutes, then whole
 // seconds modulo 60.
-int survivalMinutes() { return static_cast<int>(survivalTime * (1.0 / 60.0)); }
-int survivalSeconds() { return static_cast<int>(survivalTime) % 60; }
+int survivalMinutes(double survivalTime) { return static_cast<int>(survivalTime * (1.0 / 60.0)); }
+int survivalSeconds(double survivalTime) { return static_cast<int>(survivalTime) % 60; }
 
 } // namespace
 
@@ -32,19 +30,22 @@ Line composeLine(const char* format, ...)
     return line;
 }
 
-Line levelCompletedLine()
+Line levelCompletedLine(int level)
 {
     return composeLine("%s %i %s", language::text(language::TEXT_LEVEL), level + 1,
                        language::text(language::TEXT_COMPLETED));
 }
 
-Line survivalResultLine() { return composeLine("%d:%d", survivalMinutes(), survivalSeconds()); }
-
-Line survivalTimerLine()
+Line survivalResultLine(double survivalTime)
 {
-    return composeLine("%d mins %d secs", survivalMinutes(), survivalSeconds());
+    return composeLine("%d:%d", survivalMinutes(survivalTime), survivalSeconds(survivalTime));
 }
 
-Line scoreLine() { return composeLine("%i", play::score); }
+Line survivalTimerLine(double survivalTime)
+{
+    return composeLine("%d mins %d secs", survivalMinutes(survivalTime), survivalSeconds(survivalTime));
+}
+
+Line scoreLine(int score) { return composeLine("%i", score); }
 
 } // namespace kalup::game

@@ -15,12 +15,12 @@ struct Line {
 Line composeLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // "Level 3 completed" on the classic level screen: the shown number is level + 1.
-Line levelCompletedLine();
+Line levelCompletedLine(int level);
 // The survival result "2:5": minutes and seconds, no leading zeros.
-Line survivalResultLine();
+Line survivalResultLine(double survivalTime);
 // The survival timer "2 mins 5 secs" at the top left.
-Line survivalTimerLine();
+Line survivalTimerLine(double survivalTime);
 // The score as the end screens show it.
-Line scoreLine();
+Line scoreLine(int score);
 
 } // namespace kalup::game

@@ -2,12 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "board/play.h"
 #include "data/language.h"
-#include "data/records.h"
-#include "game/game_state.h"
 #include "game/lines.h"
-#include "game/update.h"
 #include "render/draw.h"
 #include "render/textures.h"
 
@@ -20,16 +16,7 @@ using language::text;
 // The screens ask for white with out-of-range components; GL clamps them to 1.
 void setOpaqueWhite() { glColor4d(255, 255, 255, 255); }
 
-// The record rule: only the classic mode keeps a record, and only frames that
-// draw the record/score line apply it.
-void applyRecordRule()
-{
-    if (play::gameMode == play::MODE_CLASSIC && play::score > records::classicRecord)
-        records::classicRecord = play::score;
-}
-
-struct EndScreen {
-    bool losing;
+struct EndScreenLook {
     textures::Texture panel;
     float panelAlpha;
     // The level-up screen sets white before its panel, so its first line
@@ -42,78 +29,77 @@ struct EndScreen {
     const char* prompt;    // y 450, small
 };
 
-// Every end screen slides its panel in from x = 160 and its lines down from
-// 256 units above their places, 16 units per frame, in this drawing order.
-void drawEndScreen(const EndScreen& screen)
+// The panel and its lines, slid `slide` units from their places, in this drawing order.
+void drawLook(const EndScreenLook& look, int slide)
 {
-    if (screen.losing)
-        shakeBoard();
-    if (panelSlide < 0)
-        panelSlide += 16;
-    if (screen.whiteBeforePanel)
+    if (look.whiteBeforePanel)
         setOpaqueWhite();
-    draw::drawSprite(screen.panel, 400 + panelSlide, 300, 512, 512, 0, screen.panelAlpha);
-    if (!screen.whiteBeforePanel)
+    draw::drawSprite(look.panel, 400 + slide, 300, 512, 512, 0, look.panelAlpha);
+    if (!look.whiteBeforePanel)
         setOpaqueWhite();
-    draw::drawTextCentred(screen.subline, panelSlide + 250, draw::fontSmall);
-    draw::drawTextCentred(screen.headline, panelSlide + 150, draw::fontLarge);
-    draw::drawTextCentred(screen.body, panelSlide + 310, draw::fontSmall);
-    draw::drawTextCentred(screen.number, panelSlide + 390, draw::fontLarge);
-    draw::drawTextCentred(screen.prompt, panelSlide + 450, draw::fontSmall);
+    draw::drawTextCentred(look.subline, slide + 250, draw::fontSmall);
+    draw::drawTextCentred(look.headline, slide + 150, draw::fontLarge);
+    draw::drawTextCentred(look.body, slide + 310, draw::fontSmall);
+    draw::drawTextCentred(look.number, slide + 390, draw::fontLarge);
+    draw::drawTextCentred(look.prompt, slide + 450, draw::fontSmall);
 }
 
 } // namespace
 
-void drawHud()
+void drawHud(const ShownHud& hud)
 {
     setOpaqueWhite();
-    if (hudY < 15)
-        ++hudY;
-    applyRecordRule();
     float llx = 0;
     float hiscoreEnd = 0;
     float scoreEnd = 0;
     const char* hiscore = text(language::TEXT_HISCORE);
     const char* scoreLabel = text(language::TEXT_SCORE);
-    draw::drawText(hiscore, 0, hudY, draw::fontSmall);
+    draw::drawText(hiscore, 0, hud.y, draw::fontSmall);
     draw::textBox(hiscore, draw::fontSmall, llx, hiscoreEnd);
-    draw::drawNumber(records::classicRecord, static_cast<int>(hiscoreEnd + 20), hudY, draw::fontSmall);
-    draw::drawText(scoreLabel, static_cast<int>(hiscoreEnd + 220), hudY, draw::fontSmall);
+    draw::drawNumber(hud.record, static_cast<int>(hiscoreEnd + 20), hud.y, draw::fontSmall);
+    draw::drawText(scoreLabel, static_cast<int>(hiscoreEnd + 220), hud.y, draw::fontSmall);
     draw::textBox(scoreLabel, draw::fontSmall, llx, scoreEnd);
-    draw::drawNumber(play::score, static_cast<int>((hiscoreEnd + 240) + scoreEnd), hudY, draw::fontSmall);
+    draw::drawNumber(hud.score, static_cast<int>((hiscoreEnd + 240) + scoreEnd), hud.y, draw::fontSmall);
 }
 
-void drawLevelScreen()
+void drawSurvivalTimer(const ShownSurvivalTimer& timer)
 {
-    const Line levelLine = levelCompletedLine();
-    const Line number = scoreLine();
-    drawEndScreen({false, textures::texCongrats, 0.5f, false, text(language::TEXT_CONGRATULATIONS),
-                   levelLine.text, text(language::TEXT_CONGRATULATIONS_TEXT), number.text,
-                   text(language::TEXT_TO_CONTINUE)});
+    const Line line = survivalTimerLine(timer.survivalTime);
+    draw::drawText(line.text, 5, 15, draw::fontLabel);
 }
 
-void drawLevelUpScreen()
+void drawEndScreen(const ShownEndScreen& shown)
 {
-    const Line number = scoreLine();
-    drawEndScreen({false, textures::texLevelUp, 0.7f, true, text(language::TEXT_CONGRATULATIONS),
-                   text(language::TEXT_GAME_COMPLETED), text(language::TEXT_CONGRATULATIONS_TEXT),
-                   number.text, text(language::TEXT_PRESS_SPACE)});
-}
-
-void drawNoMoreMovesScreen()
-{
-    const Line number = scoreLine();
-    drawEndScreen({true, textures::texGameOver, 0.5f, false, text(language::TEXT_LEVEL_COMPLETED),
-                   text(language::TEXT_NO_MORE_MOVES), text(language::TEXT_CONGRATULATIONS_TEXT),
-                   number.text, text(language::TEXT_PRESS_SPACE)});
-}
-
-void drawSurvivalOverScreen()
-{
-    const Line time = survivalResultLine();
-    drawEndScreen({true, textures::texGameOver, 0.8f, false, text(language::TEXT_LEVEL_COMPLETED),
-                   text(language::TEXT_NO_MORE_MOVES), text(language::TEXT_SURV), time.text,
-                   text(language::TEXT_PRESS_SPACE)});
+    const Line number = scoreLine(shown.score);
+    switch (shown.screen) {
+    case EndScreen::LevelCompleted: {
+        const Line levelLine = levelCompletedLine(shown.level);
+        drawLook({textures::texCongrats, 0.5f, false, text(language::TEXT_CONGRATULATIONS), levelLine.text,
+                     text(language::TEXT_CONGRATULATIONS_TEXT), number.text, text(language::TEXT_TO_CONTINUE)},
+            shown.slide);
+        break;
+    }
+    case EndScreen::BoardCleared:
+        drawLook({textures::texLevelUp, 0.7f, true, text(language::TEXT_CONGRATULATIONS),
+                     text(language::TEXT_GAME_COMPLETED), text(language::TEXT_CONGRATULATIONS_TEXT), number.text,
+                     text(language::TEXT_PRESS_SPACE)},
+            shown.slide);
+        break;
+    case EndScreen::NoMoreMoves:
+        drawLook({textures::texGameOver, 0.5f, false, text(language::TEXT_GAME_OVER_HEADLINE),
+                     text(language::TEXT_NO_MORE_MOVES), text(language::TEXT_CONGRATULATIONS_TEXT), number.text,
+                     text(language::TEXT_PRESS_SPACE)},
+            shown.slide);
+        break;
+    case EndScreen::SurvivalOver: {
+        const Line time = survivalResultLine(shown.survivalTime);
+        drawLook({textures::texGameOver, 0.8f, false, text(language::TEXT_GAME_OVER_HEADLINE),
+                     text(language::TEXT_NO_MORE_MOVES), text(language::TEXT_SURV), time.text,
+                     text(language::TEXT_PRESS_SPACE)},
+            shown.slide);
+        break;
+    }
+    }
 }
 
 } // namespace kalup::game

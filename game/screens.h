@@ -1,12 +1,12 @@
 #pragma once
-// The record/score line and the four end-of-round screens.
+// The record/score line, the survival timer and the four end-of-round
+// screens, drawn as a playing frame noted them.
+#include "game/scene.h"
 
 namespace kalup::game {
 
-void drawHud();
-void drawLevelScreen();
-void drawLevelUpScreen();
-void drawNoMoreMovesScreen();
-void drawSurvivalOverScreen();
+void drawHud(const ShownHud& hud);
+void drawSurvivalTimer(const ShownSurvivalTimer& timer);
+void drawEndScreen(const ShownEndScreen& shown);
 
 } // namespace kalup::game

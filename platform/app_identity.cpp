@@ -1,8 +1,10 @@
 #include "platform/app_identity.h"
 
+#include "platform/build_facts.h"
+
 namespace kalup::app_identity {
 
-// The build passes the id the desktop entry and metainfo are installed under.
+// The id the desktop entry and metainfo are installed under.
 const char* const APP_ID = KALUP_APP_ID;
 
 } // namespace kalup::app_identity

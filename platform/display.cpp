@@ -26,7 +26,7 @@ GLFWwindow* window = nullptr;
 // Window units per logical unit, for the pointer.
 double pointerScale = 1.0;
 // The launcher's colour depth, for a target made when the window's size changes.
-int targetColourDepth = 32;
+int targetColorDepth = 32;
 // The hidden window draws offscreen at any size; only the game's holds the mouse.
 bool offscreenAlways = false;
 bool capturesMouse = false;
@@ -163,7 +163,7 @@ bool ensureTarget()
 {
     if (scaler::hasTarget())
         return true;
-    if (!targetUnavailable && !scaler::createTarget(targetColourDepth))
+    if (!targetUnavailable && !scaler::createTarget(targetColorDepth))
         targetUnavailable = true;
     return !targetUnavailable;
 }
@@ -326,7 +326,7 @@ bool createWindow(int width, int height, GLFWmonitor* monitor)
 
 bool openDisplay(int colorDepth, bool fullscreen)
 {
-    targetColourDepth = colorDepth;
+    targetColorDepth = colorDepth;
     if (!glfwInit())
         return false;
     glfwDefaultWindowHints();
@@ -377,7 +377,7 @@ bool openHiddenDisplay()
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
     // An invisible window's own pixels are undefined: draw where they can be read back.
     offscreenAlways = true;
-    targetColourDepth = 32;
+    targetColorDepth = 32;
     if (!createWindow(logical::WIDTH, logical::HEIGHT, nullptr))
         return false;
     backend.forgetSnapshot();

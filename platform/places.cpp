@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/build_facts.h"
+
 namespace kalup::places {
 
 namespace {
@@ -44,7 +46,6 @@ std::vector<std::string> dataFolderCandidates()
     if (error)
         return {};
     const fs::path folder = executable.parent_path();
-    // KALUP_DATA_FROM_BINARY is the install's data folder seen from its bin/ folder.
     return {folder.string(), (folder / KALUP_DATA_FROM_BINARY).lexically_normal().string()};
 }
 

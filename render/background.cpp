@@ -58,6 +58,16 @@ void uploadGradient()
                  texels);
 }
 
+void choosePreset(int index)
+{
+    deleteClouds();
+    presetIndex = index;
+    preset = index < 7 ? fixedPresets[index] : randomPreset();
+    spriteHalfSize = preset.size * 0.02f;
+    cloudArray = new SwirlCloud[preset.clouds];
+    cloudCount = preset.clouds;
+}
+
 } // namespace
 
 unsigned char gradientTexel(int column, int row)
@@ -68,28 +78,28 @@ unsigned char gradientTexel(int column, int row)
     return static_cast<unsigned char>(255 * v);
 }
 
-void generateBackground()
+void chooseBackground()
 {
     // The same second gives the same background, and the same deal after it:
     // this seeding also restarts the random numbers of the round.
     random::seed(static_cast<unsigned>(seam::wallClockSeconds()));
     for (int i = 0; i < 5; ++i)
         random::rand();
-    buildBackground(random::rand() % 10);
+    choosePreset(random::rand() % 10);
 }
 
 void buildBackground(int index)
 {
-    deleteClouds();
-    presetIndex = index;
-    preset = index < 7 ? fixedPresets[index] : randomPreset();
+    choosePreset(index);
+    prepareBackgroundCanvas();
+}
+
+void prepareBackgroundCanvas()
+{
     glClear(GL_COLOR_BUFFER_BIT);
     glBlendFunc(GL_ONE, GL_ONE);
     glEnable(GL_BLEND);
     uploadGradient();
-    spriteHalfSize = preset.size * 0.02f;
-    cloudArray = new SwirlCloud[preset.clouds];
-    cloudCount = preset.clouds;
     glFlush();
 }
 

@@ -71,11 +71,16 @@ extern int cloudCount;
 extern unsigned spriteTexture;
 extern float spriteHalfSize;
 
-// Re-seeds the game's random numbers from the clock, picks the preset and
-// builds the clouds, the sprite texture and the sprite.
-void generateBackground();
-// The same with a given preset (0..9) and no re-seeding; presets 7..9 draw
-// their random counts from the game's random numbers.
+// A new round's backdrop comes in two halves, for a round dealt in the
+// middle of a frame whose drawing comes after its rules. The choice, when
+// the round starts: it re-seeds the game's random numbers from the clock,
+// picks the preset and builds the clouds, touching no GL state. The canvas,
+// where the frame's drawing reaches that moment: the screen cleared, additive
+// blending and the sprite texture.
+void chooseBackground();
+void prepareBackgroundCanvas();
+// Both with a given preset (0..9) and no re-seeding; presets 7..9 draw their
+// random counts from the game's random numbers.
 void buildBackground(int index);
 void drawBackground();
 // Moves the clouds on by one frame as drawBackground does, drawing nothing:

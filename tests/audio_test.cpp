@@ -18,15 +18,15 @@ namespace {
 
 // In load order, with each sample's playback limit.
 const struct { Handle* handle; const char* file; int limit; } TABLE[] = {
-    {&sndFall, "sounds/fall.ogg", 1}, {&sndJump, "sounds/jump.ogg", 1}, {&sndExplos1, "sounds/explos1.ogg", 5},
-    {&sndExplos2, "sounds/explos2.ogg", 5}, {&snd3, "sounds/3.ogg", 1}, {&snd8, "sounds/8.ogg", 2},
-    {&snd7, "sounds/7.ogg", 1}, {&snd11, "sounds/11.ogg", 1}, {&sndRobot[0], "sounds/robot two.ogg", 1},
+    {&sndFall, "sounds/fall.ogg", 1}, {&sndJump, "sounds/jump.ogg", 1}, {&sndDropBombBlast, "sounds/explos1.ogg", 5},
+    {&sndBombBlast, "sounds/explos2.ogg", 5}, {&sndFeedPieceLost, "sounds/3.ogg", 1}, {&sndGroupRemoved, "sounds/8.ogg", 2},
+    {&sndPiecesFell, "sounds/7.ogg", 1}, {&sndBoardShift, "sounds/11.ogg", 1}, {&sndRobot[0], "sounds/robot two.ogg", 1},
     {&sndRobot[1], "sounds/robot three.ogg", 1}, {&sndRobot[2], "sounds/robot four.ogg", 1},
     {&sndRobot[3], "sounds/robot five.ogg", 1}, {&sndRobot[4], "sounds/robot six.ogg", 1},
     {&sndRobot[5], "sounds/robot seven.ogg", 1}, {&sndRobot[6], "sounds/robot eight.ogg", 1},
     {&sndRobot[7], "sounds/robot nine.ogg", 1}, {&sndRobot[8], "sounds/robot ten.ogg", 1},
     {&sndRobot[9], "sounds/robot larff.ogg", 1}, // a group of eleven or more laughs: the last voice
-    {&sndPaint, "sounds/paint.ogg", 3}, {&sndLinefall, "sounds/linefall.wav", 3}, {&snd12, "sounds/12.ogg", 4},
+    {&sndPaint, "sounds/paint.ogg", 3}, {&sndLinefall, "sounds/linefall.wav", 3}, {&sndRoundStart, "sounds/12.ogg", 4},
 };
 
 // Playbacks running on the mixer, whichever sample they belong to.
@@ -70,13 +70,13 @@ TEST_F(SoundBank, LoadsTheTableInOrderAndHoldsEachSampleToItsLimitWithoutCutting
     // A dropped request leaves the running playback alone: one restarted by
     // every request would never end. Then its freed channel takes the next.
     Mix_HaltChannel(-1);
-    play(snd7);
+    play(sndPiecesFell);
     for (int frame = 0; frame < 2500 && playing() > 0; ++frame) {
-        play(snd7);
+        play(sndPiecesFell);
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     ASSERT_EQ(playing(), 0);
-    play(snd7);
+    play(sndPiecesFell);
     EXPECT_EQ(playing(), 1);
 }
 
@@ -105,7 +105,7 @@ TEST_F(SoundBank, WithoutASoundCardTheGamePlaysOnTheSilentDevice)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     initSoundBank();
-    play(snd12);
+    play(sndRoundStart);
     EXPECT_EQ(playing(), 1);
     // A fallback, not a setting: the next start asks the system again.
     EXPECT_FALSE(kalup::audio::init(kalup::audio::Device::Default));

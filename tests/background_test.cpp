@@ -27,11 +27,11 @@ TEST(BackgroundPreset, SixthNumberAfterSeedingWithTheClockPicksItAndTheSameSecon
             random::rand();
         const int expected = random::rand() % 10;
         harness::input().wallClock = second;
-        background::generateBackground();
+        background::chooseBackground();
         EXPECT_EQ(background::presetIndex, expected);
         const float starX = background::cloudArray[0].starPoints[0].x;
         const int next = random::rand();
-        background::generateBackground();
+        background::chooseBackground();
         EXPECT_EQ(background::presetIndex, expected);
         EXPECT_EQ(background::cloudArray[0].starPoints[0].x, starX);
         EXPECT_EQ(random::rand(), next) << "the round's random numbers restart too";

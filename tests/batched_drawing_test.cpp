@@ -10,15 +10,19 @@
 #include <functional>
 #include <vector>
 
-#include "bench/listed_background.h"
+#include "board/animation.h"
 #include "board/board.h"
+#include "board/ghosts.h"
 #include "fx/emitters.h"
+#include "game/round_view.h"
+#include "game/update.h"
 #include "platform/display.h"
 #include "platform/random.h"
 #include "render/background.h"
 #include "render/draw.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
+#include "tests/listed_background.h"
 #include "tests/screen.h"
 
 using namespace kalup;
@@ -86,9 +90,9 @@ void expectAlike(const Picture& batched, const Picture& oneByOne)
 }
 
 // A sheet frame the way every piece and ghost was drawn: one quad of its own.
-void drawFrameAlone(const board::Cell& cell, int side, float alpha)
+void drawFrameAlone(const board::Cell& cell, textures::Texture texture, int side, float alpha)
 {
-    draw::drawSheetFrame(cell.texture, static_cast<float>(cell.x), static_cast<float>(cell.y),
+    draw::drawSheetFrame(texture, static_cast<float>(cell.x), static_cast<float>(cell.y),
         static_cast<float>(side), static_cast<float>(side), cell.frame, 0.0f, alpha);
 }
 
@@ -113,28 +117,33 @@ void drawParticlesAlone(const std::vector<fx::Particle>& particles, textures::Te
 
 TEST(BatchedDrawing, BoardPiecesSwollenAndFadingInAsOneByOne)
 {
+    harness::needDisplay();
     boardtest::setBoard({"0123456789..", "001122334455", "543210.....9", "9876543210..", "111222333000"});
     // Pieces of every size the board shows, in every frame, half faded in;
     // the clock keeps the frames where they are.
     int n = 0;
-    for (auto& row : board::board)
+    for (auto& row : boardtest::state().board)
         for (board::Cell& cell : row) {
             cell.size = 60 + (n * 7) % 40;
             cell.frame = n % 15;
             ++n;
         }
-    board::boardAlpha = 0.6f;
-    harness::input().time = board::cellAnimTime = 5.0;
+    boardtest::state().boardAlpha = 0.6f;
+    harness::input().time = boardtest::state().cellAnimTime = 5.0;
     const auto batched = picture([] {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        board::animateBoard();
+        game::Scene scene(1, game::ShownBoard{});
+        auto& shown = std::get<game::ShownBoard>(scene[0]);
+        board::animateBoard(boardtest::state(), harness::input().time, shown.cells);
+        shown.alpha = boardtest::state().boardAlpha;
+        game::drawScene(scene);
     });
     const auto oneByOne = picture([] {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        for (const auto& row : board::board)
+        for (const auto& row : boardtest::state().board)
             for (const board::Cell& cell : row)
                 if (cell.kind >= 0)
-                    drawFrameAlone(cell, cell.size + 2, board::boardAlpha);
+                    drawFrameAlone(cell, game::pieceTexture(cell.kind), cell.size + 2, boardtest::state().boardAlpha);
     });
     expectAlike(batched, oneByOne);
 }
@@ -143,41 +152,46 @@ TEST(BatchedDrawing, GhostsOfARemovedGroupGrowingAndFadingAsOneByOne)
 {
     // A swollen group of every kind but the bomb, whose ghost is its blast,
     // removed at once, and two pieces removed earlier.
+    harness::needDisplay();
     boardtest::setBoard({"000000000000", "111111111111", "222222222222", "333333335555", "666677778888"});
     for (int row = 0; row < board::ROWS; ++row)
         for (int col = 0; col < board::COLS; ++col)
-            if (board::board[row][col].kind >= 0) {
-                board::board[row][col].size = 97;
-                board::spawnGhost(row, col);
+            if (boardtest::state().board[row][col].kind >= 0) {
+                boardtest::state().board[row][col].size = 97;
+                board::spawnGhost(boardtest::state(), row, col, boardtest::state().board[row][col].kind);
             }
     for (int frame = 0; frame < 12; ++frame)
-        board::updateGhosts();
-    board::board[5][3].size = 90;
-    board::spawnGhost(5, 3);
-    board::board[7][8].size = 64;
-    board::spawnGhost(7, 8);
+        board::fadeGhosts(boardtest::state());
+    boardtest::state().board[5][3].size = 90;
+    board::spawnGhost(boardtest::state(), 5, 3, boardtest::state().board[5][3].kind);
+    boardtest::state().board[7][8].size = 64;
+    board::spawnGhost(boardtest::state(), 7, 8, boardtest::state().board[7][8].kind);
     for (int frame = 0; frame < 20; frame += 6) {
         SCOPED_TRACE(testing::Message() << "frame " << frame);
         // The ghosts as they are drawn, before they grow and fade for the next frame.
-        const std::vector<board::Cell> drawn(&board::ghostLayer[0][0], &board::ghostLayer[0][0] + board::ROWS * board::COLS);
+        const board::Cell* ghosts = &boardtest::state().ghostLayer[0][0];
+        const std::vector<board::Cell> drawn(ghosts, ghosts + board::ROWS * board::COLS);
         const auto batched = picture([] {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-            board::updateGhosts();
+            game::Scene scene;
+            game::showGhosts(boardtest::state(), scene);
+            game::drawScene(scene);
         });
         const auto oneByOne = picture([&drawn] {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             for (const board::Cell& ghost : drawn)
                 if (ghost.fade > 0.0f)
-                    drawFrameAlone(ghost, ghost.size, ghost.fade);
+                    drawFrameAlone(ghost, game::ghostTexture(ghost), ghost.size, ghost.fade);
         });
         expectAlike(batched, oneByOne);
         for (int skipped = 0; skipped < 5; ++skipped)
-            board::updateGhosts();
+            board::fadeGhosts(boardtest::state());
     }
 }
 
 TEST(BatchedDrawing, TurningBallsAndGlowingStarsAsOneByOne)
 {
+    harness::needDisplay();
     boardtest::setBoard({});
     random::seed(29);
     std::vector<fx::BallBurstEmitter> balls;

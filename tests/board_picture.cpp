@@ -2,19 +2,12 @@
 #include <stdexcept>
 
 #include "board/board.h"
-#include "board/play.h"
-#include "board/falling.h"
+#include "board/clicks.h"
 #include "board/groups.h"
-#include "board/specials.h"
-#include "data/sound.h"
-#include "game/game_state.h"
-#include "tests/harness.h"
 
 using namespace kalup::board;
 
 namespace boardtest {
-
-static kalup::textures::Texture textureOf(int kind) { return kind >= 0 ? kalup::textures::texPieces[kind] : 0; }
 
 std::string picture(Picture rows)
 {
@@ -29,37 +22,47 @@ std::string picture(Picture rows)
     return text;
 }
 
-void setBoard(int mode, Picture rows)
+BoardState& state()
 {
-    needSounds();
+    static BoardState board;
+    return board;
+}
+
+void setBoard(BoardState& board, int mode, Picture rows)
+{
     const std::string text = picture(rows);
     for (int cell = 0; cell < ROWS * COLS; ++cell) {
         const int row = cell / COLS, col = cell % COLS, x = homeXOf(col), y = homeYOf(row);
         const char symbol = text[row * (COLS + 1) + col];
         const int kind = symbol == '.' ? KIND_EMPTY : symbol - '0';
-        board[row][col] = Cell{x, y, 64, kind, textureOf(kind), x, y, 0.0f, 0};
-        ghostLayer[row][col] = Cell{};
+        board.board[row][col] = Cell{x, y, 64, kind, x, y, 0.0f, 0};
+        board.ghostLayer[row][col] = Cell{};
     }
-    saveBoard();
-    std::fill(std::begin(feedRow), std::end(feedRow), Cell{0, 0, 64, KIND_EMPTY, 0, 0, 0, 0.0f, 0});
-    kalup::fx::releaseEmitters();
-    paintQueue.clear();
-    feedActive = boardCleared = false;
-    kalup::play::gameMode = mode;
-    kalup::play::score = 0;
-    boardAlpha = 1.0f;
-    cellAnimTime = 0.0;
-    lastClickTime = -10.0;
+    saveBoard(board);
+    std::fill(std::begin(board.feedRow), std::end(board.feedRow), Cell{0, 0, 64, KIND_EMPTY, 0, 0, 0.0f, 0});
+    events().clear();
+    board.paintQueue.clear();
+    board.feedActive = board.boardCleared = false;
+    board.gameMode = mode;
+    score = 0;
+    board.boardAlpha = 1.0f;
+    board.cellAnimTime = 0.0;
+    board.lastClickTime = -10.0;
 }
 
+void setBoard(int mode, Picture rows) { setBoard(state(), mode, rows); }
 void setBoard(Picture rows) { setBoard(kalup::play::MODE_CLASSIC, rows); }
-void pointAt(int row, int col) { hoverRow = row, hoverCol = col; }
-void setFeedSlot(int col, int kind) { feedRow[col] = Cell{homeXOf(col), 12, 66, kind, textureOf(kind), 0, 0, 0.0f, 0}; }
 
-std::string boardPicture()
+static CellPos hover{0, 0};
+
+void pointAt(int row, int col) { hover = {row, col}; }
+BoardInput pointedAt(bool pressed, double time) { return {hover, pressed, time}; }
+void setFeedSlot(int col, int kind) { state().feedRow[col] = Cell{homeXOf(col), 12, 66, kind, 0, 0, 0.0f, 0}; }
+
+std::string boardPicture(const BoardState& board)
 {
     std::string text;
-    for (const auto& row : board) {
+    for (const auto& row : board.board) {
         for (const Cell& cell : row)
             text += cell.kind == KIND_EMPTY ? '.' : (cell.kind >= 0 && cell.kind <= 9 ? char('0' + cell.kind) : '?');
         text += '\n';
@@ -67,19 +70,18 @@ std::string boardPicture()
     return text;
 }
 
+std::string boardPicture() { return boardPicture(state()); }
+
 void clickAt(int row, int col, double time)
 {
     pointAt(row, col);
-    harness::input().time = time;
-    harness::input().button = true;
-    handleBoardInput();
-    harness::input().button = false;
+    score += handleBoardInput(state(), pointedAt(true, time), events());
 }
 
-void needSounds()
+RecordedEvents& events()
 {
-    harness::needResources();
-    if (kalup::sound::snd8 == 0) throw std::runtime_error("the sound bank did not load");
+    static RecordedEvents recorded;
+    return recorded;
 }
 
 } // namespace boardtest

@@ -1,12 +1,16 @@
-// Particle bursts: how long a particle lives, how a ball moves, and when a
-// burst is dropped.
+// Particle bursts: how long a particle lives, how a ball moves, when a burst
+// is dropped, and which bursts and samples the game makes of the rules' events.
 #include <cmath>
 
 #include <gtest/gtest.h>
 
+#include "app/round_effects.h"
+#include "board/board.h"
+#include "data/sound.h"
 #include "fx/emitters.h"
 #include "platform/random.h"
 #include "tests/board_picture.h"
+#include "tests/harness.h"
 
 using namespace kalup::fx;
 
@@ -72,4 +76,41 @@ TEST(Emitters, BurstIsDroppedInTheFirstFrameItDrawsNothing)
     for (int frame = 0; frame < 200 && !liveEmitters.empty(); ++frame)
         runEmitters();
     EXPECT_TRUE(liveEmitters.empty()) << "gone within the 202 updates of a star";
+}
+
+TEST(Emitters, RemovedPiecesBurstIntoFourBallsOfTheirColourAndBlastsIntoEightStars)
+{
+    harness::needResources();
+    releaseEmitters();
+    kalup::board::Events& effects = kalup::round_effects::listener();
+    harness::soundLog().clear();
+    effects.pieceBurst(40, 516, 2);
+    effects.pieceBurst(40, 516, kalup::board::KIND_DROP_BOMB);
+    effects.blastFlash(304, 300);
+    ASSERT_EQ(liveEmitters.size(), 3u);
+    auto it = liveEmitters.begin();
+    for (kalup::textures::Texture balls : {kalup::textures::texBalls[2], 0u}) {
+        const auto& burst = dynamic_cast<BallBurstEmitter&>(**it++);
+        EXPECT_TRUE(burst.position.x == 40.0f && burst.position.y == 516.0f);
+        EXPECT_TRUE(burst.count == 4 && burst.floorY == 530 && burst.texture == balls) << "drop bombs have no balls";
+    }
+    const auto& star = dynamic_cast<StarBurstEmitter&>(**it);
+    EXPECT_TRUE(star.position.x == 304.0f && star.position.y == 300.0f);
+    EXPECT_TRUE(star.particles.size() == 8 && star.texture == kalup::textures::texStar);
+    releaseEmitters();
+    using kalup::board::Sound;
+    namespace sound = kalup::sound;
+    const std::pair<Sound, kalup::audio::Handle> samples[] = {{Sound::VoiceTwo, sound::sndRobot[0]},
+        {Sound::VoiceTen, sound::sndRobot[8]}, {Sound::VoiceLaugh, sound::sndRobot[9]},
+        {Sound::GroupRemoved, sound::sndGroupRemoved},
+        {Sound::PiecesFell, sound::sndPiecesFell}, {Sound::ColumnClosed, sound::sndBoardShift}, {Sound::BoardRose, sound::sndBoardShift},
+        {Sound::FeedPieceLost, sound::sndFeedPieceLost}, {Sound::DropBombFalling, sound::sndFall},
+        {Sound::DropBombBlast, sound::sndDropBombBlast}, {Sound::BombBlast, sound::sndBombBlast},
+        {Sound::PiecePainted, sound::sndPaint}, {Sound::FeedReleased, sound::sndLinefall},
+        {Sound::RoundStarted, sound::sndRoundStart}, {Sound::BoardCleared, sound::sndJump}};
+    for (const auto& [meaning, sample] : samples) {
+        harness::soundLog().clear();
+        effects.playSound(meaning);
+        EXPECT_EQ(harness::soundLog(), std::vector<kalup::audio::Handle>{sample}) << int(meaning);
+    }
 }

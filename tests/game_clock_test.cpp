@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/pause.h"
+#include "app/playing.h"
 #include "app/shell.h"
-#include "board/board.h"
 #include "board/play.h"
-#include "game/game_state.h"
 #include "platform/seam.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
@@ -24,9 +23,9 @@ protected:
     void SetUp() override
     {
         FromTheMenu::SetUp();
-        shell::startFfGame();
-        boardtest::setBoard(play::MODE_FF, {"012012012012", "120120120120", "201201201201"});
-        game::lastRiseTime = seam::now();
+        shell::startSurvivalGame();
+        boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, {"012012012012", "120120120120", "201201201201"});
+        playing::round().lastRiseTime = seam::now();
         frames(70);
     }
 };
@@ -35,29 +34,29 @@ protected:
 
 TEST_F(StoppedProcess, TwentySecondsBetweenTwoFramesLeaveTheSurvivalTimeAndTheNextRiseWhereTheyWere)
 {
-    const double clock = seam::now(), survived = game::survivalTime, lastRise = game::lastRiseTime;
+    const double clock = seam::now(), survived = playing::round().survivalTime, lastRise = playing::round().lastRiseTime;
     const std::string board = boardtest::boardPicture();
     input().time += 20.0;
     frames(1);
-    EXPECT_NEAR(game::survivalTime, survived, 2.0 / 70) << "the survival clock did not run through the stop";
+    EXPECT_NEAR(playing::round().survivalTime, survived, 2.0 / 70) << "the survival clock did not run through the stop";
     EXPECT_NEAR(seam::now(), clock, 2.0 / 70);
-    EXPECT_EQ(game::lastRiseTime, lastRise) << "no rise came due";
+    EXPECT_EQ(playing::round().lastRiseTime, lastRise) << "no rise came due";
     EXPECT_EQ(boardtest::boardPicture(), board);
 
-    const double nextRise = lastRise + game::riseInterval;
+    const double nextRise = lastRise + playing::round().riseInterval;
     const double resumedAt = input().time;
-    while (game::lastRiseTime == lastRise)
+    while (playing::round().lastRiseTime == lastRise)
         frames(1);
-    EXPECT_NEAR(game::lastRiseTime, nextRise, 1.0 / 70) << "the rise came due on the game clock as before";
+    EXPECT_NEAR(playing::round().lastRiseTime, nextRise, 1.0 / 70) << "the rise came due on the game clock as before";
     EXPECT_NEAR(input().time - resumedAt, nextRise - clock, 2.0 / 70) << "a whole interval after the stop";
 }
 
 TEST_F(StoppedProcess, AFrameOfASecondIsPlayTimeAndAStopInAPauseIsNotTakenOffTwice)
 {
-    const double survived = game::survivalTime;
+    const double survived = playing::round().survivalTime;
     input().time += seam::LONGEST_FRAME_GAP;
     frames(1);
-    EXPECT_NEAR(game::survivalTime, survived + seam::LONGEST_FRAME_GAP, 2.0 / 70) << "a slow frame, not a stop";
+    EXPECT_NEAR(playing::round().survivalTime, survived + seam::LONGEST_FRAME_GAP, 2.0 / 70) << "a slow frame, not a stop";
 
     harness::tap(seam::Key::P);
     ASSERT_TRUE(pause::paused);

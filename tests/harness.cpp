@@ -47,6 +47,8 @@ class FreshInput : public testing::EmptyTestEventListener {
         scripted = ScriptedBackend{};
         kalup::seam::install(&scripted);
         kalup::keys::forgetKeys();
+        // Bursts of an earlier test would draw over this one's pictures.
+        kalup::fx::releaseEmitters();
         kalup::sound::playObserver = [](kalup::audio::Handle sample) { plays.push_back(sample); };
         kalup::dialog::setMessageSink([](const char* text) { message = text; });
         plays.clear();

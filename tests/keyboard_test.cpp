@@ -5,13 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "app/menu.h"
+#include "app/playing.h"
 #include "app/shell.h"
+#include "app/steering.h"
 #include "board/board.h"
-#include "board/groups.h"
+#include "board/clicks.h"
 #include "board/moves.h"
 #include "board/play.h"
-#include "board/steering.h"
 #include "game/game_state.h"
+#include "game/update.h"
 #include "platform/pointer.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
@@ -29,7 +31,7 @@ using KeyboardBoard = harness::FromTheMenu;
 
 TEST_F(KeyboardMenu, ArrowsGoFromRowToRowAndEnterStartsTheRowTheSelectorMarks)
 {
-    const int classic = play::MODE_CLASSIC, removeTwo = play::MODE_REMOVE_TWO, ff = play::MODE_FF;
+    const int classic = play::MODE_CLASSIC, removeTwo = play::MODE_REMOVE_TWO, ff = play::MODE_SURVIVAL;
     const Key up = Key::Up, down = Key::Down;
     const struct { double startY; int markerY; std::vector<Key> keys; int pointerY, mode; } cases[] = {
         {100, 315, {down}, 292, classic}, {100, 315, {down, down}, 374, removeTwo},
@@ -42,7 +44,7 @@ TEST_F(KeyboardMenu, ArrowsGoFromRowToRowAndEnterStartsTheRowTheSelectorMarks)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "from y " << c.startY << ", " << c.keys.size() << " keys");
         shell::returnToMenu();
-        menu::menuMarkerY = c.markerY;
+        menu::state().menuMarkerY = c.markerY;
         mouseAt(400, c.startY);
         for (Key key : c.keys)
             tap(key);
@@ -51,7 +53,7 @@ TEST_F(KeyboardMenu, ArrowsGoFromRowToRowAndEnterStartsTheRowTheSelectorMarks)
         EXPECT_EQ(shell::screenState, shell::SCREEN_MENU) << "arrows only move";
         tap(Key::Enter);
         EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-        EXPECT_EQ(play::gameMode, c.mode);
+        EXPECT_EQ(playing::round().board.gameMode, c.mode);
     }
 }
 
@@ -67,75 +69,77 @@ TEST_F(KeyboardBoard, ArrowsStepFromTheNearestCellStayOnTheBoardAtItsEdgesAndNev
         SCOPED_TRACE(testing::Message() << step.x << "," << step.y << " key " << int(step.key));
         mouseAt(step.x, step.y);
         tap(step.key);
-        EXPECT_EQ(std::pair(board::hoverRow, board::hoverCol), std::pair(step.row, step.col));
+        EXPECT_EQ(std::pair(playing::round().hover.row, playing::round().hover.col), std::pair(step.row, step.col));
         EXPECT_EQ(std::pair(pointer::mouseX, pointer::mouseY),
-            std::pair(board::pointerXOf(step.col), board::pointerYOf(step.row)));
+            std::pair(steering::pointerXOf(step.col), steering::pointerYOf(step.row)));
         EXPECT_EQ(input().cursorX, pointer::mouseX) << "the mouse moves with the pointer";
         EXPECT_EQ(input().cursorY, pointer::mouseY);
     }
-    EXPECT_EQ(play::score, 0) << "arrows never click";
+    EXPECT_EQ(playing::round().score, 0) << "arrows never click";
 }
 
 TEST_F(KeyboardBoard, AHeldArrowRepeatsEveryFifteenHundredthsAfterFourTenths)
 {
     shell::startClassicGame();
-    mouseAt(board::pointerXOf(0), board::pointerYOf(3));
+    mouseAt(steering::pointerXOf(0), steering::pointerYOf(3));
     input().press(Key::Right);
     const double start = input().time;
     std::vector<int> columns;
     // Struck at once, then at 0.4, 0.55, 0.7 and 0.85 s.
     while (input().time < start + 0.95) {
         frames(1);
-        if (columns.empty() || columns.back() != board::hoverCol)
-            columns.push_back(board::hoverCol);
+        if (columns.empty() || columns.back() != playing::round().hover.col)
+            columns.push_back(playing::round().hover.col);
     }
     EXPECT_EQ(columns, (std::vector<int>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(board::hoverRow, 3);
+    EXPECT_EQ(playing::round().hover.row, 3);
 }
 
 TEST_F(KeyboardBoard, EnterIsOneClickOnTheFrameItGoesDownAndObeysTheLockOut)
 {
     shell::startClassicGame();
     // One pair of like pieces, the 3s at the bottom, in columns 5 and 6.
-    boardtest::setBoard(play::MODE_CLASSIC, {"012301230123", "120123312301"});
-    input().cursorX = board::pointerXOf(5);
-    input().cursorY = board::pointerYOf(8);
-    board::lastClickTime = input().time - 0.2;
+    boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, {"012301230123", "120123312301"});
+    input().cursorX = steering::pointerXOf(5);
+    input().cursorY = steering::pointerYOf(8);
+    playing::round().board.lastClickTime = input().time - 0.2;
     tap(Key::Enter);
-    EXPECT_EQ(play::score, 0) << "within 0.4 s of the last accepted click";
-    EXPECT_GT(board::board[8][5].size, 64) << "only the hover swell";
+    EXPECT_EQ(playing::round().score, 0) << "within 0.4 s of the last accepted click";
+    EXPECT_GT(playing::round().board.board[8][5].size, 64) << "only the hover swell";
 
     input().time += 0.3;
     const double pressed = input().time;
     input().press(Key::Enter);
     frames(140);
-    EXPECT_EQ(play::score, 4);
-    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({"01230..30123", "120121212301"}))
+    EXPECT_EQ(playing::round().score, 4);
+    EXPECT_EQ(boardtest::boardPicture(playing::round().board), boardtest::picture({"01230..30123", "120121212301"}))
         << "the pair went and the pieces above it fell";
-    EXPECT_EQ(board::lastClickTime, pressed) << "held for 2 s over the piece that fell in, Enter clicked once";
+    EXPECT_EQ(playing::round().board.lastClickTime, pressed)
+        << "held for 2 s over the piece that fell in, Enter clicked once";
 }
 
 TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
 {
     shell::startClassicGame();
-    boardtest::setBoard(play::MODE_CLASSIC, boardtest::noMoves);
+    boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, boardtest::noMoves);
     frames(3);
     tap(Key::Enter);
-    EXPECT_NE(boardtest::boardPicture(), boardtest::picture(boardtest::noMoves)) << "classic, no moves: dealt anew";
+    EXPECT_NE(boardtest::boardPicture(playing::round().board), boardtest::picture(boardtest::noMoves))
+        << "classic, no moves: dealt anew";
 
     shell::startRemoveTwoGame();
-    board::clearBoard();
+    board::clearBoard(playing::round().board);
     frames(3);
-    const double interval = game::feedInterval;
+    const double interval = playing::round().feedInterval;
     tap(Key::Enter);
-    EXPECT_DOUBLE_EQ(game::feedInterval, interval - 0.1) << "remove-two, board cleared: the next level";
-    EXPECT_FALSE(board::boardIsEmpty());
-    game::feedInterval = interval;
+    EXPECT_DOUBLE_EQ(playing::round().feedInterval, interval - 0.1) << "remove-two, board cleared: the next level";
+    EXPECT_FALSE(board::boardIsEmpty(playing::round().board));
+    playing::round().feedInterval = interval;
 
-    shell::startFfGame();
-    game::ffOver = true;
+    shell::startSurvivalGame();
+    playing::round().survivalOver = true;
     frames(3);
     tap(Key::Enter);
-    EXPECT_FALSE(game::ffOver) << "survival lost: a new round";
-    EXPECT_LT(game::survivalTime, 0.1);
+    EXPECT_FALSE(playing::round().survivalOver) << "survival lost: a new round";
+    EXPECT_LT(playing::round().survivalTime, 0.1);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/playing.h"
 #include "app/shell.h"
 #include "board/board.h"
 #include "board/play.h"
@@ -39,8 +40,8 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
 {
     for (Key key : {Key::Space, Key::Enter}) {
         shell::returnToMenu();
-        play::gameMode = play::MODE_FF;
-        play::score = 500;
+        playing::round().board.gameMode = play::MODE_SURVIVAL;
+        playing::round().score = 500;
         harness::soundLog().clear();
         // Enter with the button down over the first row: the click starts it, Enter not again.
         input().cursorY = key == Key::Enter ? 292 : 100;
@@ -49,16 +50,16 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
         frames(5);
         input().releaseAll();
         EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-        EXPECT_EQ(play::gameMode, play::MODE_CLASSIC);
-        EXPECT_EQ(harness::timesPlayed(sound::snd12), 1) << "one round start, one start sound";
-        EXPECT_EQ(play::score, 0);
-        EXPECT_EQ(game::level, 0) << "only remove-two and survival games begin at level one";
+        EXPECT_EQ(playing::round().board.gameMode, play::MODE_CLASSIC);
+        EXPECT_EQ(harness::timesPlayed(sound::sndRoundStart), 1) << "one round start, one start sound";
+        EXPECT_EQ(playing::round().score, 0);
+        EXPECT_EQ(playing::round().level, 0) << "only remove-two and survival games begin at level one";
     }
 }
 
 TEST_F(MainLoop, HeldEscapeLeavesARoundForAFreshMenuWhereF3OrF10QuitsAndTheCloseBoxQuitsEvenInARound)
 {
-    shell::startFfGame();
+    shell::startSurvivalGame();
     input().press(Key::F10);
     input().press(Key::F3);
     frames(3);
@@ -70,8 +71,8 @@ TEST_F(MainLoop, HeldEscapeLeavesARoundForAFreshMenuWhereF3OrF10QuitsAndTheClose
     frames(1);
     EXPECT_NE(draw::fontSmall, nullptr) << "held Escape re-creates the fonts every frame";
     EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
-    EXPECT_EQ(game::level, 0);
-    EXPECT_EQ(boardtest::boardPicture(), boardtest::picture({})) << "the round's board is gone";
+    EXPECT_EQ(playing::round().level, 0);
+    EXPECT_EQ(boardtest::boardPicture(playing::round().board), boardtest::picture({})) << "the round's board is gone";
     input().press(Key::F3);
     frames(1);
     EXPECT_TRUE(shell::quitRequested);

@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "app/menu.h"
+#include "app/playing.h"
 #include "app/shell.h"
-#include "bench/listed_background.h"
 #include "board/play.h"
 #include "platform/random.h"
 #include "render/background.h"
 #include "render/draw.h"
 #include "tests/harness.h"
+#include "tests/listed_background.h"
 #include "tests/screen.h"
 
 using namespace kalup;
@@ -36,10 +37,10 @@ struct Frames {
 
 Frames menuFrames()
 {
-    menu::menuLogoY = 195;
-    menu::gearAngleA = menu::gearAngleB = menu::gearAngleC = 0;
+    menu::state().menuLogoY = 195;
+    menu::state().gearAngleA = menu::state().gearAngleB = menu::state().gearAngleC = 0;
     draw::pulsePhase = 0;
-    shell::ffBackgroundAngle = 0;
+    shell::survivalBackdropAngle = 0;
     draw::tileScroll = 0;
     draw::tileScrollTime = 0;
     // The pacing starts afresh too: a wait must not run seconds ahead of the
@@ -71,48 +72,48 @@ TEST_F(Menu, SelectorMarksTheLastRowWhoseBandHoldsThePointer)
         {483, 475}, {0, unchanged}, {261, unchanged}, {323, unchanged}, {345, unchanged}, {404, unchanged},
         {424, unchanged}, {484, unchanged}, {600, unchanged}};
     for (const auto& c : cases) {
-        menu::menuMarkerY = unchanged;
+        menu::state().menuMarkerY = unchanged;
         mouseAt(400, c.y);
-        EXPECT_EQ(menu::menuMarkerY, c.markerY) << "y = " << c.y;
+        EXPECT_EQ(menu::state().menuMarkerY, c.markerY) << "y = " << c.y;
     }
 }
 
 TEST_F(Menu, TheButtonStartsTheModeOfTheRowItIsDownInAnywhereAcrossItEvenHeldFromOutside)
 {
     const struct { int x, y, mode; } clicks[] = {
-        {0, 322, play::MODE_CLASSIC}, {800, 346, play::MODE_REMOVE_TWO}, {0, 425, play::MODE_FF}};
+        {0, 322, play::MODE_CLASSIC}, {800, 346, play::MODE_REMOVE_TWO}, {0, 425, play::MODE_SURVIVAL}};
     for (const auto& click : clicks) {
         shell::returnToMenu();
         mouseAt(click.x, click.y, true);
         EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-        EXPECT_EQ(play::gameMode, click.mode);
+        EXPECT_EQ(playing::round().board.gameMode, click.mode);
     }
     shell::returnToMenu();
     mouseAt(400, 330, true);
     EXPECT_EQ(shell::screenState, shell::SCREEN_MENU) << "between the rows";
     mouseAt(400, 350, true);
     EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-    EXPECT_EQ(play::gameMode, play::MODE_REMOVE_TWO);
+    EXPECT_EQ(playing::round().board.gameMode, play::MODE_REMOVE_TWO);
 }
 
 TEST_F(Menu, TitleSlidesInOnlyOnTheFirstVisit)
 {
-    menu::menuLogoY = -25;
+    menu::state().menuLogoY = -25;
     for (int i = 0; i < 54; ++i)
         mouseAt(400, 100);
-    EXPECT_EQ(menu::menuLogoY, 191);
+    EXPECT_EQ(menu::state().menuLogoY, 191);
     harness::frames(2);
-    EXPECT_EQ(menu::menuLogoY, 195);
+    EXPECT_EQ(menu::state().menuLogoY, 195);
     shell::startClassicGame();
     shell::returnToMenu();
     harness::frames(1);
-    EXPECT_EQ(menu::menuLogoY, 195);
+    EXPECT_EQ(menu::state().menuLogoY, 195);
 }
 
 TEST_F(Menu, HidesTheRoundBackgroundWhollyYetMovesItOnAsIfDrawn)
 {
     // The menu as the game opens it: no background of any round behind it.
-    play::gameMode = play::MODE_CLASSIC;
+    playing::round().board.gameMode = play::MODE_CLASSIC;
     background::deleteClouds();
     background::preset = {};
     const Frames bare = menuFrames();
@@ -132,11 +133,11 @@ TEST_F(Menu, HidesTheRoundBackgroundWhollyYetMovesItOnAsIfDrawn)
         EXPECT_EQ(over.nextRandom, random::rand()) << "the clouds drew the same random numbers";
         EXPECT_NE(over.nextRandom, bare.nextRandom) << "stars that passed the eye were placed anew";
     }
-    play::gameMode = play::MODE_FF;
+    playing::round().board.gameMode = play::MODE_SURVIVAL;
     const Frames survival = menuFrames();
     EXPECT_TRUE(survival.picture == bare.picture);
     EXPECT_EQ(survival.fragments, bare.fragments);
-    EXPECT_FLOAT_EQ(shell::ffBackgroundAngle, FRAMES * 0.02f) << "the survival backdrop turns on";
+    EXPECT_FLOAT_EQ(shell::survivalBackdropAngle, FRAMES * 0.02f) << "the survival backdrop turns on";
     EXPECT_FLOAT_EQ(draw::tileScroll, FRAMES * 0.001f) << "and its tiles drift on";
-    play::gameMode = play::MODE_CLASSIC;
+    playing::round().board.gameMode = play::MODE_CLASSIC;
 }

@@ -16,10 +16,10 @@
 
 #include "app/menu.h"
 #include "app/pause.h"
+#include "app/playing.h"
 #include "app/shell.h"
 #include "app/toggles.h"
 #include "board/board.h"
-#include "board/groups.h"
 #include "board/play.h"
 #include "data/settings.h"
 #include "data/sound.h"
@@ -48,9 +48,10 @@ struct RoundPicture {
 
 RoundPicture roundAsItStands()
 {
-    return {std::string(reinterpret_cast<const char*>(board::board), sizeof board::board), game::panelSlide,
-        game::hudY, game::survivalTime, game::lastRiseTime, game::riseInterval, game::lastFeedTime,
-        board::lastClickTime, game::feedArmed};
+    const game::Round& round = playing::round();
+    return {std::string(reinterpret_cast<const char*>(round.board.board), sizeof round.board.board), round.panelSlide,
+        round.hudY, round.survivalTime, round.lastRiseTime, round.riseInterval, round.lastFeedTime,
+        round.board.lastClickTime, round.feedArmed};
 }
 
 // Buffers the mixer hands the sound device, and how many of them were not silence.
@@ -96,9 +97,9 @@ protected:
     // Three rows at the bottom: moves, and room to rise for a while.
     static void survivalRound()
     {
-        shell::startFfGame();
-        boardtest::setBoard(play::MODE_FF, {"012012012012", "120120120120", "201201201201"});
-        game::lastRiseTime = input().time;
+        shell::startSurvivalGame();
+        boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, {"012012012012", "120120120120", "201201201201"});
+        playing::round().lastRiseTime = input().time;
     }
 };
 
@@ -142,14 +143,14 @@ TEST_F(Pause, ThirtySecondsPausedLeaveTheSurvivalTimeTheNextRiseAndTheFeedTimerW
     pressP();
     EXPECT_FALSE(pause::paused);
     // The clock's sums may round the last bit differently.
-    EXPECT_DOUBLE_EQ(game::survivalTime, atPause.survivalTime) << "the round goes on from the frame it stood at";
-    const double nextRise = game::lastRiseTime + game::riseInterval;
+    EXPECT_DOUBLE_EQ(playing::round().survivalTime, atPause.survivalTime) << "the round goes on from the frame it stood at";
+    const double nextRise = playing::round().lastRiseTime + playing::round().riseInterval;
     EXPECT_EQ(nextRise, atPause.lastRiseTime + atPause.riseInterval) << "no rise came due in the pause";
-    while (game::lastRiseTime == atPause.lastRiseTime)
+    while (playing::round().lastRiseTime == atPause.lastRiseTime)
         frames(1);
-    EXPECT_NEAR(game::lastRiseTime, nextRise, 1.0 / 70) << "the rise came due on the game clock as before";
+    EXPECT_NEAR(playing::round().lastRiseTime, nextRise, 1.0 / 70) << "the rise came due on the game clock as before";
     EXPECT_GE(input().time, nextRise + pausedFor) << "so it waited the pause out";
-    EXPECT_NEAR(game::survivalTime + pausedFor, input().time - game::ffStartTime, 2.0 / 70)
+    EXPECT_NEAR(playing::round().survivalTime + pausedFor, input().time - playing::round().survivalStartTime, 2.0 / 70)
         << "the survival time excludes the pause";
 }
 
@@ -168,7 +169,7 @@ TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPAndTheMix
     input().focus = true;
     frames(1);
     EXPECT_FALSE(pause::paused);
-    EXPECT_EQ(game::survivalTime, atPause.survivalTime);
+    EXPECT_EQ(playing::round().survivalTime, atPause.survivalTime);
     EXPECT_TRUE(audible()) << "the music plays again";
 
     tap(Key::P);
@@ -186,7 +187,7 @@ TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPAndTheMix
 
 TEST_F(Pause, TheMenuNeverStandsStillThoughQuietWithoutTheFocusAndAPPressedOnItDoesNotCarryOver)
 {
-    shell::startFfGame();
+    shell::startSurvivalGame();
     tap(Key::P);
     ASSERT_TRUE(pause::paused);
     tap(Key::Escape);
@@ -195,14 +196,14 @@ TEST_F(Pause, TheMenuNeverStandsStillThoughQuietWithoutTheFocusAndAPPressedOnItD
 
     tap(Key::P);
     input().focus = false;
-    const int logoY = menu::menuLogoY;
-    const float gear = menu::gearAngleC;
+    const int logoY = menu::state().menuLogoY;
+    const float gear = menu::state().gearAngleC;
     const double clock = seam::now();
     frames(3);
     EXPECT_FALSE(pause::paused);
     EXPECT_GT(seam::now(), clock) << "the clock runs on";
-    EXPECT_FLOAT_EQ(menu::gearAngleC, gear + 12.0f) << "the gears turn on";
-    EXPECT_GE(menu::menuLogoY, logoY);
+    EXPECT_FLOAT_EQ(menu::state().gearAngleC, gear + 12.0f) << "the gears turn on";
+    EXPECT_GE(menu::state().menuLogoY, logoY);
     EXPECT_FALSE(audible()) << "yet the mixer is quiet without the focus";
     input().focus = true;
     tap(Key::Down);
@@ -245,12 +246,12 @@ TEST_F(Toggles, MAndF11AnswerOncePerPressOnTheMenuInARoundAndPausedAndTheMuteSil
     toggleBoth();
     EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(true, 1)) << "on the menu";
     EXPECT_EQ(Mix_MasterVolume(-1), 0);
-    sound::play(sound::sndExplos1);
+    sound::play(sound::sndDropBombBlast);
     EXPECT_FALSE(audible()) << "neither the music nor a sample is heard";
     EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=on\n");
     EXPECT_EQ(harness::modeOf(home.path() + "/not/yet/there/kalup"), 0700u) << "the player's own folder";
 
-    shell::startFfGame();
+    shell::startSurvivalGame();
     toggleBoth();
     EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(false, 2)) << "in a round";
     EXPECT_EQ(Mix_MasterVolume(-1), MIX_MAX_VOLUME);

@@ -145,7 +145,7 @@ int main(int argc, char** argv)
     const int frames = argc > 1 ? std::atoi(argv[1]) : DEFAULT_FRAMES_PER_MODE;
     bool flat = soakMode(input, "classic", shell::startClassicGame, frames);
     flat = soakMode(input, "remove two", shell::startRemoveTwoGame, frames) && flat;
-    flat = soakMode(input, "survival", shell::startFfGame, frames) && flat;
+    flat = soakMode(input, "survival", shell::startSurvivalGame, frames) && flat;
     // Quits, as the player may, while bursts are still flying.
     for (int frame = 0; frame < 2000 && fx::liveEmitters.empty(); ++frame) {
         input.next();

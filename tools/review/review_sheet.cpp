@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/playing.h"
 #include "app/shell.h"
 #include "board/board.h"
 #include "board/play.h"
@@ -96,7 +97,7 @@ void endScreen(void (*start)(), int mode, boardtest::Picture rows, int frames, c
     pointAt(700, 560);
     start();
     runFrames(150);
-    boardtest::setBoard(mode, rows);
+    boardtest::setBoard(playing::round().board, mode, rows);
     runFrames(frames);
     saveScreen(name);
 }
@@ -132,15 +133,15 @@ TEST(ReviewSheet, DrawsEveryScreen)
     harness::input().time += 12.0;
     runFrames(40);
     saveScreen("5-remove-two-feed");
-    playMode(shell::startFfGame, "6-survival");
+    playMode(shell::startSurvivalGame, "6-survival");
 
     endScreen(shell::startClassicGame, play::MODE_CLASSIC, emptyBoard, 40, "7-level-completed");
     endScreen(shell::startRemoveTwoGame, play::MODE_REMOVE_TWO, emptyBoard, 40, "8-board-cleared");
     endScreen(shell::startClassicGame, play::MODE_CLASSIC, stuckBoard, 40, "9-no-more-moves");
     pointAt(700, 560);
-    shell::startFfGame();
+    shell::startSurvivalGame();
     runFrames(150);
-    boardtest::setBoard(play::MODE_FF, stuckBoard);
+    boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, stuckBoard);
     harness::input().time += 60.0;
     runFrames(40);
     saveScreen("10-survival-over");

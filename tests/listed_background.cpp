@@ -1,4 +1,4 @@
-#include "bench/listed_background.h"
+#include "tests/listed_background.h"
 
 #include <GL/gl.h>
 

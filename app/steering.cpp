@@ -1,11 +1,11 @@
-#include "board/steering.h"
+#include "app/steering.h"
 
 #include <algorithm>
 
 #include "platform/keys.h"
 #include "platform/pointer.h"
 
-namespace kalup::board {
+namespace kalup::steering {
 
 void steerPointer()
 {
@@ -16,10 +16,10 @@ void steerPointer()
         return;
     // The hovered cell is the one nearest the cursor's tip, wherever the
     // mouse left the pointer: the step starts from there.
-    mouseToCell();
-    const int col = std::clamp(hoverCol + across, 0, COLS - 1);
-    const int row = std::clamp(hoverRow + down, 0, ROWS - 1);
+    const board::CellPos hovered = board::cellUnderPointer(pointer::mouseX, pointer::mouseY);
+    const int col = std::clamp(hovered.col + across, 0, board::COLS - 1);
+    const int row = std::clamp(hovered.row + down, 0, board::ROWS - 1);
     pointer::placePointer(pointerXOf(col), pointerYOf(row));
 }
 
-} // namespace kalup::board
+} // namespace kalup::steering
