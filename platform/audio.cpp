@@ -69,6 +69,9 @@ void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 bool openDevice()
 {
     snd_lib_error_set_handler(ignoreAlsaMessage);
+    // SDL would otherwise take SIGINT and SIGTERM for an event queue the game
+    // never reads, and a quit signal while the game loads would be lost.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     subsystemOpen = true;
