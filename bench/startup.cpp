@@ -5,6 +5,7 @@
 #include <future>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 #include "app/lifecycle.h"
 #include "app/shell.h"
@@ -26,7 +27,7 @@ using namespace kalup;
 bool runSteps(bool fullscreen, double (&stepEnds)[STEPS])
 {
     // The game reads the images while the launcher waits for the player.
-    textures::readTextureTable();
+    textures::ReadImages images = textures::readTextureTable();
     const double start = measure::wallMilliseconds();
     auto sounds = std::async(std::launch::async, sound::loadSoundBank);
     if (!display::openDisplay(32, fullscreen))
@@ -38,7 +39,7 @@ bool runSteps(bool fullscreen, double (&stepEnds)[STEPS])
     toggles::restoreMute();
     sound::startMusic();
     stepEnds[1] = measure::wallMilliseconds() - start;
-    lifecycle::loadResources();
+    lifecycle::loadResources(std::move(images));
     stepEnds[2] = measure::wallMilliseconds() - start;
     shell::runFrame();
     glFinish();
