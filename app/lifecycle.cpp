@@ -14,6 +14,7 @@
 #include "data/records.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
+#include "platform/audio.h"
 #include "platform/dialog.h"
 #include "platform/display.h"
 #include "platform/quit_signals.h"
@@ -97,7 +98,10 @@ int runGame(int argc, const char* const argv[])
     // From here a quit signal ends the game in order, however far it loaded.
     quit_signals::install();
     // Nothing is heard before the window is there.
-    auto sounds = onLoadingThread(sound::loadSoundBank);
+    auto sounds = onLoadingThread([] {
+        sound::loadSoundBank();
+        audio::releaseThreadState();
+    });
     if (!display::openDisplay(colorDepth, fullscreen)) {
         sounds.wait();
         sound::freeSoundBank();

@@ -193,6 +193,8 @@ void holdPlayback(bool hold)
         Mix_Resume(-1);
 }
 
+void releaseThreadState() { SDL_TLSCleanup(); }
+
 void shutdown()
 {
     if (deviceOpen) {

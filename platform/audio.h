@@ -36,6 +36,11 @@ void setMuted(bool muted);
 // Holds the music and the running samples where they are until released.
 void holdPlayback(bool held);
 
+// What the library keeps for the calling thread (SDL's last error message)
+// is freed: a thread of the game's own that used the audio calls it before
+// it ends, since nothing else would.
+void releaseThreadState();
+
 // Stops everything and releases every sample, the module and the device.
 // Harmless when nothing is open.
 void shutdown();
