@@ -3,8 +3,8 @@
 # ThreadSanitizer build of the game goes through every way in, and any data
 # race it reports fails the run (tests/tsan.supp names the libraries' own).
 # The ways in: the launcher to full screen and to the window, --fullscreen,
-# --window, F11 as soon as the window is there, a quit signal while the game
-# loads, and the launcher closed.
+# --window, F11 as soon as the window is there (then a little sound), a quit
+# signal while the game loads, and the launcher closed.
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_run "$1" 1024x768
@@ -70,6 +70,11 @@ GAME_WINDOW=$(wait_for_window "Kalup") || die "the game window did not open for 
 xdotool key F11
 sleep 1
 xdotool key F11
+# Then the main thread's sound calls while the mixer plays: muted and back,
+# a round's start, and back to the menu.
+sleep 2
+press_and_wait 2 m m space
+xdotool key Escape
 quit_from_menu "F11 soon after the start"
 
 # The window is there before the images and sounds are: the quit still
