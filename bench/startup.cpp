@@ -29,11 +29,11 @@ bool runSteps(bool fullscreen, double (&stepEnds)[STEPS])
     // The game reads the images while the launcher waits for the player.
     textures::ReadImages images = textures::readTextureTable();
     const double start = measure::wallMilliseconds();
+    quit_signals::install();
     auto sounds = std::async(std::launch::async, sound::loadSoundBank);
     if (!display::openDisplay(32, fullscreen))
         return false;
     stepEnds[0] = measure::wallMilliseconds() - start;
-    quit_signals::install();
     seam::install(&display::glfwBackend());
     sounds.wait();
     toggles::restoreMute();
