@@ -85,6 +85,8 @@ int runGame(int argc, const char* const argv[])
         return command_line::answer(request);
     if (!game_files::findGameFiles())
         return 1;
+    // Before any thread of the game's exists.
+    audio::startLibrary();
     // A launcher closed instead of started ends the process on the spot,
     // reading or not.
     auto images = onLoadingThread(textures::readTextureTable);

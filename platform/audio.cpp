@@ -96,6 +96,13 @@ std::vector<unsigned char> readFile(const char* path)
 }
 } // namespace
 
+void startLibrary()
+{
+    // What SDL does once per process, whatever it is asked to start later:
+    // the message bus connection among it.
+    SDL_Init(0);
+}
+
 bool init(Device device)
 {
     shutdown();

@@ -11,6 +11,12 @@ using Handle = unsigned;
 
 enum class Device { Default, NoSound };
 
+// Starts the audio library without opening anything. Without a session
+// message bus it forks a helper to look for one: call it while the process
+// has no other thread, since a child forked beside running threads may find
+// their locks held for ever.
+void startLibrary();
+
 // Default opens the system's sound device; NoSound opens a silent one so
 // the game runs on without sound. False when the device cannot be opened.
 // A second init first releases everything the first one opened.
