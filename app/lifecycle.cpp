@@ -94,7 +94,10 @@ int runGame(int argc, const char* const argv[])
     int colorDepth = request.colorDepth;
     bool fullscreen = request.fullscreen;
     if (!request.skipLauncher) {
-        launcher::runLauncher(request.colorDepth);
+        // The GL driver takes a good part of a second to start: it starts
+        // while the player reads the launcher, so that Enter only shows the
+        // window. A window that could not be made then is tried again after.
+        launcher::runLauncher(request.colorDepth, [](int depth) { display::prepareDisplay(depth); });
         colorDepth = launcher::colorDepth;
         fullscreen = launcher::fullscreen;
     }

@@ -28,6 +28,7 @@ bool runSteps(bool fullscreen, double (&stepEnds)[STEPS])
 {
     // The game reads the images while the launcher waits for the player.
     textures::ReadImages images = textures::readTextureTable();
+    display::prepareDisplay(32);
     const double start = measure::wallMilliseconds();
     quit_signals::install();
     auto sounds = std::async(std::launch::async, sound::loadSoundBank);

@@ -27,6 +27,9 @@ GLFWwindow* window = nullptr;
 double pointerScale = 1.0;
 // The launcher's colour depth, for a target made when the window's size changes.
 int targetColorDepth = 32;
+// The colour depth the window itself was made with: a smaller one chosen
+// later is drawn through the target.
+int windowColorDepth = 32;
 // The hidden window draws offscreen at any size; only the game's holds the mouse.
 bool offscreenAlways = false;
 bool capturesMouse = false;
@@ -155,8 +158,8 @@ bool GlfwBackend::closeRequested() { return quit_signals::received() || (window 
 
 bool targetWanted(int framebufferWidth, int framebufferHeight)
 {
-    return offscreenAlways || glfwGetWindowMonitor(window) != nullptr || framebufferWidth != logical::WIDTH
-        || framebufferHeight != logical::HEIGHT;
+    return offscreenAlways || targetColorDepth < windowColorDepth || glfwGetWindowMonitor(window) != nullptr
+        || framebufferWidth != logical::WIDTH || framebufferHeight != logical::HEIGHT;
 }
 
 bool ensureTarget()
@@ -322,11 +325,9 @@ bool createWindow(int width, int height, GLFWmonitor* monitor)
     return true;
 }
 
-} // namespace
-
-bool openDisplay(int colorDepth, bool fullscreen)
+// GLFW started, with the hints every game window is made with.
+bool startGlfw(int colorDepth)
 {
-    targetColorDepth = colorDepth;
     if (!glfwInit())
         return false;
     glfwDefaultWindowHints();
@@ -342,6 +343,15 @@ bool openDisplay(int colorDepth, bool fullscreen)
     // window full screen; iconified then, the game would vanish. A round
     // pauses when the focus goes, which is all the game needs.
     glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
+    return true;
+}
+
+// The window made at once in its final size and place, shown.
+bool createShownWindow(int colorDepth, bool fullscreen)
+{
+    if (!startGlfw(colorDepth))
+        return false;
+    windowColorDepth = colorDepth;
     int width = logical::WIDTH;
     int height = logical::HEIGHT;
     GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
@@ -351,12 +361,68 @@ bool openDisplay(int colorDepth, bool fullscreen)
     }
     if (!createWindow(width, height, monitor))
         return false;
+    setWindowIcon();
+    return true;
+}
+
+// The hidden window made while the launcher waited, shown full screen on the
+// primary monitor as it is, or as it was made; on failure nothing is left open.
+bool showPreparedWindow(bool fullscreen)
+{
+    if (!fullscreen) {
+        glfwShowWindow(window);
+        return true;
+    }
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (!mode || !ensureTarget()) {
+        closeDisplay();
+        return false;
+    }
+    // Setting the monitor maps the window.
+    glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
+    backend.followWindowSize();
+    return true;
+}
+
+void destroyWindow()
+{
+    scaler::destroyTarget();
+    glfwDestroyWindow(window);
+    window = nullptr;
+}
+
+} // namespace
+
+bool prepareDisplay(int colorDepth)
+{
+    if (window)
+        return true;
+    if (!startGlfw(colorDepth))
+        return false;
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    windowColorDepth = colorDepth;
+    targetColorDepth = colorDepth;
+    if (!createWindow(logical::WIDTH, logical::HEIGHT, nullptr))
+        return false;
+    setWindowIcon();
+    return true;
+}
+
+bool openDisplay(int colorDepth, bool fullscreen)
+{
+    // A window made at 16 bits cannot show 32: it is made again, and only
+    // the window and its context are new, the driver stays started.
+    if (window && colorDepth > windowColorDepth)
+        destroyWindow();
+    targetColorDepth = colorDepth;
+    if (window ? !showPreparedWindow(fullscreen) : !createShownWindow(colorDepth, fullscreen))
+        return false;
     // The game draws its own cursor; the captured pointer moves without bounds.
     pointer_capture::holdMouse(window);
     capturesMouse = true;
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
     glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
-    setWindowIcon();
     // Without it a full-screen window on a bare X server gets neither focus nor mouse motion.
     glfwFocusWindow(window);
     backend.forgetSnapshot();
@@ -378,6 +444,7 @@ bool openHiddenDisplay()
     // An invisible window's own pixels are undefined: draw where they can be read back.
     offscreenAlways = true;
     targetColorDepth = 32;
+    windowColorDepth = 32;
     if (!createWindow(logical::WIDTH, logical::HEIGHT, nullptr))
         return false;
     backend.forgetSnapshot();
@@ -393,12 +460,10 @@ void beginFrame()
 
 void closeDisplay()
 {
-    if (window) {
-        scaler::destroyTarget();
-        glfwDestroyWindow(window);
-        window = nullptr;
-    }
+    if (window)
+        destroyWindow();
     pointerScale = 1.0;
+    windowColorDepth = 32;
     offscreenAlways = false;
     capturesMouse = false;
     targetUnavailable = false;
