@@ -27,8 +27,9 @@ GLFWwindow* window = nullptr;
 double pointerScale = 1.0;
 // The launcher's colour depth, for a target made when the window's size changes.
 int targetColorDepth = 32;
-// The colour depth the window itself was made with: a smaller one chosen
-// later is drawn through the target.
+// The colour depth the window itself has, whatever it was asked for (an X
+// server of 24 bits gives 8/8/8 to a 5/6/5 request): a 16-bit picture on a
+// deeper window is drawn through the target.
 int windowColorDepth = 32;
 // The hidden window draws offscreen at any size; only the game's holds the mouse.
 bool offscreenAlways = false;
@@ -316,6 +317,11 @@ bool createWindow(int width, int height, GLFWmonitor* monitor)
     }
     glfwMakeContextCurrent(window);
     glfwSwapInterval(0);
+    GLint redBits = 0;
+    GLint greenBits = 0;
+    glGetIntegerv(GL_RED_BITS, &redBits);
+    glGetIntegerv(GL_GREEN_BITS, &greenBits);
+    windowColorDepth = redBits <= 5 && greenBits <= 6 ? 16 : 32;
     glfwGetFramebufferSize(window, &width, &height);
     if (targetWanted(width, height) && !ensureTarget()) {
         closeDisplay();
@@ -351,7 +357,6 @@ bool createShownWindow(int colorDepth, bool fullscreen)
 {
     if (!startGlfw(colorDepth))
         return false;
-    windowColorDepth = colorDepth;
     int width = logical::WIDTH;
     int height = logical::HEIGHT;
     GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
@@ -401,7 +406,6 @@ bool prepareDisplay(int colorDepth)
     if (!startGlfw(colorDepth))
         return false;
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    windowColorDepth = colorDepth;
     targetColorDepth = colorDepth;
     if (!createWindow(logical::WIDTH, logical::HEIGHT, nullptr))
         return false;
@@ -411,7 +415,7 @@ bool prepareDisplay(int colorDepth)
 
 bool openDisplay(int colorDepth, bool fullscreen)
 {
-    // A window made at 16 bits cannot show 32: it is made again, and only
+    // A window of 16 bits cannot show 32: it is made again, and only
     // the window and its context are new, the driver stays started.
     if (window && colorDepth > windowColorDepth)
         destroyWindow();
@@ -444,7 +448,6 @@ bool openHiddenDisplay()
     // An invisible window's own pixels are undefined: draw where they can be read back.
     offscreenAlways = true;
     targetColorDepth = 32;
-    windowColorDepth = 32;
     if (!createWindow(logical::WIDTH, logical::HEIGHT, nullptr))
         return false;
     backend.forgetSnapshot();
