@@ -128,7 +128,10 @@ TEST_F(SoundBank, LoadingOnAThreadOfItsOwnLeavesTheQuitSignalsToTheGame)
     for (int i = 0; i < 2; ++i)
         sigaction(quitSignals[i], &byDefault, &previous[i]);
     freeSoundBank();
-    std::async(std::launch::async, loadSoundBank).wait();
+    std::async(std::launch::async, [] {
+        loadSoundBank();
+        kalup::audio::releaseThreadState();
+    }).wait();
     for (int i = 0; i < 2; ++i) {
         struct sigaction now = {};
         sigaction(quitSignals[i], &previous[i], &now);
