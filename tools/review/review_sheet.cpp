@@ -145,4 +145,11 @@ TEST(ReviewSheet, DrawsEveryScreen)
     harness::input().time += 60.0;
     runFrames(40);
     saveScreen("10-survival-over");
+
+    // The still frame a lost focus leaves over a survival round in play.
+    playMode(shell::startSurvivalGame, "15-survival");
+    harness::input().focus = false;
+    runFrames(5);
+    saveScreen("16-survival-paused");
+    harness::input().focus = true;
 }
