@@ -4,7 +4,6 @@
 
 #include "app/round_effects.h"
 #include "app/steering.h"
-#include "board/play.h"
 #include "data/records.h"
 #include "game/round_view.h"
 #include "game/update.h"
@@ -38,8 +37,6 @@ void enter(int mode)
 {
     draw::createFonts();
     glClearColor(0, 0, 0, 1);
-    if (mode == play::MODE_CLASSIC)
-        glEnable(GL_BLEND);
     game::startGame(played, mode, seam::now(), round_effects::listener());
     background::prepareBackgroundCanvas();
 }
