@@ -28,7 +28,7 @@ void loadResources()
 {
     textures::initImageLibrary();
     textures::loadTextureTable();
-    records::loadRecords();
+    records::loadRecords(game_files::recordFile());
     draw::createFonts();
     language::loadLanguage();
 }

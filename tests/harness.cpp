@@ -13,8 +13,8 @@
 
 #include "app/pause.h"
 #include "app/shell.h"
+#include "app/toggles.h"
 #include "data/language.h"
-#include "data/settings.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
 #include "platform/dialog.h"
@@ -123,7 +123,7 @@ void FromTheMenu::TearDown()
     kalup::shell::returnToMenu();
     frames(1);
     EXPECT_FALSE(kalup::pause::paused);
-    kalup::settings::muted = false;
+    kalup::toggles::settings().muted = false;
     kalup::audio::setMuted(false);
 }
 

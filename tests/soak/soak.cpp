@@ -16,9 +16,9 @@
 #include <link.h>
 #include <unistd.h>
 
+#include "app/game_files.h"
 #include "app/lifecycle.h"
 #include "app/shell.h"
-#include "data/records.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
 #include "platform/display.h"
@@ -135,7 +135,7 @@ int main(int argc, char** argv)
     }
     keepGlDriverLoaded();
     // The record, and the mute M keeps in the settings, in the soak's own folder.
-    records::recordPath = std::string(folder) + "/" + records::RECORD_FILE;
+    game_files::recordFile().path = std::string(folder) + "/" + records::RECORD_FILE;
     setenv("XDG_CONFIG_HOME", folder, 1);
     SoakInput input;
     seam::install(&input);
