@@ -139,8 +139,4 @@ void startGame(int mode)
 
 void startClassicGame() { startGame(play::MODE_CLASSIC); }
 
-void startRemoveTwoGame() { startGame(play::MODE_REMOVE_TWO); }
-
-void startSurvivalGame() { startGame(play::MODE_SURVIVAL); }
-
 } // namespace kalup::shell

@@ -67,7 +67,7 @@ std::string lockPath(const std::string& recordPath)
 
 // The file as it is now: its values, none when there is no file, or false
 // with the reason when it cannot be read.
-bool readFileNow(const std::string& recordPath, std::optional<Values>& values, std::string& reason)
+bool readFileNow(const std::string& recordPath, std::optional<Records>& values, std::string& reason)
 {
     std::string bytes;
     switch (file_bytes::readSmallFile(recordPath.c_str(), bytes, reason)) {
@@ -79,10 +79,11 @@ bool readFileNow(const std::string& recordPath, std::optional<Values>& values, s
     case file_bytes::Read::Done:
         break;
     }
-    values = parsedValues(bytes);
-    if (!values)
-        reason = "it holds something other than three whole numbers";
-    return values.has_value();
+    values.emplace();
+    if (readRecords(bytes, *values))
+        return true;
+    reason = "it holds something other than three whole numbers";
+    return false;
 }
 
 } // namespace
@@ -111,14 +112,14 @@ void loadRecords(RecordFile& file)
     if (file.path.empty())
         return;
     file_bytes::removeStaleTemporaries(file.path);
-    std::optional<Values> values;
+    std::optional<Records> values;
     std::string reason;
     file.keepUnread = !readFileNow(file.path, values, reason);
     if (file.keepUnread)
         std::fprintf(stderr, "kalup: cannot read the record %s (%s); it is left as it is and this run saves none\n",
                      file.path.c_str(), reason.c_str());
     else if (values)
-        file.values = recordsOf(*values);
+        file.values = *values;
 }
 
 bool saveRecords(RecordFile& file, std::string& whyNot)
@@ -136,15 +137,15 @@ bool saveRecords(RecordFile& file, std::string& whyNot)
         return false;
     }
     // Another copy of the game may have saved since this one started.
-    std::optional<Values> onDisk;
+    std::optional<Records> onDisk;
     if (!readFileNow(file.path, onDisk, whyNot)) {
         whyNot = file.path + ": " + whyNot + "; it is left as it is";
         return false;
     }
     if (onDisk) {
-        file.values.classicRecord = std::max(file.values.classicRecord, (*onDisk)[0]);
-        file.values.recordSlot2 = (*onDisk)[1];
-        file.values.recordSlot3 = (*onDisk)[2];
+        file.values.classicRecord = std::max(file.values.classicRecord, onDisk->classicRecord);
+        file.values.recordSlot2 = onDisk->recordSlot2;
+        file.values.recordSlot3 = onDisk->recordSlot3;
     }
     if (file_bytes::replaceFile(file.path, recordText(file.values), whyNot))
         return true;

@@ -78,7 +78,8 @@ void needResources()
     if (soundOpen)
         return;
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    kalup::sound::initSoundBank();
+    kalup::sound::loadSoundBank();
+    kalup::sound::startMusic();
     soundOpen = true;
 }
 
