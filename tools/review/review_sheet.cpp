@@ -1,4 +1,4 @@
-// The review sheet: the menu, each mode in play and the four end screens,
+// The review sheet: the menu, each mode in play, the four end screens and a paused round,
 // drawn by the real game on the scripted clock and saved as pictures, and
 // crops of the menu and a round as full screens of 1920 x 1080 and
 // 2560 x 1440 show them. Built and run by tools/review_sheet.sh, which adds
