@@ -62,7 +62,10 @@ Records recordsOf(const Values& values) { return {values[0], values[1], values[2
 std::string lockPath(const std::string& recordPath)
 {
     const std::filesystem::path record(recordPath);
-    return (record.parent_path() / ("." + record.filename().string() + ".lock")).string();
+    std::string name = record.filename().string();
+    name.insert(0, 1, '.');
+    name += ".lock";
+    return (record.parent_path() / name).string();
 }
 
 // The file as it is now: its values, none when there is no file, or false
