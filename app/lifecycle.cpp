@@ -57,7 +57,7 @@ void loadResources(textures::ReadImages images)
 {
     textures::initImageLibrary();
     textures::loadTextureTable(std::move(images));
-    records::loadRecords();
+    records::loadRecords(game_files::recordFile());
     draw::createFonts();
     language::loadLanguage();
 }

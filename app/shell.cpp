@@ -50,7 +50,7 @@ void drawModeBackground()
             draw::stepTileScroll();
             break;
         }
-        // Drawn with the screen projection the previous frame left in force.
+        draw::beginScreen2D();
         const float size = 10.0f * std::sin(survivalBackdropAngle) + 1000.0f;
         draw::drawSprite(textures::texBackdrop, logical::WIDTH / 2, logical::HEIGHT / 2, size, size,
                          survivalBackdropAngle, 1);
@@ -86,10 +86,11 @@ bool runFrame()
         drawModeBackground();
         draw::beginScreen2D();
         frameDispatch();
+        draw::beginScreen2D();
         fx::runEmitters();
         pause::beginPauseIfDue();
     }
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    draw::beginScreen2D();
     pointer::keepPointerOnScreen();
     draw::drawSprite(textures::texCursor, pointer::mouseX + 7, pointer::mouseY + 32, 16, 32, 0, 1);
     // Paced from the end of the previous wait: a slow frame is followed at once.
@@ -137,9 +138,5 @@ void startGame(int mode)
 }
 
 void startClassicGame() { startGame(play::MODE_CLASSIC); }
-
-void startRemoveTwoGame() { startGame(play::MODE_REMOVE_TWO); }
-
-void startSurvivalGame() { startGame(play::MODE_SURVIVAL); }
 
 } // namespace kalup::shell

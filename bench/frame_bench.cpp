@@ -90,7 +90,8 @@ bool openScreen(const Screen& screen)
         return false;
     seam::install(&benchSeam);
     if (!soundOpen) {
-        sound::initSoundBank();
+        sound::loadSoundBank();
+        sound::startMusic();
         soundOpen = true;
     }
     lifecycle::loadResources();

@@ -169,8 +169,7 @@ void showTarget(int framebufferWidth, int framebufferHeight, unsigned destinatio
         return;
     const Area area = fitLogicalScreen(framebufferWidth, framebufferHeight);
     bindFramebuffer(GL_FRAMEBUFFER, destination);
-    // Whatever the copy sets is the game's again afterwards, the matrices too:
-    // the survival backdrop is drawn with the projection a frame leaves.
+    // Whatever the copy sets is the game's again afterwards, the matrices too.
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     clearBars(area, framebufferWidth, framebufferHeight);
     glViewport(area.x, area.y, area.width, area.height);

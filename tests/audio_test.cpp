@@ -21,6 +21,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+void initSoundBank()
+{
+    loadSoundBank();
+    startMusic();
+}
+
 // In load order, with each sample's playback limit.
 const struct { Handle* handle; const char* file; int limit; } TABLE[] = {
     {&sndFall, "sounds/fall.ogg", 1}, {&sndJump, "sounds/jump.ogg", 1}, {&sndDropBombBlast, "sounds/explos1.ogg", 5},
