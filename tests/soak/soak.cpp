@@ -46,7 +46,10 @@ public:
     void cursor(double& x, double& y) override { x = pointerX, y = pointerY; }
     void setCursor(double x, double y) override { pointerX = x, pointerY = y; }
     double waitUntil(double deadline) override { return time = std::max(time, deadline); }
+    double waitForEvents(double deadline) override { return waitUntil(deadline); }
     void present() override { display::glfwBackend().present(); }
+    bool shown() override { return true; }
+    bool pictureLost() override { return false; }
     void switchScreenMode() override { display::glfwBackend().switchScreenMode(); }
     bool closeRequested() override { return false; }
 
