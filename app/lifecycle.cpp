@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <future>
 #include <string>
+#include <utility>
 
 #include "app/command_line.h"
 #include "app/game_files.h"
@@ -13,6 +14,7 @@
 #include "data/records.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
+#include "platform/audio.h"
 #include "platform/dialog.h"
 #include "platform/display.h"
 #include "platform/display_lost.h"
@@ -24,14 +26,43 @@
 
 namespace kalup::lifecycle {
 
-void loadResources()
+namespace {
+
+// Start-up does its slow reading while the player looks at the launcher and
+// the window opens, on two threads, each the sole user of what it loads
+// until the main thread has waited for it:
+// - the image reader holds the image library and the images it reads; the
+//   main thread touches neither before it takes the images from the reader;
+// - the sound loader opens the audio device and loads the samples and the
+//   music; the sound system and the bank's handles are the loader's until
+//   the main thread has waited for it, and the main thread's alone from then
+//   on (playing, muting, holding, shutting down). SDL wants its audio calls
+//   one at a time, not on any particular thread: the wait orders them.
+//   Loading on the main thread instead would keep the window black while
+//   every sound is decoded. The mixer's own thread is SDL's, and reads the
+//   game's sounds only under SDL's device lock.
+// Neither takes a quit signal: the main thread is the one that watches for it.
+template <typename Load>
+auto onLoadingThread(Load load)
+{
+    return std::async(std::launch::async, [load] {
+        quit_signals::leaveToMainThread();
+        return load();
+    });
+}
+
+} // namespace
+
+void loadResources(textures::ReadImages images)
 {
     textures::initImageLibrary();
-    textures::loadTextureTable();
+    textures::loadTextureTable(std::move(images));
     records::loadRecords();
     draw::createFonts();
     language::loadLanguage();
 }
+
+void loadResources() { loadResources(textures::readTextureTable()); }
 
 void shutdown()
 {
@@ -55,11 +86,11 @@ int runGame(int argc, const char* const argv[])
         return command_line::answer(request);
     if (!game_files::findGameFiles())
         return 1;
-    // The images are read while the launcher waits for the player, and the
-    // sounds and the music while the window opens: nothing is heard or drawn
-    // before the window is there. A launcher closed instead ends the process
-    // on the spot, reading or not.
-    auto images = std::async(std::launch::async, textures::readTextureTable);
+    // Before any thread of the game's exists.
+    audio::startLibrary();
+    // A launcher closed instead of started ends the process on the spot,
+    // reading or not.
+    auto images = onLoadingThread(textures::readTextureTable);
     int colorDepth = request.colorDepth;
     bool fullscreen = request.fullscreen;
     if (!request.skipLauncher) {
@@ -67,7 +98,13 @@ int runGame(int argc, const char* const argv[])
         colorDepth = launcher::colorDepth;
         fullscreen = launcher::fullscreen;
     }
-    auto sounds = std::async(std::launch::async, sound::loadSoundBank);
+    // From here a quit signal ends the game in order, however far it loaded.
+    quit_signals::install();
+    // Nothing is heard before the window is there.
+    auto sounds = onLoadingThread([] {
+        sound::loadSoundBank();
+        audio::releaseThreadState();
+    });
     if (!display::openDisplay(colorDepth, fullscreen)) {
         sounds.wait();
         sound::freeSoundBank();
@@ -76,15 +113,15 @@ int runGame(int argc, const char* const argv[])
             std::fprintf(stderr, "kalup: %s\n", noDisplay.c_str());
         else
             dialog::messageBox("Kalup could not open its window: the graphics system refused it.");
+        // The images are never used: the reader is only waited for.
+        images.wait();
         return 1;
     }
-    quit_signals::install();
     seam::install(&display::glfwBackend());
     sounds.wait();
     toggles::restoreMute();
     sound::startMusic();
-    images.wait();
-    loadResources();
+    loadResources(images.get());
     // A logout or a crashed X server ends the process from inside Xlib; the
     // record on the screen is saved first.
     display_lost::onDisplayLost(game_files::saveRecord);

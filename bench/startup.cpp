@@ -5,6 +5,7 @@
 #include <future>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 #include "app/lifecycle.h"
 #include "app/shell.h"
@@ -26,19 +27,19 @@ using namespace kalup;
 bool runSteps(bool fullscreen, double (&stepEnds)[STEPS])
 {
     // The game reads the images while the launcher waits for the player.
-    textures::readTextureTable();
+    textures::ReadImages images = textures::readTextureTable();
     const double start = measure::wallMilliseconds();
+    quit_signals::install();
     auto sounds = std::async(std::launch::async, sound::loadSoundBank);
     if (!display::openDisplay(32, fullscreen))
         return false;
     stepEnds[0] = measure::wallMilliseconds() - start;
-    quit_signals::install();
     seam::install(&display::glfwBackend());
     sounds.wait();
     toggles::restoreMute();
     sound::startMusic();
     stepEnds[1] = measure::wallMilliseconds() - start;
-    lifecycle::loadResources();
+    lifecycle::loadResources(std::move(images));
     stepEnds[2] = measure::wallMilliseconds() - start;
     shell::runFrame();
     glFinish();

@@ -28,8 +28,9 @@ extern Handle music;
 
 // Opens the audio device (a silent one when there is no sound card) and
 // loads the samples in table order and the music; nothing is heard yet. It
-// may run on another thread while the window opens, as long as nothing else
-// uses the sound bank then.
+// may run on another thread while the window opens: the sound system and
+// these handles are then that thread's alone until another thread has waited
+// for it to end, and that thread's from then on.
 void loadSoundBank();
 // Starts the looping music.
 void startMusic();

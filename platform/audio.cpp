@@ -81,6 +81,9 @@ void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 bool openDevice()
 {
     snd_lib_error_set_handler(ignoreAlsaMessage);
+    // SDL would otherwise take SIGINT and SIGTERM for an event queue the game
+    // never reads, and a quit signal while the game loads would be lost.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     subsystemOpen = true;
@@ -104,6 +107,13 @@ std::vector<unsigned char> readFile(const char* path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 } // namespace
+
+void startLibrary()
+{
+    // What SDL does once per process, whatever it is asked to start later:
+    // the message bus connection among it.
+    SDL_Init(0);
+}
 
 bool init(Device device)
 {
@@ -202,6 +212,8 @@ void holdPlayback(bool hold)
     else
         Mix_Resume(-1);
 }
+
+void releaseThreadState() { SDL_TLSCleanup(); }
 
 void shutdown()
 {

@@ -11,6 +11,12 @@ using Handle = unsigned;
 
 enum class Device { Default, NoSound };
 
+// Starts the audio library without opening anything. Without a session
+// message bus it forks a helper to look for one: call it while the process
+// has no other thread, since a child forked beside running threads may find
+// their locks held for ever.
+void startLibrary();
+
 // Default opens the system's sound device; NoSound opens a silent one so
 // the game runs on without sound. False when the device cannot be opened.
 // A second init first releases everything the first one opened.
@@ -35,6 +41,11 @@ void playMusic(Handle music);
 void setMuted(bool muted);
 // Holds the music and the running samples where they are until released.
 void holdPlayback(bool held);
+
+// What the library keeps for the calling thread (SDL's last error message)
+// is freed: a thread of the game's own that used the audio calls it before
+// it ends, since nothing else would.
+void releaseThreadState();
 
 // Stops everything and releases every sample, the module and the device.
 // Harmless when nothing is open.

@@ -75,6 +75,9 @@ bool connectDisplay()
 {
     if (fl_display)
         return true;
+    // GLFW calls XInitThreads when the window opens, but Xlib wants it before
+    // its first connection, which is this one.
+    XInitThreads();
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return false;

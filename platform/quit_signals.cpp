@@ -24,6 +24,15 @@ void install()
         sigaction(signal, &action, nullptr);
 }
 
+void leaveToMainThread()
+{
+    sigset_t quitSignals;
+    sigemptyset(&quitSignals);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&quitSignals, signal);
+    pthread_sigmask(SIG_BLOCK, &quitSignals, nullptr);
+}
+
 bool received() { return quitReceived != 0; }
 
 void clear() { quitReceived = 0; }

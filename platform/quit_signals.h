@@ -6,6 +6,9 @@
 namespace kalup::quit_signals {
 
 void install();
+// Blocks the quit signals in the calling thread, so that they land on the
+// main thread, which watches for them, and never on a thread about to end.
+void leaveToMainThread();
 // A quit signal arrived since the last clear.
 bool received();
 // Tests raise the signals themselves and put the flag back.

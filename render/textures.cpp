@@ -1,6 +1,7 @@
 #include "render/textures.h"
 
 #include <iterator>
+#include <type_traits>
 
 #include <GL/gl.h>
 #include <IL/il.h>
@@ -28,6 +29,8 @@ Texture texLevelUp = 0;
 Texture texButtonStrip = 0;
 
 std::vector<Texture> loadedTextures;
+
+static_assert(std::is_same_v<ILuint, unsigned>, "ReadImages holds the image library's names");
 
 namespace {
 
@@ -71,10 +74,8 @@ const TableEntry table[] = {
     {&texButtonStrip, "images/stick.png", Filter::Linear},
 };
 
+// Set by whichever thread holds the image library, as every other use of it.
 bool imageLibraryStarted = false;
-// The table's images as readTextureTable left them, in its order; 0 for a
-// file that could not be read.
-std::vector<ILuint> imagesRead;
 
 // The image library's reading side, which needs no GL context.
 void startImageLibrary()
@@ -162,22 +163,22 @@ Texture loadTexture(const char* path, Filter filter)
     return uploadImage(readImage(path), filter);
 }
 
-void readTextureTable()
+ReadImages readTextureTable()
 {
     startImageLibrary();
-    imagesRead.clear();
+    ReadImages read;
     for (const TableEntry& entry : table)
-        imagesRead.push_back(readImage(entry.path));
+        read.images.push_back(readImage(entry.path));
+    return read;
 }
 
-void loadTextureTable()
+void loadTextureTable(ReadImages read)
 {
-    if (imagesRead.empty())
-        readTextureTable();
     for (std::size_t i = 0; i < std::size(table); ++i)
-        *table[i].texture = uploadImage(imagesRead[i], table[i].filter);
-    imagesRead.clear();
+        *table[i].texture = uploadImage(i < read.images.size() ? read.images[i] : 0, table[i].filter);
 }
+
+void loadTextureTable() { loadTextureTable(readTextureTable()); }
 
 void releaseTextures()
 {

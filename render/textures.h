@@ -33,12 +33,21 @@ void initImageLibrary();
 // Loads an image upright with the given filtering. A missing or unreadable
 // file gives a fully transparent texture, so it draws nothing visible.
 Texture loadTexture(const char* path, Filter filter);
-// Reads every image of the texture table into memory, ready to become
-// textures. It needs no GL context, so it may run on another thread while
-// the window opens, as long as nothing else uses the image library then.
-void readTextureTable();
-// The whole texture table, in its order, from the images read ahead (read
-// now if they were not).
+// The images of the texture table read into the image library's memory,
+// in the table's order (0 for a file that could not be read). Whoever holds
+// them owns them: they become textures once, through loadTextureTable.
+struct ReadImages {
+    std::vector<unsigned> images;
+};
+// Reads every image of the texture table. It needs no GL context, so it may
+// run on another thread; the image library (all its state is global) then
+// belongs to that thread until the images are handed back, and nothing else
+// may touch it before.
+ReadImages readTextureTable();
+// The whole texture table, in its order, from the images read ahead, which
+// it frees; with the GL context current.
+void loadTextureTable(ReadImages read);
+// The same, reading the images on the spot.
 void loadTextureTable();
 void releaseTextures();
 

@@ -1,9 +1,14 @@
 // The sound bank over the audio layer, on the silent device, which plays in
 // real time: each test takes a copy of the game's sounds to break.
 #include <chrono>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <thread>
+
+#include <signal.h>
 
 #include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -110,4 +115,23 @@ TEST_F(SoundBank, WithoutASoundCardTheGamePlaysOnTheSilentDevice)
     // A fallback, not a setting: the next start asks the system again.
     EXPECT_FALSE(kalup::audio::init(kalup::audio::Device::Default));
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+TEST_F(SoundBank, LoadingOnAThreadOfItsOwnLeavesTheQuitSignalsToTheGame)
+{
+    // SDL takes the signals it finds unhandled for an event queue the game
+    // never reads: a quit while the sounds load would be lost.
+    const int quitSignals[] = {SIGINT, SIGTERM};
+    struct sigaction byDefault = {};
+    byDefault.sa_handler = SIG_DFL;
+    struct sigaction previous[2] = {};
+    for (int i = 0; i < 2; ++i)
+        sigaction(quitSignals[i], &byDefault, &previous[i]);
+    freeSoundBank();
+    std::async(std::launch::async, loadSoundBank).wait();
+    for (int i = 0; i < 2; ++i) {
+        struct sigaction now = {};
+        sigaction(quitSignals[i], &previous[i], &now);
+        EXPECT_EQ(now.sa_handler, SIG_DFL) << strsignal(quitSignals[i]);
+    }
 }

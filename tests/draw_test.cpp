@@ -120,8 +120,7 @@ TEST(TextureLoading, TableReadAheadOnAnotherThreadGivesTheSameTextures)
         return all;
     };
     const auto readOnTheSpot = texels();
-    std::async(std::launch::async, textures::readTextureTable).wait();
-    textures::loadTextureTable();
+    textures::loadTextureTable(std::async(std::launch::async, textures::readTextureTable).get());
     EXPECT_TRUE(texels() == readOnTheSpot);
 }
 

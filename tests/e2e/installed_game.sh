@@ -116,6 +116,6 @@ cmake --install "$BUILD" --prefix "$HOME/.local" > /dev/null || die "the second 
   || die "after a second install the record folder has mode $(stat -c %a "$HOME/.local/share/kalup")"
 cmake --build "$BUILD" --target uninstall > "$OUT" || die "the uninstall from ~/.local failed"
 left=$(cd "$HOME" && find .local | sort | tr '\n' ' ')
-[[ $left == ".local .local/share .local/share/kalup .local/share/kalup/hiscore.sav " ]] \
+[[ $left == ".local .local/share .local/share/kalup .local/share/kalup/.hiscore.sav.lock .local/share/kalup/hiscore.sav " ]] \
   || die "the uninstall from ~/.local left: $left"
 working_folder_is_empty
