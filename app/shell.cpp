@@ -7,6 +7,7 @@
 #include "app/menu.h"
 #include "app/pause.h"
 #include "app/playing.h"
+#include "app/rest.h"
 #include "app/toggles.h"
 #include "board/play.h"
 #include "fx/emitters.h"
@@ -76,6 +77,10 @@ bool runFrame()
     if (seam::keyDown(seam::Key::Escape))
         returnToMenu();
     pause::followPauseRequests(screenState == SCREEN_PLAYING);
+    if (!rest::frameWanted(screenState == SCREEN_PLAYING && !pause::paused, pause::paused)) {
+        lastFrameTime = seam::waitForEvents(lastFrameTime + rest::LONGEST_REST);
+        return true;
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (pause::paused) {
         // Nothing of the round runs; only the cursor follows the mouse.

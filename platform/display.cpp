@@ -11,6 +11,7 @@
 #include "platform/pointer_capture.h"
 #include "platform/quit_signals.h"
 #include "platform/scaler.h"
+#include "platform/window_visibility.h"
 
 namespace kalup::display {
 
@@ -32,6 +33,8 @@ bool offscreenAlways = false;
 bool capturesMouse = false;
 // A driver without framebuffer objects does not gain them later.
 bool targetUnavailable = false;
+// Exposed, resized or switched since the last present: the picture must be drawn again.
+bool pictureGone = false;
 
 class GlfwBackend final : public seam::Backend {
 public:
@@ -43,7 +46,10 @@ public:
     void cursor(double& x, double& y) override;
     void setCursor(double x, double y) override;
     double waitUntil(double deadline) override;
+    double waitForEvents(double deadline) override;
     void present() override;
+    bool shown() override;
+    bool pictureLost() override { return pictureGone; }
     void switchScreenMode() override;
     bool closeRequested() override;
 
@@ -138,10 +144,29 @@ double GlfwBackend::waitUntil(double deadline)
     }
 }
 
+// A quit signal that lands just before the sleep begins is seen at the
+// deadline, which the game keeps short.
+double GlfwBackend::waitForEvents(double deadline)
+{
+    const double reading = glfwGetTime();
+    if (reading < deadline && !quit_signals::received())
+        glfwWaitEventsTimeout(deadline - reading);
+    else
+        glfwPollEvents();
+    takeSnapshot();
+    return glfwGetTime();
+}
+
+bool GlfwBackend::shown()
+{
+    return window && glfwGetWindowAttrib(window, GLFW_ICONIFIED) == GLFW_FALSE && !window_visibility::covered();
+}
+
 void GlfwBackend::present()
 {
     if (!window)
         return;
+    pictureGone = false;
     int width = 0;
     int height = 0;
     glfwGetFramebufferSize(window, &width, &height);
@@ -296,6 +321,7 @@ void GlfwBackend::switchScreenMode()
     if (!window)
         return;
     showOnMonitor(glfwGetWindowMonitor(window) == nullptr);
+    pictureGone = true;
     followWindowSize();
     beginFrame();
 }
@@ -313,6 +339,8 @@ bool createWindow(int width, int height, GLFWmonitor* monitor)
     }
     glfwMakeContextCurrent(window);
     glfwSwapInterval(0);
+    glfwSetWindowRefreshCallback(window, [](GLFWwindow*) { pictureGone = true; });
+    glfwSetFramebufferSizeCallback(window, [](GLFWwindow*, int, int) { pictureGone = true; });
     glfwGetFramebufferSize(window, &width, &height);
     if (targetWanted(width, height) && !ensureTarget()) {
         closeDisplay();
@@ -357,6 +385,7 @@ bool openDisplay(int colorDepth, bool fullscreen)
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
     glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
     setWindowIcon();
+    window_visibility::watch(window);
     // Without it a full-screen window on a bare X server gets neither focus nor mouse motion.
     glfwFocusWindow(window);
     backend.forgetSnapshot();
@@ -393,6 +422,7 @@ void beginFrame()
 
 void closeDisplay()
 {
+    window_visibility::stop();
     if (window) {
         scaler::destroyTarget();
         glfwDestroyWindow(window);
@@ -402,6 +432,7 @@ void closeDisplay()
     offscreenAlways = false;
     capturesMouse = false;
     targetUnavailable = false;
+    pictureGone = false;
     glfwTerminate();
 }
 
