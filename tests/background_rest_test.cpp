@@ -12,7 +12,7 @@
 #include "app/playing.h"
 #include "app/rest.h"
 #include "app/shell.h"
-#include "data/settings.h"
+#include "app/toggles.h"
 #include "game/game_state.h"
 #include "platform/seam.h"
 #include "tests/harness.h"
@@ -102,9 +102,9 @@ TEST_F(BackgroundRest, APausedRoundDrawsItsStillOnlyWhenItChangesAndTheKeysAnswe
     EXPECT_EQ(run(3), (Counted{1, 2})) << "back in view";
     EXPECT_EQ(screen::pixels(), still);
 
-    const bool muted = settings::muted;
+    const bool muted = toggles::settings().muted;
     tap(Key::M);
-    EXPECT_NE(settings::muted, muted) << "M answers";
+    EXPECT_NE(toggles::settings().muted, muted) << "M answers";
     tap(Key::F11);
     EXPECT_EQ(input().screenSwitches, 1) << "F11 answers";
     EXPECT_EQ(run(3).presented, 0) << "the switched screen was drawn once, at once";
