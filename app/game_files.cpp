@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "data/records.h"
 #include "platform/dialog.h"
 #include "platform/places.h"
 
 namespace kalup::game_files {
 
 namespace {
+
+records::RecordFile kept;
 
 // The player's folder that holds the record, when the record is kept there
 // ("" when no home folder is known); none when it is kept beside the assets.
@@ -37,16 +38,18 @@ void reportUnsaved(const std::string& reason)
 void keepRecordInUserFolder()
 {
     userRecordFolder = places::userFolder(places::UserBase::Data);
-    records::recordPath = userRecordFolder->empty() ? "" : *userRecordFolder + "/" + records::RECORD_FILE;
+    kept.path = userRecordFolder->empty() ? "" : *userRecordFolder + "/" + records::RECORD_FILE;
 }
 
 } // namespace
+
+records::RecordFile& recordFile() { return kept; }
 
 bool findGameFiles()
 {
     userRecordFolder.reset();
     if (places::holdsGameData(".")) {
-        records::recordPath = records::RECORD_FILE;
+        kept.path = records::RECORD_FILE;
         // A copy of the game the player cannot write to (unpacked by another
         // user, on a read-only medium) keeps the record as an installed one does.
         if (!places::canWriteIn("."))
@@ -72,7 +75,7 @@ void saveRecord()
         reportUnsaved("no home folder is known (HOME is not set)");
     else if (userRecordFolder && !places::makeUserFolder(*userRecordFolder))
         reportUnsaved(*userRecordFolder + ": " + std::strerror(errno));
-    else if (!records::saveRecords(whyNot))
+    else if (!records::saveRecords(kept, whyNot))
         reportUnsaved(whyNot);
 }
 

@@ -6,7 +6,12 @@
 // from the executable; in both of those cases the record is kept among the
 // player's own data files.
 
+#include "data/records.h"
+
 namespace kalup::game_files {
+
+// The record of this run and where it is kept; this module owns it.
+records::RecordFile& recordFile();
 
 // Makes the folder that holds the assets the working directory and points
 // the record at its place. When there is no such folder, a message box

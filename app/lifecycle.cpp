@@ -29,8 +29,8 @@ namespace kalup::lifecycle {
 namespace {
 
 // Start-up does its slow reading while the player looks at the launcher, on
-// two threads, each the sole user of what it loads
-// until the main thread has waited for it:
+// two threads, each the sole user of what it loads until the main thread has
+// waited for it:
 // - the image reader holds the image library and the images it reads; the
 //   main thread touches neither before it takes the images from the reader;
 // - the sound loader opens the audio device and loads the samples and the
@@ -57,7 +57,7 @@ void loadResources(textures::ReadImages images)
 {
     textures::initImageLibrary();
     textures::loadTextureTable(std::move(images));
-    records::loadRecords();
+    records::loadRecords(game_files::recordFile());
     draw::createFonts();
     language::loadLanguage();
 }

@@ -87,19 +87,26 @@ void steerAcrossRows()
 
 // Enter starts the row the selector marks, as a click in that row would;
 // not when a click has started a mode in this frame already.
-void startMarkedRow(StartGame startGame, bool started)
+void startMarkedRow(StartGame startGame, bool& started)
 {
     if (!keys::wentDown(seam::Key::Enter) || started)
         return;
     for (const MenuRow& row : rows)
         if (row.markerY == kept.menuMarkerY) {
             startGame(row.mode);
+            started = true;
             return;
         }
 }
 
-void drawStrips(const int stripSizes[3])
+// A mode started in this frame has cleared the screen for its backdrop with
+// plain sums, and the rest of the menu's frame is drawn over that: the strips
+// and the first label with those sums too.
+draw::Blend blendAfterStart(bool started) { return started ? draw::Blend::Add : draw::Blend::Alpha; }
+
+void drawStrips(const int stripSizes[3], bool started)
 {
+    draw::useBlend(blendAfterStart(started));
     glColor4d(255, 255, 255, 255);
     glBindTexture(GL_TEXTURE_2D, textures::texButtonStrip);
     for (int i = 0; i < 3; ++i)
@@ -107,8 +114,11 @@ void drawStrips(const int stripSizes[3])
             draw::drawSquare(x, rows[i].stripY, stripSizes[i]);
 }
 
-void drawLabels()
+// Every line of text leaves alpha blending and opaque white behind it.
+void drawLabels(bool started)
 {
+    draw::useBlend(blendAfterStart(started));
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     for (const MenuRow& row : rows)
         draw::drawTextCentred(language::text(row.label), row.labelY, draw::fontSmall);
     draw::drawTextCentred(language::text(language::TEXT_GAME_MODE), 262, draw::fontLabel);
@@ -137,15 +147,14 @@ void drawMainMenu(StartGame startGame)
     draw::drawSprite(textures::texTitle1, 272, kept.menuLogoY, 128, 128, 0, 1);
     draw::drawSprite(textures::texTitle2, 400, kept.menuLogoY, 128, 128, 0, 1);
     draw::drawSprite(textures::texTitle3, 528, kept.menuLogoY, 128, 128, 0, 1);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
     int stripSizes[3];
     bool started = false;
     steerAcrossRows();
     hoverRows(stripSizes, startGame, started);
     startMarkedRow(startGame, started);
-    drawStrips(stripSizes);
-    drawLabels();
+    drawStrips(stripSizes, started);
+    drawLabels(started);
 
     kept.gearAngleA += 1.0f;
     kept.gearAngleB -= 0.5f;

@@ -2,10 +2,9 @@
 
 #include <GL/gl.h>
 
+#include "app/game_files.h"
 #include "app/round_effects.h"
 #include "app/steering.h"
-#include "board/play.h"
-#include "data/records.h"
 #include "game/round_view.h"
 #include "game/update.h"
 #include "platform/keys.h"
@@ -38,8 +37,6 @@ void enter(int mode)
 {
     draw::createFonts();
     glClearColor(0, 0, 0, 1);
-    if (mode == play::MODE_CLASSIC)
-        glEnable(GL_BLEND);
     game::startGame(played, mode, seam::now(), round_effects::listener());
     background::prepareBackgroundCanvas();
 }
@@ -48,7 +45,8 @@ void frame()
 {
     static game::Scene scene;
     scene.clear();
-    game::updateGame(played, frameInput(), round_effects::listener(), scene, records::classicRecord);
+    game::updateGame(played, frameInput(), round_effects::listener(), scene,
+        game_files::recordFile().values.classicRecord);
     game::showGhosts(played.board, scene);
     game::drawScene(scene);
 }

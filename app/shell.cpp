@@ -7,6 +7,7 @@
 #include "app/menu.h"
 #include "app/pause.h"
 #include "app/playing.h"
+#include "app/rest.h"
 #include "app/toggles.h"
 #include "board/play.h"
 #include "fx/emitters.h"
@@ -50,7 +51,7 @@ void drawModeBackground()
             draw::stepTileScroll();
             break;
         }
-        // Drawn with the screen projection the previous frame left in force.
+        draw::beginScreen2D();
         const float size = 10.0f * std::sin(survivalBackdropAngle) + 1000.0f;
         draw::drawSprite(textures::texBackdrop, logical::WIDTH / 2, logical::HEIGHT / 2, size, size,
                          survivalBackdropAngle, 1);
@@ -76,6 +77,10 @@ bool runFrame()
     if (seam::keyDown(seam::Key::Escape))
         returnToMenu();
     pause::followPauseRequests(screenState == SCREEN_PLAYING);
+    if (!rest::frameWanted(screenState == SCREEN_PLAYING && !pause::paused, pause::paused)) {
+        lastFrameTime = seam::waitForEvents(lastFrameTime + rest::LONGEST_REST);
+        return true;
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (pause::paused) {
         // Nothing of the round runs; only the cursor follows the mouse.
@@ -86,10 +91,11 @@ bool runFrame()
         drawModeBackground();
         draw::beginScreen2D();
         frameDispatch();
+        draw::beginScreen2D();
         fx::runEmitters();
         pause::beginPauseIfDue();
     }
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    draw::beginScreen2D();
     pointer::keepPointerOnScreen();
     draw::drawSprite(textures::texCursor, pointer::mouseX + 7, pointer::mouseY + 32, 16, 32, 0, 1);
     // Paced from the end of the previous wait: a slow frame is followed at once.
@@ -137,9 +143,5 @@ void startGame(int mode)
 }
 
 void startClassicGame() { startGame(play::MODE_CLASSIC); }
-
-void startRemoveTwoGame() { startGame(play::MODE_REMOVE_TWO); }
-
-void startSurvivalGame() { startGame(play::MODE_SURVIVAL); }
 
 } // namespace kalup::shell

@@ -20,8 +20,7 @@ void frameDispatch();
 void returnToMenu();
 // Leaves the menu for a new game of the mode.
 void startGame(int mode);
+// Space on the menu.
 void startClassicGame();
-void startRemoveTwoGame();
-void startSurvivalGame();
 
 } // namespace kalup::shell

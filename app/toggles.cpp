@@ -1,25 +1,30 @@
 #include "app/toggles.h"
 
-#include "data/settings.h"
 #include "platform/audio.h"
 #include "platform/keys.h"
 #include "platform/seam.h"
 
 namespace kalup::toggles {
 
+namespace {
+settings::Settings kept;
+} // namespace
+
+settings::Settings& settings() { return kept; }
+
 void restoreMute()
 {
-    settings::loadSettings();
-    audio::setMuted(settings::muted);
+    kept = settings::loadSettings();
+    audio::setMuted(kept.muted);
 }
 
 void followToggleKeys()
 {
     if (keys::wentDown(seam::Key::M)) {
-        settings::muted = !settings::muted;
-        audio::setMuted(settings::muted);
+        kept.muted = !kept.muted;
+        audio::setMuted(kept.muted);
         // Unsaved, the choice still holds for this run.
-        settings::saveSettings();
+        settings::saveSettings(kept);
     }
     if (keys::wentDown(seam::Key::F11))
         seam::switchScreenMode();

@@ -36,6 +36,17 @@ double BenchSeam::waitUntil(double deadline)
     return time;
 }
 
+double BenchSeam::waitForEvents(double deadline)
+{
+    if (paced)
+        return window().waitForEvents(deadline);
+    window().waitUntil(0.0);
+    time = std::max(time, deadline);
+    return time;
+}
+
+bool BenchSeam::pictureLost() { return window().pictureLost(); }
+
 void BenchSeam::present()
 {
     window().present();

@@ -15,6 +15,9 @@ public:
     bool paced = false;
     double time = 0.0;
     bool button = false;
+    // The window as the player has it: with the focus, and to be seen.
+    bool focus = true;
+    bool visible = true;
     double cursorX = 400.0;
     double cursorY = 100.0;
 
@@ -22,13 +25,16 @@ public:
     std::int64_t wallClockSeconds() override { return 1700000000; }
     bool keyDown(kalup::seam::Key) override { return false; }
     bool leftButtonDown() override { return button; }
-    bool focused() override { return true; }
+    bool focused() override { return focus; }
     void cursor(double& x, double& y) override;
     void setCursor(double x, double y) override;
     double waitUntil(double deadline) override;
+    double waitForEvents(double deadline) override;
     // Unpaced, waits for the renderer to finish the frame, so that a frame's
     // time holds all of its work.
     void present() override;
+    bool shown() override { return visible; }
+    bool pictureLost() override;
     void switchScreenMode() override {}
     bool closeRequested() override { return false; }
 };

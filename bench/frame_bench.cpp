@@ -6,7 +6,9 @@
 // the share of each phase of the frame, and, paced by the game's own clock,
 // the idle menu's processor use, the menu's after a round with background
 // preset 0, the scene's frame rate and that of a classic round on each of
-// the ten background presets; and, first, the time from the
+// the ten background presets, the processor use of the game in the
+// background (the menu and a round without the focus, covered, minimised);
+// and, first, the time from the
 // launcher's Enter to the menu's first frame. The two screens take turns,
 // and every figure is repeated: the summaries give min, median and max.
 #include <GL/gl.h>
@@ -50,6 +52,7 @@ struct Options {
     int startups = 5;
     double seconds = 10.0;
     double presetSeconds = 3.0;
+    double backgroundSeconds = 5.0;
     int screenWidth = 1920;
     int screenHeight = 1080;
 };
@@ -68,6 +71,25 @@ struct Paced {
     double thread;
 };
 
+// The game as the player may leave it: the window's focus and whether it can
+// be seen, on the menu or in a round (which then stands paused without the focus).
+struct Background {
+    const char* what;
+    bool round;
+    bool focus;
+    bool visible;
+};
+
+constexpr Background BACKGROUNDS[] = {
+    {"menu, focused", false, true, true},
+    {"menu, unfocused", false, false, true},
+    {"menu, covered", false, true, false},
+    {"menu, minimised", false, false, false},
+    {"round paused, unfocused", true, false, true},
+    {"round, minimised", true, false, false},
+};
+constexpr int BACKGROUND_COUNT = sizeof BACKGROUNDS / sizeof BACKGROUNDS[0];
+
 struct Results {
     std::vector<FrameSummary> frames;
     std::vector<double> threadPerFrame;
@@ -79,6 +101,7 @@ struct Results {
     std::vector<Paced> pacedScene;
     // A classic round as dealt, the pointer on the board, on each background preset.
     std::vector<Paced> rounds[10];
+    std::vector<Paced> background[BACKGROUND_COUNT];
 };
 
 bench::BenchSeam benchSeam;
@@ -90,7 +113,8 @@ bool openScreen(const Screen& screen)
         return false;
     seam::install(&benchSeam);
     if (!soundOpen) {
-        sound::initSoundBank();
+        sound::loadSoundBank();
+        sound::startMusic();
         soundOpen = true;
     }
     lifecycle::loadResources();
@@ -204,6 +228,32 @@ void runRounds(const Options& options, Results& results)
     }
 }
 
+void runBackground(const Options& options, Results& results)
+{
+    bench::heavy_scene::dropBurstsAndGhosts();
+    benchSeam.cursorX = 400;
+    benchSeam.cursorY = 100;
+    for (int i = 0; i < BACKGROUND_COUNT; ++i) {
+        const Background& b = BACKGROUNDS[i];
+        shell::returnToMenu();
+        benchSeam.focus = true;
+        benchSeam.visible = true;
+        shell::runFrame();
+        if (b.round) {
+            shell::startClassicGame();
+            background::buildBackground(0);
+            shell::runFrame();
+        }
+        benchSeam.focus = b.focus;
+        benchSeam.visible = b.visible;
+        results.background[i].push_back(runPaced(options.backgroundSeconds, false));
+    }
+    benchSeam.focus = true;
+    benchSeam.visible = true;
+    shell::returnToMenu();
+    shell::runFrame();
+}
+
 void printFrames(const FrameSummary& s, double thread, double process)
 {
     std::printf("mean %6.2f  p50 %6.2f  p99 %6.2f  max %6.2f  over %5.1f %%  |  main thread %5.2f  process %5.2f\n",
@@ -305,6 +355,13 @@ void printSummary(const Screen& screen, const Results& r)
     }
     std::printf("  paced, medians:\n");
     printRounds(r, true);
+    std::printf("  in the background, paced, medians:\n");
+    for (int i = 0; i < BACKGROUND_COUNT; ++i) {
+        const std::vector<Paced>& runs = r.background[i];
+        printPaced(BACKGROUNDS[i].what, {bench::measure::spread(pick(runs, &Paced::fps)).median,
+            bench::measure::spread(pick(runs, &Paced::process)).median,
+            bench::measure::spread(pick(runs, &Paced::thread)).median});
+    }
 }
 
 bool parse(int argc, char** argv, Options& options)
@@ -325,6 +382,8 @@ bool parse(int argc, char** argv, Options& options)
             options.startups = std::atoi(value);
         else if (std::strncmp(arg, "--preset-seconds=", 17) == 0)
             options.presetSeconds = std::atof(value);
+        else if (std::strncmp(arg, "--background-seconds=", 21) == 0)
+            options.backgroundSeconds = std::atof(value);
         else if (std::strncmp(arg, "--seconds=", 10) == 0)
             options.seconds = std::atof(value);
         else if (std::strncmp(arg, "--screen=", 9) == 0) {
@@ -334,7 +393,7 @@ bool parse(int argc, char** argv, Options& options)
             return false;
     }
     return options.frames > 0 && options.repetitions > 0 && options.phaseFrames > 0 && options.startups >= 0
-        && options.seconds > 0 && options.presetSeconds > 0;
+        && options.seconds > 0 && options.presetSeconds > 0 && options.backgroundSeconds > 0;
 }
 
 // Before any window of this process opens: each start-up runs in a child of its own.
@@ -371,7 +430,8 @@ int main(int argc, char** argv)
     Options options;
     if (!parse(argc, argv, options)) {
         std::fprintf(stderr, "usage: kalup_frame_bench [--frames=N] [--phase-frames=N] [--repetitions=N]\n"
-                             "       [--seconds=S] [--preset-seconds=S] [--startups=N] [--screen=WIDTHxHEIGHT]\n"
+                             "       [--seconds=S] [--preset-seconds=S] [--background-seconds=S] [--startups=N]\n"
+                             "       [--screen=WIDTHxHEIGHT]\n"
                              "(the screen is the X screen's size, which full screen fills)\n");
         return 2;
     }
@@ -386,8 +446,9 @@ int main(int argc, char** argv)
     std::printf("heaviest scene: classic round, background preset 4, 102-piece group hovered and clicked\n");
     std::printf("every %d frames; %d frames per run after %d to warm up, %d frames in phases,\n",
         bench::heavy_scene::CYCLE_FRAMES, options.frames, WARM_UP_FRAMES, options.phaseFrames);
-    std::printf("%.0f s per paced run, %.0f s per preset for the paced classic rounds,\n", options.seconds,
-        options.presetSeconds);
+    std::printf("%.0f s per paced run, %.0f s per preset for the paced classic rounds, %.0f s per\n",
+        options.seconds, options.presetSeconds, options.backgroundSeconds);
+    std::printf("case in the background,\n");
     std::printf("%d repetitions with the screens taking turns\n", options.repetitions);
     for (int repetition = 0; repetition < options.repetitions; ++repetition) {
         for (int turn = 0; turn < 2; ++turn) {
@@ -411,6 +472,9 @@ int main(int argc, char** argv)
             printPaced("heaviest scene", r.pacedScene.back());
             runRounds(options, r);
             printRounds(r, false);
+            runBackground(options, r);
+            for (int i = 0; i < BACKGROUND_COUNT; ++i)
+                printPaced(BACKGROUNDS[i].what, r.background[i].back());
             std::fflush(stdout);
             closeScreen();
         }

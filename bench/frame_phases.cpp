@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "app/game_files.h"
 #include "app/playing.h"
 #include "app/round_effects.h"
 #include "app/shell.h"
@@ -13,7 +14,6 @@
 #include "board/moves.h"
 #include "board/play.h"
 #include "board/specials.h"
-#include "data/records.h"
 #include "fx/emitters.h"
 #include "game/game_state.h"
 #include "game/round_view.h"
@@ -67,7 +67,7 @@ void drawHudOrEndScreens()
     if (!board::movesAvailable(round.board))
         scene.push_back(shown);
     else
-        scene.push_back(game::ShownHud{round.hudY, records::classicRecord, round.score});
+        scene.push_back(game::ShownHud{round.hudY, game_files::recordFile().values.classicRecord, round.score});
     if (board::boardIsEmpty(round.board))
         scene.push_back(game::ShownEndScreen{game::EndScreen::LevelCompleted, shown.slide, shown.score, shown.level,
             0.0});

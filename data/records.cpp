@@ -13,18 +13,9 @@
 
 namespace kalup::records {
 
-std::string recordPath = RECORD_FILE;
-int classicRecord = 0;
-int recordSlot2 = 0;
-int recordSlot3 = 0;
-
 namespace {
 
 using Values = std::array<int, 3>;
-
-// Set when the record of this run could not be read: saving over it would
-// lose the player's record for the zeros this run started from.
-bool keepUnreadRecord = false;
 
 // The white space of a formatted read in the C locale.
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -66,22 +57,20 @@ std::optional<Values> parsedValues(std::string_view bytes)
     return values;
 }
 
-void setValues(const Values& values)
-{
-    classicRecord = values[0];
-    recordSlot2 = values[1];
-    recordSlot3 = values[2];
-}
+Records recordsOf(const Values& values) { return {values[0], values[1], values[2]}; }
 
-std::string lockPath()
+std::string lockPath(const std::string& recordPath)
 {
     const std::filesystem::path record(recordPath);
-    return (record.parent_path() / ("." + record.filename().string() + ".lock")).string();
+    std::string name = record.filename().string();
+    name.insert(0, 1, '.');
+    name += ".lock";
+    return (record.parent_path() / name).string();
 }
 
 // The file as it is now: its values, none when there is no file, or false
 // with the reason when it cannot be read.
-bool readFileNow(std::optional<Values>& values, std::string& reason)
+bool readFileNow(const std::string& recordPath, std::optional<Records>& values, std::string& reason)
 {
     std::string bytes;
     switch (file_bytes::readSmallFile(recordPath.c_str(), bytes, reason)) {
@@ -93,75 +82,77 @@ bool readFileNow(std::optional<Values>& values, std::string& reason)
     case file_bytes::Read::Done:
         break;
     }
-    values = parsedValues(bytes);
-    if (!values)
-        reason = "it holds something other than three whole numbers";
-    return values.has_value();
+    values.emplace();
+    if (readRecords(bytes, *values))
+        return true;
+    reason = "it holds something other than three whole numbers";
+    return false;
 }
 
 } // namespace
 
-bool readRecords(std::string_view bytes)
+bool readRecords(std::string_view bytes, Records& values)
 {
-    const std::optional<Values> values = parsedValues(bytes);
-    if (values)
-        setValues(*values);
-    return values.has_value();
+    const std::optional<Values> read = parsedValues(bytes);
+    if (read)
+        values = recordsOf(*read);
+    return read.has_value();
 }
 
-std::string recordText()
+std::string recordText(const Records& values)
 {
     // The file's lines end in CR LF, whatever the platform.
     char bytes[3 * 16];
-    std::snprintf(bytes, sizeof bytes, "%d\r\n%d\r\n%d\r\n", classicRecord, recordSlot2, recordSlot3);
+    std::snprintf(bytes, sizeof bytes, "%d\r\n%d\r\n%d\r\n", values.classicRecord, values.recordSlot2,
+                  values.recordSlot3);
     return bytes;
 }
 
-void loadRecords()
+void loadRecords(RecordFile& file)
 {
-    classicRecord = recordSlot2 = recordSlot3 = 0;
-    keepUnreadRecord = false;
-    if (recordPath.empty())
+    file.values = {};
+    file.keepUnread = false;
+    if (file.path.empty())
         return;
-    file_bytes::removeStaleTemporaries(recordPath);
-    std::optional<Values> values;
+    file_bytes::removeStaleTemporaries(file.path);
+    std::optional<Records> values;
     std::string reason;
-    keepUnreadRecord = !readFileNow(values, reason);
-    if (keepUnreadRecord)
+    file.keepUnread = !readFileNow(file.path, values, reason);
+    if (file.keepUnread)
         std::fprintf(stderr, "kalup: cannot read the record %s (%s); it is left as it is and this run saves none\n",
-                     recordPath.c_str(), reason.c_str());
+                     file.path.c_str(), reason.c_str());
     else if (values)
-        setValues(*values);
+        file.values = *values;
 }
 
-bool saveRecords(std::string& whyNot)
+bool saveRecords(RecordFile& file, std::string& whyNot)
 {
     // Reported when it was found unreadable.
-    if (keepUnreadRecord)
+    if (file.keepUnread)
         return true;
-    if (recordPath.empty()) {
+    if (file.path.empty()) {
         whyNot = "there is no place for it";
         return false;
     }
-    const file_bytes::TurnLock lock(lockPath());
+    const file_bytes::TurnLock lock(lockPath(file.path));
     if (!lock.held()) {
-        whyNot = lockPath() + ": " + lock.reason;
+        whyNot = lockPath(file.path) + ": " + lock.reason;
         return false;
     }
     // Another copy of the game may have saved since this one started.
-    std::optional<Values> onDisk;
-    if (!readFileNow(onDisk, whyNot)) {
-        whyNot = recordPath + ": " + whyNot + "; it is left as it is";
+    std::optional<Records> onDisk;
+    if (!readFileNow(file.path, onDisk, whyNot)) {
+        whyNot = file.path + ": " + whyNot + "; it is left as it is";
         return false;
     }
     if (onDisk) {
-        classicRecord = std::max(classicRecord, (*onDisk)[0]);
-        recordSlot2 = (*onDisk)[1];
-        recordSlot3 = (*onDisk)[2];
+        file.values.classicRecord = std::max(file.values.classicRecord, onDisk->classicRecord);
+        file.values.recordSlot2 = onDisk->recordSlot2;
+        file.values.recordSlot3 = onDisk->recordSlot3;
     }
-    if (file_bytes::replaceFile(recordPath, recordText(), whyNot))
+    if (file_bytes::replaceFile(file.path, recordText(file.values), whyNot))
         return true;
-    whyNot = recordPath + ": " + whyNot;
+    whyNot = file.path + ": " + whyNot;
     return false;
 }
 

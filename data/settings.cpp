@@ -9,8 +9,6 @@
 
 namespace kalup::settings {
 
-bool muted = false;
-
 namespace {
 
 constexpr std::string_view MUTE_ON = "mute=on";
@@ -26,9 +24,9 @@ bool report(const std::string& where, const std::string& reason)
 
 } // namespace
 
-void readSettings(std::string_view bytes)
+Settings readSettings(std::string_view bytes)
 {
-    muted = false;
+    Settings settings;
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
         std::string_view line = bytes.substr(0, end);
@@ -37,27 +35,30 @@ void readSettings(std::string_view bytes)
         if (line.ends_with('\r'))
             line.remove_suffix(1);
         if (line == MUTE_ON || line == MUTE_OFF)
-            muted = line == MUTE_ON;
+            settings.muted = line == MUTE_ON;
     }
+    return settings;
 }
 
-std::string settingsText() { return std::string(muted ? MUTE_ON : MUTE_OFF) + "\n"; }
-
-void loadSettings()
+std::string settingsText(const Settings& settings)
 {
-    muted = false;
+    return std::string(settings.muted ? MUTE_ON : MUTE_OFF) + "\n";
+}
+
+Settings loadSettings()
+{
     const std::string folder = places::userFolder(places::UserBase::Config);
     if (folder.empty())
-        return;
+        return {};
     const std::string path = settingsPath(folder);
     std::string bytes, reason;
     if (file_bytes::readSmallFile(path.c_str(), bytes, reason) == file_bytes::Read::Refused)
         std::fprintf(stderr, "kalup: cannot read the settings %s (%s); the game starts unmuted\n", path.c_str(),
                      reason.c_str());
-    readSettings(bytes);
+    return readSettings(bytes);
 }
 
-bool saveSettings()
+bool saveSettings(const Settings& settings)
 {
     const std::string folder = places::userFolder(places::UserBase::Config);
     if (folder.empty())
@@ -67,7 +68,7 @@ bool saveSettings()
         return report(folder, std::strerror(errno));
     const std::string path = settingsPath(folder);
     std::string reason;
-    return file_bytes::replaceFile(path, settingsText(), reason) || report(path, reason);
+    return file_bytes::replaceFile(path, settingsText(settings), reason) || report(path, reason);
 }
 
 } // namespace kalup::settings

@@ -54,12 +54,6 @@ void loadSoundBank()
 
 void startMusic() { audio::playMusic(music); }
 
-void initSoundBank()
-{
-    loadSoundBank();
-    startMusic();
-}
-
 void freeSoundBank() { audio::shutdown(); }
 
 void play(Handle sample)

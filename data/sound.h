@@ -34,8 +34,6 @@ extern Handle music;
 void loadSoundBank();
 // Starts the looping music.
 void startMusic();
-// Both, one after the other.
-void initSoundBank();
 void freeSoundBank();
 
 void play(Handle sample);

@@ -36,17 +36,15 @@ bool readSavedLine(const std::string& text, std::size_t& at, long long& value)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    classicRecord = 11;
-    recordSlot2 = 22;
-    recordSlot3 = 33;
-    if (!readRecords(std::string_view(reinterpret_cast<const char*>(data), size))) {
-        if (classicRecord != 11 || recordSlot2 != 22 || recordSlot3 != 33)
+    Records values{11, 22, 33};
+    if (!readRecords(std::string_view(reinterpret_cast<const char*>(data), size), values)) {
+        if (values.classicRecord != 11 || values.recordSlot2 != 22 || values.recordSlot3 != 33)
             std::abort();
         return 0;
     }
-    const int loaded[3] = {classicRecord, recordSlot2, recordSlot3};
+    const int loaded[3] = {values.classicRecord, values.recordSlot2, values.recordSlot3};
 
-    const std::string saved = recordText();
+    const std::string saved = recordText(values);
     std::size_t at = 0;
     for (int value : loaded) {
         long long written = 0;
@@ -56,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (at != saved.size())
         std::abort();
 
-    if (!readRecords(saved) || classicRecord != loaded[0] || recordSlot2 != loaded[1] || recordSlot3 != loaded[2])
+    if (!readRecords(saved, values) || values.classicRecord != loaded[0] || values.recordSlot2 != loaded[1]
+        || values.recordSlot3 != loaded[2])
         std::abort();
     return 0;
 }

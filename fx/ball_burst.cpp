@@ -1,9 +1,8 @@
 #include "fx/emitters.h"
 
-#include <GL/gl.h>
-
 #include "fx/particles.h"
 #include "platform/random.h"
+#include "render/draw.h"
 
 namespace kalup::fx {
 
@@ -54,12 +53,8 @@ void BallBurstEmitter::update()
 
 int BallBurstEmitter::render()
 {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    const int drawn = particles::drawLive(particles, texture, true);
-    // Leaves the additive setting behind; the main loop restores ordinary
-    // blending after all bursts.
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    return drawn;
+    draw::useBlend(draw::Blend::Alpha);
+    return particles::drawLive(particles, texture, true);
 }
 
 } // namespace kalup::fx

@@ -1,9 +1,8 @@
 #include "fx/emitters.h"
 
-#include <GL/gl.h>
-
 #include "fx/particles.h"
 #include "platform/random.h"
+#include "render/draw.h"
 
 namespace kalup::fx {
 
@@ -50,8 +49,8 @@ void StarBurstEmitter::update()
 
 int StarBurstEmitter::render()
 {
-    // Stars glow: additive blending, left set for whatever follows.
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    // Stars glow.
+    draw::useBlend(draw::Blend::Glow);
     return particles::drawLive(particles, texture, false);
 }
 

@@ -9,9 +9,11 @@ namespace kalup::game {
 
 namespace {
 
-void drawBoard(const ShownBoard& shown)
+// True when a piece was drawn.
+bool drawBoard(const ShownBoard& shown)
 {
     static draw::QuadBatch pieces;
+    bool drawn = false;
     for (const auto& row : shown.cells)
         for (const board::Cell& cell : row) {
             if (cell.kind < 0)
@@ -19,8 +21,10 @@ void drawBoard(const ShownBoard& shown)
             const float half = static_cast<float>(cell.size + 2) / 2;
             pieces.add(pieceTexture(cell.kind), static_cast<float>(cell.x), static_cast<float>(cell.y), half, half,
                 0.0f, draw::sheetFrame(cell.frame), {1.0f, 1.0f, 1.0f, shown.alpha});
+            drawn = true;
         }
     pieces.draw();
+    return drawn;
 }
 
 void drawFeedRow(const ShownFeedRow& shown)
@@ -48,14 +52,54 @@ void drawGhosts(const ShownGhosts& shown)
     ghosts.draw();
 }
 
+// Each pass sets the blending it draws with. What a frame's passes show
+// depends on two things the passes before them set, kept here: a new round's
+// canvas is cleared with plain sums, and what is drawn after it in the same
+// frame adds up the same way until a sprite or a line of text draws by
+// alpha again; the survival timer takes the board's fade-in opacity once the
+// board has drawn a piece.
 struct Drawing {
-    void operator()(const ShownBoard& shown) const { drawBoard(shown); }
-    void operator()(const ShownFeedRow& shown) const { drawFeedRow(shown); }
-    void operator()(const ShownHud& shown) const { drawHud(shown); }
-    void operator()(const ShownEndScreen& shown) const { drawEndScreen(shown); }
-    void operator()(const ShownSurvivalTimer& shown) const { drawSurvivalTimer(shown); }
-    void operator()(const ShownRoundStart&) const { background::prepareBackgroundCanvas(); }
-    void operator()(const ShownGhosts& shown) const { drawGhosts(shown); }
+    draw::Blend blend = draw::Blend::Alpha;
+    float timerAlpha = 1.0f;
+
+    void operator()(const ShownBoard& shown)
+    {
+        draw::useBlend(blend);
+        if (drawBoard(shown))
+            timerAlpha = shown.alpha;
+    }
+    void operator()(const ShownFeedRow& shown)
+    {
+        draw::useBlend(blend);
+        drawFeedRow(shown);
+    }
+    void operator()(const ShownHud& shown)
+    {
+        draw::useBlend(blend);
+        drawHud(shown);
+        blend = draw::Blend::Alpha;
+    }
+    void operator()(const ShownEndScreen& shown)
+    {
+        drawEndScreen(shown);
+        blend = draw::Blend::Alpha;
+    }
+    void operator()(const ShownSurvivalTimer& shown)
+    {
+        draw::useBlend(blend);
+        drawSurvivalTimer(shown, timerAlpha);
+        blend = draw::Blend::Alpha;
+    }
+    void operator()(const ShownRoundStart&)
+    {
+        background::prepareBackgroundCanvas();
+        blend = draw::Blend::Add;
+    }
+    void operator()(const ShownGhosts& shown)
+    {
+        draw::useBlend(blend);
+        drawGhosts(shown);
+    }
 };
 
 } // namespace
@@ -71,8 +115,9 @@ textures::Texture ghostTexture(const board::Cell& ghost)
 
 void drawScene(const Scene& scene)
 {
+    Drawing drawing;
     for (const Shown& shown : scene)
-        std::visit(Drawing{}, shown);
+        std::visit(drawing, shown);
 }
 
 } // namespace kalup::game

@@ -62,8 +62,9 @@ void drawHud(const ShownHud& hud)
     draw::drawNumber(hud.score, static_cast<int>((hiscoreEnd + 240) + scoreEnd), hud.y, draw::fontSmall);
 }
 
-void drawSurvivalTimer(const ShownSurvivalTimer& timer)
+void drawSurvivalTimer(const ShownSurvivalTimer& timer, float alpha)
 {
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
     const Line line = survivalTimerLine(timer.survivalTime);
     draw::drawText(line.text, 5, 15, draw::fontLabel);
 }

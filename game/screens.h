@@ -6,7 +6,7 @@
 namespace kalup::game {
 
 void drawHud(const ShownHud& hud);
-void drawSurvivalTimer(const ShownSurvivalTimer& timer);
+void drawSurvivalTimer(const ShownSurvivalTimer& timer, float alpha);
 void drawEndScreen(const ShownEndScreen& shown);
 
 } // namespace kalup::game

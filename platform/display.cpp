@@ -11,6 +11,7 @@
 #include "platform/pointer_capture.h"
 #include "platform/quit_signals.h"
 #include "platform/scaler.h"
+#include "platform/window_visibility.h"
 
 namespace kalup::display {
 
@@ -36,6 +37,8 @@ bool offscreenAlways = false;
 bool capturesMouse = false;
 // A driver without framebuffer objects does not gain them later.
 bool targetUnavailable = false;
+// Exposed, resized or switched since the last present: the picture must be drawn again.
+bool pictureGone = false;
 
 class GlfwBackend final : public seam::Backend {
 public:
@@ -47,7 +50,10 @@ public:
     void cursor(double& x, double& y) override;
     void setCursor(double x, double y) override;
     double waitUntil(double deadline) override;
+    double waitForEvents(double deadline) override;
     void present() override;
+    bool shown() override;
+    bool pictureLost() override { return pictureGone; }
     void switchScreenMode() override;
     bool closeRequested() override;
 
@@ -142,10 +148,29 @@ double GlfwBackend::waitUntil(double deadline)
     }
 }
 
+// A quit signal that lands just before the sleep begins is seen at the
+// deadline, which the game keeps short.
+double GlfwBackend::waitForEvents(double deadline)
+{
+    const double reading = glfwGetTime();
+    if (reading < deadline && !quit_signals::received())
+        glfwWaitEventsTimeout(deadline - reading);
+    else
+        glfwPollEvents();
+    takeSnapshot();
+    return glfwGetTime();
+}
+
+bool GlfwBackend::shown()
+{
+    return window && glfwGetWindowAttrib(window, GLFW_ICONIFIED) == GLFW_FALSE && !window_visibility::covered();
+}
+
 void GlfwBackend::present()
 {
     if (!window)
         return;
+    pictureGone = false;
     int width = 0;
     int height = 0;
     glfwGetFramebufferSize(window, &width, &height);
@@ -300,6 +325,7 @@ void GlfwBackend::switchScreenMode()
     if (!window)
         return;
     showOnMonitor(glfwGetWindowMonitor(window) == nullptr);
+    pictureGone = true;
     followWindowSize();
     beginFrame();
 }
@@ -317,6 +343,8 @@ bool createWindow(int width, int height, GLFWmonitor* monitor)
     }
     glfwMakeContextCurrent(window);
     glfwSwapInterval(0);
+    glfwSetWindowRefreshCallback(window, [](GLFWwindow*) { pictureGone = true; });
+    glfwSetFramebufferSizeCallback(window, [](GLFWwindow*, int, int) { pictureGone = true; });
     GLint redBits = 0;
     GLint greenBits = 0;
     glGetIntegerv(GL_RED_BITS, &redBits);
@@ -427,6 +455,7 @@ bool openDisplay(int colorDepth, bool fullscreen)
     capturesMouse = true;
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
     glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
+    window_visibility::watch(window);
     // Without it a full-screen window on a bare X server gets neither focus nor mouse motion.
     glfwFocusWindow(window);
     backend.forgetSnapshot();
@@ -463,6 +492,7 @@ void beginFrame()
 
 void closeDisplay()
 {
+    window_visibility::stop();
     if (window)
         destroyWindow();
     pointerScale = 1.0;
@@ -470,6 +500,7 @@ void closeDisplay()
     offscreenAlways = false;
     capturesMouse = false;
     targetUnavailable = false;
+    pictureGone = false;
     glfwTerminate();
 }
 

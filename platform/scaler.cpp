@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 #include <GL/glext.h>
 
+#include "platform/gl_functions.h"
 #include "platform/logical_screen.h"
 #include "platform/sharp_filter.h"
 
@@ -25,12 +26,7 @@ GLuint framebuffer = 0;
 // as a texture when the frame is shown.
 GLuint colourTexture = 0;
 
-template <typename Function>
-bool load(Function& function, const char* name)
-{
-    function = reinterpret_cast<Function>(glfwGetProcAddress(name));
-    return function != nullptr;
-}
+using gl_functions::load;
 
 bool loadFunctions()
 {
@@ -169,8 +165,7 @@ void showTarget(int framebufferWidth, int framebufferHeight, unsigned destinatio
         return;
     const Area area = fitLogicalScreen(framebufferWidth, framebufferHeight);
     bindFramebuffer(GL_FRAMEBUFFER, destination);
-    // Whatever the copy sets is the game's again afterwards, the matrices too:
-    // the survival backdrop is drawn with the projection a frame leaves.
+    // Whatever the copy sets is the game's again afterwards, the matrices too.
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     clearBars(area, framebufferWidth, framebufferHeight);
     glViewport(area.x, area.y, area.width, area.height);

@@ -63,6 +63,14 @@ double waitUntil(double deadline)
     return sawReading(seconds);
 }
 
+double waitForEvents(double deadline)
+{
+    const double seconds = backend->waitForEvents(deadline);
+    if (!lastReading)
+        lastReading = seconds;
+    return sawReading(seconds);
+}
+
 std::int64_t wallClockSeconds() { return backend->wallClockSeconds(); }
 bool keyDown(Key key) { return backend->keyDown(key); }
 bool leftButtonDown() { return backend->leftButtonDown(); }
@@ -70,6 +78,8 @@ bool focused() { return backend->focused(); }
 void cursor(double& x, double& y) { backend->cursor(x, y); }
 void setCursor(double x, double y) { backend->setCursor(x, y); }
 void present() { backend->present(); }
+bool shown() { return backend->shown(); }
+bool pictureLost() { return backend->pictureLost(); }
 void switchScreenMode() { backend->switchScreenMode(); }
 bool closeRequested() { return backend->closeRequested(); }
 

@@ -27,8 +27,17 @@ public:
     // Waits, handling window events, until now() reaches deadline; the clock is
     // read at least once. Returns the reading that ended the wait.
     virtual double waitUntil(double deadline) = 0;
+    // Waits, handling window events, until one arrives or now() reaches
+    // deadline; returns the reading that ended the wait. A quit signal ends
+    // it too, or else the deadline, which is never far.
+    virtual double waitForEvents(double deadline) = 0;
     // Shows the finished frame.
     virtual void present() = 0;
+    // Whether the player can see the window: not minimised, not wholly covered.
+    virtual bool shown() = 0;
+    // Whether the window's picture was lost (exposed, resized, switched
+    // between full screen and window) since the last present.
+    virtual bool pictureLost() = 0;
     // Full screen to the 800 x 600 window or back; the logical screen stays
     // letterboxed and the pointer keeps its logical position.
     virtual void switchScreenMode() = 0;
@@ -61,7 +70,10 @@ void setCursor(double x, double y);
 // Paces on the backend's clock, which runs on through a pause: deadline and
 // reading are in its seconds, not the game clock's.
 double waitUntil(double deadline);
+double waitForEvents(double deadline);
 void present();
+bool shown();
+bool pictureLost();
 void switchScreenMode();
 bool closeRequested();
 

@@ -3,6 +3,8 @@
 #include <GLFW/glfw3.h>
 #include <GL/glext.h>
 
+#include "platform/gl_functions.h"
+
 namespace kalup::sharp_filter {
 
 namespace {
@@ -45,12 +47,7 @@ void main()
 }
 )";
 
-template <typename Function>
-bool load(Function& function, const char* name)
-{
-    function = reinterpret_cast<Function>(glfwGetProcAddress(name));
-    return function != nullptr;
-}
+using gl_functions::load;
 
 bool loadFunctions()
 {

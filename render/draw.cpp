@@ -48,9 +48,19 @@ void emitQuad(float halfW, float halfH, float s0, float t0, float s1, float t1)
     glEnd();
 }
 
+void useBlend(Blend blend)
+{
+    glEnable(GL_BLEND);
+    switch (blend) {
+    case Blend::Alpha: glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA); break;
+    case Blend::Add: glBlendFunc(GL_ONE, GL_ONE); break;
+    case Blend::Glow: glBlendFunc(GL_SRC_ALPHA, GL_ONE); break;
+    }
+}
+
 void beginScreen2D()
 {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    useBlend(Blend::Alpha);
     GLint width, height;
     viewportSize(width, height);
     glMatrixMode(GL_PROJECTION);
@@ -85,12 +95,13 @@ void beginScene3D()
     glTranslatef(0.0f, 0.0f, -15.0f);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glBlendFunc(GL_ONE, GL_ONE);
+    useBlend(Blend::Add);
+    glEnable(GL_TEXTURE_2D);
 }
 
 void drawSprite(Texture texture, float x, float y, float w, float h, float angle, float alpha)
 {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    useBlend(Blend::Alpha);
     glBindTexture(GL_TEXTURE_2D, texture);
     placeAt(x, y);
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
@@ -114,7 +125,7 @@ void drawSheetFrame(Texture texture, float x, float y, float w, float h, int fra
 
 void drawPulsingQuad(Texture texture, float x, float y, float w, float h)
 {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    useBlend(Blend::Alpha);
     glBindTexture(GL_TEXTURE_2D, texture);
     placeAt(x, y);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -141,6 +152,7 @@ void stepTileScroll()
 
 void drawScrollingTiles(Texture texture, float tileSize)
 {
+    useBlend(Blend::Alpha);
     glColor4f(1.0f, 1.0f, 1.0f, 0.2f);
     stepTileScroll();
     glBindTexture(GL_TEXTURE_2D, texture);

@@ -20,6 +20,12 @@ extern float pulsePhase;
 extern float tileScroll;
 extern double tileScrollTime;
 
+// The blend functions the passes draw with: coverage by alpha, plain sums
+// (the backdrop's clouds, a new round's canvas) and glow added by alpha.
+enum class Blend { Alpha, Add, Glow };
+void useBlend(Blend blend);
+
+// The 2D screen: y down, alpha blending, opaque white, texturing on.
 void beginScreen2D();
 void beginText2D();
 void beginScene3D();

@@ -21,6 +21,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+void initSoundBank()
+{
+    loadSoundBank();
+    startMusic();
+}
+
 // In load order, with each sample's playback limit.
 const struct { Handle* handle; const char* file; int limit; } TABLE[] = {
     {&sndFall, "sounds/fall.ogg", 1}, {&sndJump, "sounds/jump.ogg", 1}, {&sndDropBombBlast, "sounds/explos1.ogg", 5},
@@ -128,7 +134,10 @@ TEST_F(SoundBank, LoadingOnAThreadOfItsOwnLeavesTheQuitSignalsToTheGame)
     for (int i = 0; i < 2; ++i)
         sigaction(quitSignals[i], &byDefault, &previous[i]);
     freeSoundBank();
-    std::async(std::launch::async, loadSoundBank).wait();
+    std::async(std::launch::async, [] {
+        loadSoundBank();
+        kalup::audio::releaseThreadState();
+    }).wait();
     for (int i = 0; i < 2; ++i) {
         struct sigaction now = {};
         sigaction(quitSignals[i], &previous[i], &now);

@@ -29,27 +29,34 @@
 #include "tests/harness.h"
 
 using namespace kalup::language;
-using namespace kalup::records;
+using kalup::records::RECORD_FILE;
 using Values = std::array<int, 3>;
 namespace fs = std::filesystem;
 
 namespace {
 
+// The record these tests load and save, and its parts by the names the game gives them.
+kalup::records::RecordFile record;
+std::string& recordPath = record.path;
+int& classicRecord = record.values.classicRecord;
+int& recordSlot2 = record.values.recordSlot2;
+int& recordSlot3 = record.values.recordSlot3;
+
+void loadRecords() { kalup::records::loadRecords(record); }
+bool saveRecords(std::string& whyNot) { return kalup::records::saveRecords(record, whyNot); }
+
 Values values() { return {classicRecord, recordSlot2, recordSlot3}; }
 void setValues(Values v) { std::tie(classicRecord, recordSlot2, recordSlot3) = std::tie(v[0], v[1], v[2]); }
 
-// The record is shared with the rest of the game: each test puts it back.
 class RecordFile : public testing::Test {
 protected:
     // From an empty folder: nothing is kept from another test's record.
-    void SetUp() override { loadRecords(); }
-    void TearDown() override
+    void SetUp() override
     {
-        setValues(saved);
-        recordPath = RECORD_FILE;
+        record.path = RECORD_FILE;
+        loadRecords();
     }
     harness::TempWorkDir dir;
-    Values saved = values();
 };
 
 // Runs `body` in a child process, as user nobody when run as root (root
@@ -337,7 +344,6 @@ TEST_F(RecordFile, SavesTakeTurnsOnTheLockFileBesideTheRecord)
 class SettingsFile : public testing::Test {
 protected:
     void SetUp() override { environment.set("XDG_CONFIG_HOME", (home.path() + "/config").c_str()); }
-    void TearDown() override { kalup::settings::muted = false; }
     std::string folder() const { return home.path() + "/config/kalup"; }
     harness::TempFolder home;
     harness::Environment environment;
@@ -345,13 +351,11 @@ protected:
 
 TEST_F(SettingsFile, MuteOnCountsWithEitherLineEndAndTheLastMuteLineDecides)
 {
-    using kalup::settings::muted;
     const std::pair<std::string, bool> files[] = {{"mute=on\r\n", true}, {"mute=on\r", true},
         {"mute=on\r\nmute=off\r\n", false}, {"mute=off\nvolume=3\nmute=on", true}, {"mute=on\r\r\n", false},
         {" mute=on\n", false}, {"", false}};
     for (const auto& [bytes, expected] : files) {
-        kalup::settings::readSettings(bytes);
-        EXPECT_EQ(muted, expected) << testing::PrintToString(bytes);
+        EXPECT_EQ(kalup::settings::readSettings(bytes).muted, expected) << testing::PrintToString(bytes);
     }
 }
 
@@ -360,9 +364,9 @@ TEST_F(SettingsFile, AFifoOrAFileFarTooLargeIsNotWaitedForAndNoFifoIsReplaced)
     fs::create_directories(folder());
     ASSERT_EQ(mkfifo((folder() + "/settings").c_str(), 0644), 0);
     testing::internal::CaptureStderr();
-    kalup::settings::loadSettings();
-    kalup::settings::muted = true;
-    EXPECT_FALSE(kalup::settings::saveSettings());
+    kalup::settings::Settings settings = kalup::settings::loadSettings();
+    settings.muted = true;
+    EXPECT_FALSE(kalup::settings::saveSettings(settings));
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(said, "kalup: cannot read the settings " + folder() +
                         "/settings (it is not a regular file); the game starts unmuted\n"
@@ -373,9 +377,9 @@ TEST_F(SettingsFile, AFifoOrAFileFarTooLargeIsNotWaitedForAndNoFifoIsReplaced)
     fs::remove(folder() + "/settings");
     home.write("config/kalup/settings", "mute=on\n" + std::string(300 * 1024, '#'));
     testing::internal::CaptureStderr();
-    kalup::settings::loadSettings();
+    settings = kalup::settings::loadSettings();
     EXPECT_NE(testing::internal::GetCapturedStderr().find("(it is larger than 256 KiB)"), std::string::npos);
-    EXPECT_FALSE(kalup::settings::muted);
+    EXPECT_FALSE(settings.muted);
 }
 
 TEST_F(SettingsFile, TheSaveWritesNoFileButItsOwnAndReplacesTheFileALinkNames)
@@ -383,8 +387,7 @@ TEST_F(SettingsFile, TheSaveWritesNoFileButItsOwnAndReplacesTheFileALinkNames)
     fs::create_directories(folder());
     home.write("notes", "the player's notes\n");
     fs::create_symlink(home.path() + "/notes", folder() + "/settings.new");
-    kalup::settings::muted = true;
-    EXPECT_TRUE(kalup::settings::saveSettings());
+    EXPECT_TRUE(kalup::settings::saveSettings({.muted = true}));
     EXPECT_EQ(home.read("notes"), "the player's notes\n");
     EXPECT_EQ(home.read("config/kalup/settings"), "mute=on\n");
 
@@ -392,8 +395,7 @@ TEST_F(SettingsFile, TheSaveWritesNoFileButItsOwnAndReplacesTheFileALinkNames)
     fs::remove(folder() + "/settings");
     home.write("kept-settings", "mute=on\n");
     fs::create_symlink(home.path() + "/kept-settings", folder() + "/settings");
-    kalup::settings::muted = false;
-    EXPECT_TRUE(kalup::settings::saveSettings());
+    EXPECT_TRUE(kalup::settings::saveSettings({.muted = false}));
     EXPECT_TRUE(fs::is_symlink(folder() + "/settings"));
     EXPECT_EQ(home.read("kept-settings"), "mute=off\n");
     EXPECT_EQ(namesIn(folder()), (std::vector<std::string>{"settings", "settings.new"}));

@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         FromTheMenu::SetUp();
-        shell::startSurvivalGame();
+        shell::startGame(play::MODE_SURVIVAL);
         boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, {"012012012012", "120120120120", "201201201201"});
         playing::round().lastRiseTime = seam::now();
         frames(70);

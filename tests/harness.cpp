@@ -13,8 +13,8 @@
 
 #include "app/pause.h"
 #include "app/shell.h"
+#include "app/toggles.h"
 #include "data/language.h"
-#include "data/settings.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
 #include "platform/dialog.h"
@@ -78,7 +78,8 @@ void needResources()
     if (soundOpen)
         return;
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    kalup::sound::initSoundBank();
+    kalup::sound::loadSoundBank();
+    kalup::sound::startMusic();
     soundOpen = true;
 }
 
@@ -123,7 +124,7 @@ void FromTheMenu::TearDown()
     kalup::shell::returnToMenu();
     frames(1);
     EXPECT_FALSE(kalup::pause::paused);
-    kalup::settings::muted = false;
+    kalup::toggles::settings().muted = false;
     kalup::audio::setMuted(false);
 }
 

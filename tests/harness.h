@@ -25,18 +25,31 @@ public:
     std::int64_t wallClock = 1700000000;
     bool keys[kalup::seam::KEY_COUNT] = {};
     bool button = false, focus = true, closeBox = false;
+    // Minimised or wholly covered when not visible; pictureLost as after an expose.
+    bool visible = true, pictureGone = false;
     double cursorX = 0, cursorY = 0, scale = 1.0;
-    // What the game did: moved the mouse, switched the screen mode, waited for a deadline.
-    int cursorWrites = 0, screenSwitches = 0;
-    std::vector<double> deadlines;
+    // What the game did: moved the mouse, switched the screen mode, showed a
+    // frame, waited for a deadline, waited for events.
+    int cursorWrites = 0, screenSwitches = 0, presents = 0;
+    std::vector<double> deadlines, eventWaits;
 
     double now() override { return time; }
     std::int64_t wallClockSeconds() override { return wallClock; }
     bool keyDown(kalup::seam::Key key) override { return keys[static_cast<int>(key)]; }
     bool leftButtonDown() override { return button; }
     bool focused() override { return focus; }
-    void present() override {}
-    void switchScreenMode() override { ++screenSwitches; }
+    void present() override
+    {
+        ++presents;
+        pictureGone = false;
+    }
+    bool shown() override { return visible; }
+    bool pictureLost() override { return pictureGone; }
+    void switchScreenMode() override
+    {
+        ++screenSwitches;
+        pictureGone = true;
+    }
     bool closeRequested() override { return closeBox; }
 
     void cursor(double& x, double& y) override
@@ -53,6 +66,12 @@ public:
     double waitUntil(double deadline) override
     {
         deadlines.push_back(deadline);
+        return time = std::max(time, deadline);
+    }
+    // No event comes: the wait runs to its deadline.
+    double waitForEvents(double deadline) override
+    {
+        eventWaits.push_back(deadline);
         return time = std::max(time, deadline);
     }
 

@@ -127,7 +127,7 @@ TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
     EXPECT_NE(boardtest::boardPicture(playing::round().board), boardtest::picture(boardtest::noMoves))
         << "classic, no moves: dealt anew";
 
-    shell::startRemoveTwoGame();
+    shell::startGame(play::MODE_REMOVE_TWO);
     board::clearBoard(playing::round().board);
     frames(3);
     const double interval = playing::round().feedInterval;
@@ -136,7 +136,7 @@ TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
     EXPECT_FALSE(board::boardIsEmpty(playing::round().board));
     playing::round().feedInterval = interval;
 
-    shell::startSurvivalGame();
+    shell::startGame(play::MODE_SURVIVAL);
     playing::round().survivalOver = true;
     frames(3);
     tap(Key::Enter);

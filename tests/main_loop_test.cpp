@@ -59,7 +59,7 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
 
 TEST_F(MainLoop, HeldEscapeLeavesARoundForAFreshMenuWhereF3OrF10QuitsAndTheCloseBoxQuitsEvenInARound)
 {
-    shell::startSurvivalGame();
+    shell::startGame(play::MODE_SURVIVAL);
     input().press(Key::F10);
     input().press(Key::F3);
     frames(3);

@@ -21,7 +21,6 @@
 #include "app/toggles.h"
 #include "board/board.h"
 #include "board/play.h"
-#include "data/settings.h"
 #include "data/sound.h"
 #include "game/game_state.h"
 #include "tests/board_picture.h"
@@ -97,7 +96,7 @@ protected:
     // Three rows at the bottom: moves, and room to rise for a while.
     static void survivalRound()
     {
-        shell::startSurvivalGame();
+        shell::startGame(play::MODE_SURVIVAL);
         boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, {"012012012012", "120120120120", "201201201201"});
         playing::round().lastRiseTime = input().time;
     }
@@ -187,7 +186,7 @@ TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPAndTheMix
 
 TEST_F(Pause, TheMenuNeverStandsStillThoughQuietWithoutTheFocusAndAPPressedOnItDoesNotCarryOver)
 {
-    shell::startSurvivalGame();
+    shell::startGame(play::MODE_SURVIVAL);
     tap(Key::P);
     ASSERT_TRUE(pause::paused);
     tap(Key::Escape);
@@ -229,9 +228,9 @@ TEST_F(Mute, OnlyASettingsFileThatSaysSoMutesTheNextStart)
             home.write("config/kalup/settings", *file.content);
         if (file.folderInItsPlace)
             fs::create_directory(config() + "/kalup/settings");
-        settings::muted = !file.muted;
+        toggles::settings().muted = !file.muted;
         toggles::restoreMute();
-        EXPECT_EQ(settings::muted, file.muted);
+        EXPECT_EQ(toggles::settings().muted, file.muted);
         EXPECT_EQ(Mix_MasterVolume(-1), file.muted ? 0 : MIX_MAX_VOLUME);
     }
 }
@@ -244,16 +243,16 @@ TEST_F(Toggles, MAndF11AnswerOncePerPressOnTheMenuInARoundAndPausedAndTheMuteSil
         tap(Key::F11);
     };
     toggleBoth();
-    EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(true, 1)) << "on the menu";
+    EXPECT_EQ(std::pair(toggles::settings().muted, input().screenSwitches), std::pair(true, 1)) << "on the menu";
     EXPECT_EQ(Mix_MasterVolume(-1), 0);
     sound::play(sound::sndDropBombBlast);
     EXPECT_FALSE(audible()) << "neither the music nor a sample is heard";
     EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=on\n");
     EXPECT_EQ(harness::modeOf(home.path() + "/not/yet/there/kalup"), 0700u) << "the player's own folder";
 
-    shell::startSurvivalGame();
+    shell::startGame(play::MODE_SURVIVAL);
     toggleBoth();
-    EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(false, 2)) << "in a round";
+    EXPECT_EQ(std::pair(toggles::settings().muted, input().screenSwitches), std::pair(false, 2)) << "in a round";
     EXPECT_EQ(Mix_MasterVolume(-1), MIX_MAX_VOLUME);
     EXPECT_TRUE(audible()) << "unmuted, the music again";
     EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=off\n");
@@ -261,13 +260,13 @@ TEST_F(Toggles, MAndF11AnswerOncePerPressOnTheMenuInARoundAndPausedAndTheMuteSil
     tap(Key::P);
     ASSERT_TRUE(pause::paused);
     toggleBoth();
-    EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(true, 3)) << "paused";
+    EXPECT_EQ(std::pair(toggles::settings().muted, input().screenSwitches), std::pair(true, 3)) << "paused";
     EXPECT_TRUE(pause::paused) << "and the pause goes on";
 
     input().press(Key::M);
     input().press(Key::F11);
     frames(30);
-    EXPECT_EQ(std::pair(settings::muted, input().screenSwitches), std::pair(false, 4)) << "held, once";
+    EXPECT_EQ(std::pair(toggles::settings().muted, input().screenSwitches), std::pair(false, 4)) << "held, once";
 }
 
 TEST_F(Mute, ASettingsFileThatCannotBeWrittenIsReportedInOneLineAndTheMuteHolds)
@@ -280,11 +279,11 @@ TEST_F(Mute, ASettingsFileThatCannotBeWrittenIsReportedInOneLineAndTheMuteHolds)
         fs::create_directories(config() + c.folder);
         if (c.file)
             std::ofstream(config() + c.file) << "not a folder";
-        settings::muted = false;
+        toggles::settings().muted = false;
         testing::internal::CaptureStderr();
         tap(Key::M);
         const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_TRUE(settings::muted);
+        EXPECT_TRUE(toggles::settings().muted);
         EXPECT_EQ(Mix_MasterVolume(-1), 0) << "muted for this run all the same";
         EXPECT_NE(said.find("settings"), std::string::npos) << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;

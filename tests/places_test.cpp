@@ -81,7 +81,7 @@ TEST(GameFiles, TheRecordIsKeptBesideTheAssetsElseAmongThePlayersDataFilesOrWhyN
             {false, blocked, "/home/ann", "", unsaved + blocked + "/kalup: Not a directory\n", 0},
             {false, "", nullptr, "", unsaved + "no home folder is known (HOME is not set)\n", 0},
         };
-    const int savedRecord = records::classicRecord;
+    const int savedRecord = game_files::recordFile().values.classicRecord;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dataHome + (c.assetsHere ? " with the assets" : ""));
         harness::Environment environment;
@@ -93,7 +93,7 @@ TEST(GameFiles, TheRecordIsKeptBesideTheAssetsElseAmongThePlayersDataFilesOrWhyN
                 fs::create_symlink(buildFolder + "/" + entry, started.path() + "/" + entry);
         ASSERT_TRUE(game_files::findGameFiles());
         EXPECT_EQ(places::workingFolder(), c.assetsHere ? fs::canonical(started.path()).string() : buildFolder);
-        records::classicRecord = 900;
+        game_files::recordFile().values.classicRecord = 900;
         testing::internal::CaptureStderr();
         game_files::saveRecord();
         EXPECT_EQ(testing::internal::GetCapturedStderr(), c.report);
@@ -110,8 +110,8 @@ TEST(GameFiles, TheRecordIsKeptBesideTheAssetsElseAmongThePlayersDataFilesOrWhyN
             }
         }
     }
-    records::recordPath = records::RECORD_FILE;
-    records::classicRecord = savedRecord;
+    game_files::recordFile().path = records::RECORD_FILE;
+    game_files::recordFile().values.classicRecord = savedRecord;
 }
 
 // A copy of the game unpacked by another user or on a read-only medium:
@@ -131,10 +131,10 @@ TEST(GameFiles, AGameFolderThePlayerCannotWriteKeepsTheRecordAmongThePlayersData
         setenv("XDG_DATA_HOME", player.path().c_str(), 1);
         if (chdir(game.path().c_str()) != 0 || !game_files::findGameFiles())
             _exit(3);
-        records::loadRecords();
-        records::classicRecord = 900;
+        records::loadRecords(game_files::recordFile());
+        game_files::recordFile().values.classicRecord = 900;
         game_files::saveRecord();
-        _exit(records::recordPath == player.path() + "/kalup/hiscore.sav" ? 0 : 4);
+        _exit(game_files::recordFile().path == player.path() + "/kalup/hiscore.sav" ? 0 : 4);
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -151,13 +151,13 @@ TEST(GameFiles, ARecordBesideTheAssetsThatCannotBeSavedIsSaidWithTheReason)
         fs::create_symlink(buildFolder + "/" + entry, started.path() + "/" + entry);
     fs::create_directory(started.path() + "/.hiscore.sav.lock");
     ASSERT_TRUE(game_files::findGameFiles());
-    records::loadRecords();
-    const int savedRecord = records::classicRecord;
-    records::classicRecord = 900;
+    records::loadRecords(game_files::recordFile());
+    const int savedRecord = game_files::recordFile().values.classicRecord;
+    game_files::recordFile().values.classicRecord = 900;
     testing::internal::CaptureStderr();
     game_files::saveRecord();
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
         "kalup: the record was not saved: .hiscore.sav.lock: Is a directory\n");
     EXPECT_FALSE(fs::exists(started.path() + "/hiscore.sav"));
-    records::classicRecord = savedRecord;
+    game_files::recordFile().values.classicRecord = savedRecord;
 }

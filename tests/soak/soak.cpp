@@ -16,9 +16,10 @@
 #include <link.h>
 #include <unistd.h>
 
+#include "app/game_files.h"
 #include "app/lifecycle.h"
 #include "app/shell.h"
-#include "data/records.h"
+#include "board/play.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
 #include "platform/display.h"
@@ -29,8 +30,10 @@ using namespace kalup;
 namespace {
 
 constexpr int DEFAULT_FRAMES_PER_MODE = 1000;
-// Caches (glyphs, the allocator's pools) fill during the first frames of a mode.
-constexpr int WARM_UP_FRAMES = 250;
+// Caches (glyphs, the allocator's pools, the sanitizer's quarantine) fill
+// during the first frames of a mode, unevenly as the random play goes: the
+// growth is measured over the second half of a mode's frames.
+constexpr int WARM_UP_SHARE = 2;
 // What one mode's memory may grow by after its warm-up. A leak of one burst
 // per click (about 200 clicks a mode) alone would pass it by far.
 constexpr double GROWTH_LIMIT_MB = 6.0;
@@ -46,7 +49,10 @@ public:
     void cursor(double& x, double& y) override { x = pointerX, y = pointerY; }
     void setCursor(double x, double y) override { pointerX = x, pointerY = y; }
     double waitUntil(double deadline) override { return time = std::max(time, deadline); }
+    double waitForEvents(double deadline) override { return waitUntil(deadline); }
     void present() override { display::glfwBackend().present(); }
+    bool shown() override { return true; }
+    bool pictureLost() override { return false; }
     void switchScreenMode() override { display::glfwBackend().switchScreenMode(); }
     bool closeRequested() override { return false; }
 
@@ -98,16 +104,16 @@ void keepGlDriverLoaded()
 }
 
 // Plays one mode, Escape to the menu starting it again; false when its memory kept growing.
-bool soakMode(SoakInput& input, const char* name, void (*start)(), int frames)
+bool soakMode(SoakInput& input, const char* name, int mode, int frames)
 {
-    start();
+    shell::startGame(mode);
     double settled = residentMegabytes();
     for (int frame = 0; frame < frames; ++frame) {
-        if (frame == WARM_UP_FRAMES)
+        if (frame == frames / WARM_UP_SHARE)
             settled = residentMegabytes();
         input.next();
         if (shell::screenState == shell::SCREEN_MENU)
-            start();
+            shell::startGame(mode);
         shell::runFrame();
     }
     const double end = residentMegabytes();
@@ -135,17 +141,18 @@ int main(int argc, char** argv)
     }
     keepGlDriverLoaded();
     // The record, and the mute M keeps in the settings, in the soak's own folder.
-    records::recordPath = std::string(folder) + "/" + records::RECORD_FILE;
+    game_files::recordFile().path = std::string(folder) + "/" + records::RECORD_FILE;
     setenv("XDG_CONFIG_HOME", folder, 1);
     SoakInput input;
     seam::install(&input);
-    sound::initSoundBank();
+    sound::loadSoundBank();
+    sound::startMusic();
     lifecycle::loadResources();
 
     const int frames = argc > 1 ? std::atoi(argv[1]) : DEFAULT_FRAMES_PER_MODE;
-    bool flat = soakMode(input, "classic", shell::startClassicGame, frames);
-    flat = soakMode(input, "remove two", shell::startRemoveTwoGame, frames) && flat;
-    flat = soakMode(input, "survival", shell::startSurvivalGame, frames) && flat;
+    bool flat = soakMode(input, "classic", play::MODE_CLASSIC, frames);
+    flat = soakMode(input, "remove two", play::MODE_REMOVE_TWO, frames) && flat;
+    flat = soakMode(input, "survival", play::MODE_SURVIVAL, frames) && flat;
     // Quits, as the player may, while bursts are still flying.
     for (int frame = 0; frame < 2000 && fx::liveEmitters.empty(); ++frame) {
         input.next();

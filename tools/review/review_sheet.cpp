@@ -1,4 +1,4 @@
-// The review sheet: the menu, each mode in play and the four end screens,
+// The review sheet: the menu, each mode in play, the four end screens and a paused round,
 // drawn by the real game on the scripted clock and saved as pictures, and
 // crops of the menu and a round as full screens of 1920 x 1080 and
 // 2560 x 1440 show them. Built and run by tools/review_sheet.sh, which adds
@@ -81,10 +81,10 @@ void pointAt(int x, int y)
 }
 
 // A round of the mode as a player meets it: dealt, flown in, the pointer on a group.
-void playMode(void (*start)(), const char* name)
+void playMode(int mode, const char* name)
 {
     pointAt(400, 100);
-    start();
+    shell::startGame(mode);
     runFrames(200);
     pointAt(370, 300);
     runFrames(20);
@@ -92,10 +92,10 @@ void playMode(void (*start)(), const char* name)
 }
 
 // The board replaced by a picture, then frames until the end screen has slid in.
-void endScreen(void (*start)(), int mode, boardtest::Picture rows, int frames, const char* name)
+void endScreen(int mode, boardtest::Picture rows, int frames, const char* name)
 {
     pointAt(700, 560);
-    start();
+    shell::startGame(mode);
     runFrames(150);
     boardtest::setBoard(playing::round().board, mode, rows);
     runFrames(frames);
@@ -126,23 +126,30 @@ TEST(ReviewSheet, DrawsEveryScreen)
     saveFullScreenCrop("11-menu-1920x1080-crop", 1920, 1080);
     saveFullScreenCrop("12-menu-2560x1440-crop", 2560, 1440);
 
-    playMode(shell::startClassicGame, "3-classic");
+    playMode(play::MODE_CLASSIC, "3-classic");
     saveFullScreenCrop("13-classic-1920x1080-crop", 1920, 1080);
     saveFullScreenCrop("14-classic-2560x1440-crop", 2560, 1440);
-    playMode(shell::startRemoveTwoGame, "4-remove-two");
+    playMode(play::MODE_REMOVE_TWO, "4-remove-two");
     harness::input().time += 12.0;
     runFrames(40);
     saveScreen("5-remove-two-feed");
-    playMode(shell::startSurvivalGame, "6-survival");
+    playMode(play::MODE_SURVIVAL, "6-survival");
 
-    endScreen(shell::startClassicGame, play::MODE_CLASSIC, emptyBoard, 40, "7-level-completed");
-    endScreen(shell::startRemoveTwoGame, play::MODE_REMOVE_TWO, emptyBoard, 40, "8-board-cleared");
-    endScreen(shell::startClassicGame, play::MODE_CLASSIC, stuckBoard, 40, "9-no-more-moves");
+    endScreen(play::MODE_CLASSIC, emptyBoard, 40, "7-level-completed");
+    endScreen(play::MODE_REMOVE_TWO, emptyBoard, 40, "8-board-cleared");
+    endScreen(play::MODE_CLASSIC, stuckBoard, 40, "9-no-more-moves");
     pointAt(700, 560);
-    shell::startSurvivalGame();
+    shell::startGame(play::MODE_SURVIVAL);
     runFrames(150);
     boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, stuckBoard);
     harness::input().time += 60.0;
     runFrames(40);
     saveScreen("10-survival-over");
+
+    // The still frame a lost focus leaves over a survival round in play.
+    playMode(play::MODE_SURVIVAL, "15-survival");
+    harness::input().focus = false;
+    runFrames(5);
+    saveScreen("16-survival-paused");
+    harness::input().focus = true;
 }
