@@ -75,7 +75,15 @@ void syncFolder(const fs::path& folder)
 
 fs::path folderOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
 
-std::string temporaryPrefix(const fs::path& file) { return "." + file.filename().string() + std::string(TEMPORARY_MARK); }
+std::string temporaryPrefix(const fs::path& file)
+{
+    // Appended piece by piece: GCC 12 warns wrongly of overlapping copies
+    // when the optimiser inlines a literal joined to a temporary string.
+    std::string prefix = ".";
+    prefix += file.filename().string();
+    prefix += TEMPORARY_MARK;
+    return prefix;
+}
 
 bool isTemporaryName(const std::string& name, const std::string& prefix)
 {
