@@ -18,6 +18,7 @@
 #include "platform/scaler.h"
 #include "render/draw.h"
 #include "render/textures.h"
+#include "tests/window_target.h"
 #include "tests/harness.h"
 
 using namespace kalup;
@@ -51,22 +52,13 @@ Picture paintLogicalScreen(const Painter& paint)
 // A window of the given size, white before the copy, as the copy leaves it (RGBA, bottom row first).
 Picture copiedTo(int width, int height)
 {
-    GLuint window = 0, colour = 0;
-    glGenRenderbuffers(1, &colour);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    glGenFramebuffers(1, &window);
-    glBindFramebuffer(GL_FRAMEBUFFER, window);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    const WindowTarget window(width, height);
     glClearColor(1, 1, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0, 0, 0, 1);
-    scaler::showTarget(width, height, window);
+    scaler::showTarget(width, height, window.framebuffer);
     Picture shown(std::size_t(width) * height * 4);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, shown.data());
-    glDeleteFramebuffers(1, &window);
-    glDeleteRenderbuffers(1, &colour);
-    display::beginFrame();
     return shown;
 }
 

@@ -28,10 +28,7 @@ for args in "" --window; do
   grep -q DISPLAY "$ERR" || die "the reason does not name the display: $(cat "$ERR")"
 done
 
-start_game quits.log
-launcher=$(wait_for_window "Welcome to Kalup Game!") || die "the launcher did not appear"
-sleep 0.5
-xdotool windowclose "$launcher"
+start_and_close_launcher quits.log
 expect_exit 0 "closing the launcher"
 [[ ! -e hiscore.sav ]] || die "closing the launcher wrote hiscore.sav"
 start_game quits.log

@@ -86,9 +86,6 @@ expect_end 0 "SIGTERM while loading"
 [[ -e hiscore.sav ]] || die "SIGTERM while loading did not save the record"
 rm hiscore.sav
 
-start_game threaded.log
-launcher=$(wait_for_window "Welcome to Kalup Game!") || die "the launcher did not appear to be closed"
-sleep 0.5
-xdotool windowclose "$launcher"
+start_and_close_launcher threaded.log
 expect_end 0 "closing the launcher"
 [[ ! -e hiscore.sav ]] || die "closing the launcher wrote hiscore.sav"

@@ -22,6 +22,7 @@
 #include "platform/scaler.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
+#include "tests/window_target.h"
 
 using namespace kalup;
 
@@ -50,20 +51,11 @@ void saveScreen(const std::string& name) { savePixels(name, 0, 0); }
 // pixels from the top of the picture, across the middle.
 void saveFullScreenCrop(const std::string& name, int width, int height)
 {
-    GLuint screen = 0, colour = 0;
-    glGenRenderbuffers(1, &colour);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    glGenFramebuffers(1, &screen);
-    glBindFramebuffer(GL_FRAMEBUFFER, screen);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-    scaler::showTarget(width, height, screen);
+    const WindowTarget screen(width, height);
+    scaler::showTarget(width, height, screen.framebuffer);
     const scaler::Area area = scaler::fitLogicalScreen(width, height);
-    glBindFramebuffer(GL_FRAMEBUFFER, screen);
+    glBindFramebuffer(GL_FRAMEBUFFER, screen.framebuffer);
     savePixels(name, area.x + (area.width - 800) / 2, area.y + area.height - 600);
-    glDeleteFramebuffers(1, &screen);
-    glDeleteRenderbuffers(1, &colour);
-    display::beginFrame();
 }
 
 void runFrames(int count)
