@@ -120,8 +120,9 @@ TEST(GameFiles, TheRecordIsKeptBesideTheAssetsElseAmongThePlayersDataFilesOrWhyN
 TEST(GameFiles, AGameFolderThePlayerCannotWriteKeepsTheRecordAmongThePlayersDataFiles)
 {
     const harness::TempFolder game, player;
+    // Copies, not links: the build folder may be closed to other users.
     for (const char* entry : GAME_DATA)
-        fs::create_symlink(buildFolder + "/" + entry, game.path() + "/" + entry);
+        fs::copy(buildFolder + "/" + entry, game.path() + "/" + entry, fs::copy_options::recursive);
     fs::permissions(game.path(), fs::perms(0555));
     fs::permissions(player.path(), fs::perms(0777));
     const pid_t child = fork();
