@@ -88,6 +88,15 @@ expect_desktop_identity() {
     || die "$2 has no icon: ${icon:0:60}"
 }
 
+# start_game, and the launcher closed by its close box as soon as it shows.
+start_and_close_launcher() {
+  local launcher
+  start_game "$@"
+  launcher=$(wait_for_window "Welcome to Kalup Game!") || die "the launcher did not appear"
+  sleep 0.5
+  xdotool windowclose "$launcher"
+}
+
 # start_game, and Enter on the launcher opens the game window, GAME_WINDOW;
 # with APP_ID set, both windows must be known to the desktop by it.
 start_from_launcher() {
