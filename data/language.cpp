@@ -36,6 +36,20 @@ const char* const keyNames[TEXT_COUNT] = {
     "surv",
     "exit_label",
     "paused",
+    "help_title",
+    "help_classic",
+    "help_remove2",
+    "help_survival",
+    "help_score",
+    "help_bomb",
+    "help_drop_bomb",
+    "help_paint",
+    "help_close",
+    "help_hint",
+    "bests_title",
+    "bests_open",
+    "bests_empty",
+    "best_label",
 };
 
 int languageIndex = 0;
