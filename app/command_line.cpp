@@ -11,16 +11,17 @@ namespace kalup::command_line {
 
 namespace {
 
-constexpr const char* USAGE = "Usage: kalup [--window | --fullscreen] [--depth 16|32]\n"
+constexpr const char* USAGE = "Usage: kalup [--window | --fullscreen] [--depth 16|32] [--language CODE]\n"
                               "       kalup --help | --version\n"
                               "\n"
                               "Without options, a launcher asks for the colour depth and the screen mode.\n"
                               "\n"
-                              "  --window       start in an 800 x 600 window, without the launcher\n"
-                              "  --fullscreen   start in full screen, without the launcher\n"
-                              "  --depth BITS   colour depth, 16 or 32 (32 when not given)\n"
-                              "  -h, --help     show this help and exit\n"
-                              "  --version      show the version and exit\n";
+                              "  --window         start in an 800 x 600 window, without the launcher\n"
+                              "  --fullscreen     start in full screen, without the launcher\n"
+                              "  --depth BITS     colour depth, 16 or 32 (32 when not given)\n"
+                              "  --language CODE  texts in that language, e.g. de or pt_BR (else the locale's)\n"
+                              "  -h, --help       show this help and exit\n"
+                              "  --version        show the version and exit\n";
 
 Request misuse(std::string error)
 {
@@ -60,6 +61,15 @@ Request parse(int argc, const char* const argv[])
             if (bits != "16" && bits != "32")
                 return misuse("invalid colour depth '" + std::string(bits) + "' (16 or 32)");
             request.colorDepth = bits == "16" ? 16 : 32;
+        } else if (argument == "--language" || argument.starts_with("--language=")) {
+            if (argument != "--language")
+                request.language = argument.substr(argument.find('=') + 1);
+            else if (i + 1 < argc)
+                request.language = argv[++i];
+            else
+                return misuse("option '--language' needs a language code, e.g. de");
+            if (request.language.empty())
+                return misuse("option '--language' needs a language code, e.g. de");
         } else if (argument.starts_with("-")) {
             return misuse("unrecognised option '" + std::string(argument) + "'");
         } else {

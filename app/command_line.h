@@ -13,6 +13,8 @@ struct Request {
     bool skipLauncher = false;
     bool fullscreen = true;
     int colorDepth = 32;
+    // --language CODE: the texts of that language, whatever the locale says.
+    std::string language;
     // What was wrong with a misused command line, as one line.
     std::string error;
 };

@@ -11,6 +11,7 @@
 #include "app/shell.h"
 #include "app/toggles.h"
 #include "data/language.h"
+#include "data/language_choice.h"
 #include "data/records.h"
 #include "data/sound.h"
 #include "fx/emitters.h"
@@ -58,8 +59,10 @@ void loadResources(textures::ReadImages images)
     textures::initImageLibrary();
     textures::loadTextureTable(std::move(images));
     records::loadRecords(game_files::recordFile());
-    draw::createFonts();
+    // The texts first: the fonts are chosen to hold their letters.
     language::loadLanguage();
+    draw::chooseFontsFor(language::allTexts());
+    draw::createFonts();
 }
 
 void loadResources() { loadResources(textures::readTextureTable()); }
@@ -86,6 +89,7 @@ int runGame(int argc, const char* const argv[])
         return command_line::answer(request);
     if (!game_files::findGameFiles())
         return 1;
+    language::chooseLanguage(request.language);
     // Before any thread of the game's exists.
     audio::startLibrary();
     // A launcher closed instead of started ends the process on the spot,

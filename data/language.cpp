@@ -1,7 +1,9 @@
 #include "data/language.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -52,12 +54,40 @@ const char* const keyNames[TEXT_COUNT] = {
     "best_label",
 };
 
-int languageIndex = 0;
+std::string languageFile = ENGLISH_FILE;
 char texts[TEXT_COUNT][TEXT_CAPACITY] = {};
 
 namespace {
 
-const char* const languageFiles[2] = {"english.xml", "russian.xml"};
+// The English texts of the keys added after the first language files were
+// written: an older or damaged file must not leave the pause line, the help
+// page or the bests without words.
+constexpr std::array<const char*, TEXT_COUNT> builtInTexts = [] {
+    std::array<const char*, TEXT_COUNT> builtIn{};
+    builtIn[TEXT_PAUSED] = "Paused";
+    builtIn[TEXT_HELP_TITLE] = "How to play";
+    builtIn[TEXT_HELP_CLASSIC] = "Classic: each board you clear is a level.";
+    builtIn[TEXT_HELP_REMOVE2] = "Falling Rows: new rows drop in, ever faster.";
+    builtIn[TEXT_HELP_SURVIVAL] = "Survival: the board rises; hold out!";
+    builtIn[TEXT_HELP_SCORE] = "A group of n like pieces scores n x n.";
+    builtIn[TEXT_HELP_BOMB] = "Bomb: click to blast a cross around it.";
+    builtIn[TEXT_HELP_DROP_BOMB] = "Drop bomb: blasts when it lands.";
+    builtIn[TEXT_HELP_PAINT] = "Paint pot: click to paint a cross.";
+    builtIn[TEXT_HELP_CLOSE] = "F1 or Escape closes this page";
+    builtIn[TEXT_HELP_HINT] = "Press F1 to learn how to play";
+    builtIn[TEXT_BESTS_TITLE] = "Best results";
+    builtIn[TEXT_BESTS_OPEN] = "B: best results";
+    builtIn[TEXT_BESTS_EMPTY] = "No results yet";
+    builtIn[TEXT_BEST_LABEL] = "Best:";
+    return builtIn;
+}();
+
+// What one language file says: its message when it has one, else the value
+// of each key it holds.
+struct FileTexts {
+    const char* message = nullptr;
+    std::array<std::optional<std::string>, TEXT_COUNT> values;
+};
 
 // A file that is not UTF-8 says nothing of its character set; it is taken
 // as Latin-1, the set whose every byte is a character, and converted.
@@ -93,7 +123,7 @@ std::string withoutBrokenCharacters(std::string_view value)
 // A missing attribute gives an empty text; a longer one keeps as many of its
 // first 255 bytes as end on a whole character, so every text fits its buffer
 // with the terminating zero and the font never reads past its end.
-void copyText(TextKey key, const char* value)
+void copyText(int key, const char* value)
 {
     char* buffer = texts[key];
     std::memset(buffer, 0, TEXT_CAPACITY);
@@ -110,22 +140,7 @@ void copyText(TextKey key, const char* value)
     std::memcpy(buffer, value, length);
 }
 
-} // namespace
-
-void loadLanguage()
-{
-    // The parser gets the bytes from a buffer of the game's own, with their
-    // length, so no file can make it read beyond them. A file that cannot be
-    // read gives nothing, which the message then reports.
-    const char* file = languageFiles[languageIndex];
-    std::string bytes, reason;
-    if (file_bytes::readSmallFile(file, bytes, reason) != file_bytes::Read::Done)
-        std::fprintf(stderr, "kalup: cannot read %s: %s\n", file, reason.c_str());
-    if (const char* message = readTexts(bytes.data(), bytes.size()))
-        dialog::messageBox(message);
-}
-
-const char* readTexts(const char* bytes, std::size_t size)
+FileTexts parseTexts(const char* bytes, std::size_t size)
 {
     std::string converted;
     if (!utf8::isWellFormed(std::string_view(bytes, size))) {
@@ -137,21 +152,87 @@ const char* readTexts(const char* bytes, std::size_t size)
     // A document that cannot be parsed is left empty, which the next step reports.
     document.Parse(bytes, size);
 
+    FileTexts read;
     const tinyxml2::XMLElement* translation = document.FirstChildElement("Translation");
-    if (!translation)
-        return "The game element Translation couldn't be found";
-    const tinyxml2::XMLElement* text = translation->FirstChildElement("Text");
-    if (!text)
-        return "The game element Text couldn't be found";
-    // Without a "string" element every text is empty.
-    const tinyxml2::XMLElement* strings = text->FirstChildElement("string");
-    for (int key = 0; key < TEXT_COUNT; ++key) {
-        const char* value = strings ? strings->Attribute(keyNames[key]) : nullptr;
-        copyText(static_cast<TextKey>(key), value);
+    if (!translation) {
+        read.message = "The game element Translation couldn't be found";
+        return read;
     }
+    const tinyxml2::XMLElement* text = translation->FirstChildElement("Text");
+    if (!text) {
+        read.message = "The game element Text couldn't be found";
+        return read;
+    }
+    // Without a "string" element the file holds no key.
+    const tinyxml2::XMLElement* strings = text->FirstChildElement("string");
+    for (int key = 0; key < TEXT_COUNT && strings; ++key)
+        if (const char* value = strings->Attribute(keyNames[key]))
+            read.values[key] = value;
+    return read;
+}
+
+// The bytes of a language file, parsed; its message shown.
+FileTexts readLanguageFile(const std::string& file)
+{
+    // The parser gets the bytes from a buffer of the game's own, with their
+    // length, so no file can make it read beyond them. A file that cannot be
+    // read gives nothing, which the message then reports.
+    std::string bytes, reason;
+    if (file_bytes::readSmallFile(file.c_str(), bytes, reason) != file_bytes::Read::Done)
+        std::fprintf(stderr, "kalup: cannot read %s: %s\n", file.c_str(), reason.c_str());
+    FileTexts read = parseTexts(bytes.data(), bytes.size());
+    if (read.message)
+        dialog::messageBox(read.message);
+    return read;
+}
+
+bool holdsEveryKey(const FileTexts& read)
+{
+    for (const auto& value : read.values)
+        if (!value)
+            return false;
+    return true;
+}
+
+} // namespace
+
+void loadLanguage()
+{
+    const FileTexts chosen = readLanguageFile(languageFile);
+    FileTexts english;
+    if (languageFile != ENGLISH_FILE && !holdsEveryKey(chosen))
+        english = readLanguageFile(ENGLISH_FILE);
+    const bool anyFileRead = !chosen.message || (languageFile != ENGLISH_FILE && !english.message);
+    for (int key = 0; key < TEXT_COUNT; ++key) {
+        if (chosen.values[key])
+            copyText(key, chosen.values[key]->c_str());
+        else if (english.values[key])
+            copyText(key, english.values[key]->c_str());
+        else if (builtInTexts[key])
+            copyText(key, builtInTexts[key]);
+        else if (anyFileRead)
+            copyText(key, nullptr);
+    }
+}
+
+const char* readTexts(const char* bytes, std::size_t size)
+{
+    const FileTexts read = parseTexts(bytes, size);
+    if (read.message)
+        return read.message;
+    for (int key = 0; key < TEXT_COUNT; ++key)
+        copyText(key, read.values[key] ? read.values[key]->c_str() : nullptr);
     return nullptr;
 }
 
 const char* text(TextKey key) { return texts[key]; }
+
+std::string allTexts()
+{
+    std::string all;
+    for (const char* text : texts)
+        all += text;
+    return all;
+}
 
 } // namespace kalup::language

@@ -1,6 +1,7 @@
 #pragma once
 // The interface texts, read once from the language file.
 #include <cstddef>
+#include <string>
 
 namespace kalup::language {
 
@@ -50,13 +51,20 @@ inline constexpr int TEXT_CAPACITY = 256;
 
 // The attribute name of each key, e.g. "classic_game".
 extern const char* const keyNames[TEXT_COUNT];
-// 0 reads "english.xml", 1 "russian.xml".
-extern int languageIndex;
+// The file of the English texts, the one every other language falls back to.
+inline constexpr const char* ENGLISH_FILE = "english.xml";
+// The language file the game reads: English until the player's language is chosen.
+extern std::string languageFile;
 extern char texts[TEXT_COUNT][TEXT_CAPACITY];
 
 // Reads the language file and shows the message of readTexts when it has
 // one; a file that cannot be read (a FIFO, a file far too large) is also
-// reported on stderr, with the reason.
+// reported on stderr, with the reason. A key the file lacks (all of them
+// when it is missing or damaged) takes the English file's text, read and
+// reported the same way, and a key that file lacks too takes the game's own
+// English text, for the keys added to the game since its first language
+// file; an attribute present but empty stays empty. When no file gives a
+// key its text, the text stays as it was.
 void loadLanguage();
 // Takes the texts from the bytes of a language file: the first "string"
 // element inside the first "Text" inside the first "Translation" holds one
@@ -68,5 +76,7 @@ void loadLanguage();
 // "Translation".
 const char* readTexts(const char* bytes, std::size_t size);
 const char* text(TextKey key);
+// Every text, one after another: the characters the fonts must hold.
+std::string allTexts();
 
 } // namespace kalup::language

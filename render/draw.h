@@ -1,6 +1,8 @@
 #pragma once
 // Projections, textured-quad primitives and text over the three fonts.
 // Every primitive loads the identity modelview and sets its own translation.
+#include <string_view>
+
 #include "render/textures.h"
 
 class FTFont;
@@ -53,6 +55,20 @@ void drawTextCentred(const char* text, int y, FTFont* font);
 int centredTextX(float llx, float urx);
 // The left and right edges of the text's bounding box in the font.
 void textBox(const char* text, FTFont* font, float& llx, float& urx);
+
+// The font files the fonts are made from: fontSmall and fontLarge of the
+// text face, fontLabel of the label face.
+struct FontFiles {
+    const char* text;
+    const char* label;
+};
+// For each face, the first file that holds every character of the texts (and
+// of the numbers drawn beside them): the game's own faces unless a language
+// needs letters they lack. When none holds them all, the game's own, and
+// the letters it lacks are reported on stderr. Takes effect at the next
+// createFonts.
+void chooseFontsFor(std::string_view texts);
+FontFiles chosenFontFiles();
 
 // Deletes the fonts that exist, then creates the three anew.
 void createFonts();

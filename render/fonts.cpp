@@ -1,10 +1,12 @@
 #include <cstdio>
+#include <string>
 
 #include <FTGL/ftgl.h>
 #include <GL/gl.h>
 
 #include "platform/logical_screen.h"
 #include "render/draw.h"
+#include "render/glyphs.h"
 
 namespace kalup::draw {
 
@@ -13,6 +15,24 @@ FTFont* fontLarge = nullptr;
 FTFont* fontLabel = nullptr;
 
 namespace {
+
+// The game's own face first, then one of a like style that holds the
+// letters of more languages: Polish and Ukrainian ones, and Cyrillic for the
+// headings.
+const char* const textFaces[] = {"fonts/dscoptic.ttf", "fonts/jura.otf"};
+const char* const labelFaces[] = {"fonts/cristal.ttf", "fonts/kaffeesatz.otf"};
+FontFiles chosen = {textFaces[0], labelFaces[0]};
+
+const char* firstHolding(const char* const (&faces)[2], const std::string& characters)
+{
+    for (const char* face : faces)
+        if (glyphs::missingCharacters(face, characters).empty())
+            return face;
+    const std::string missing = glyphs::codePointList(glyphs::missingCharacters(faces[0], characters));
+    std::fprintf(stderr, "kalup: no font of the game has every letter of its texts: %s lacks %s\n", faces[0],
+        missing.c_str());
+    return faces[0];
+}
 
 // A font whose file cannot be read stays null rather than a broken object.
 FTFont* openFont(const char* path, unsigned size)
@@ -84,12 +104,21 @@ void deleteFonts()
     release(fontLarge);
 }
 
+void chooseFontsFor(std::string_view texts)
+{
+    // With the digits and the colon of the numbers and times beside the texts.
+    const std::string drawn = std::string(texts) + "0123456789:";
+    chosen = {firstHolding(textFaces, drawn), firstHolding(labelFaces, drawn)};
+}
+
+FontFiles chosenFontFiles() { return chosen; }
+
 void createFonts()
 {
     deleteFonts();
-    fontSmall = openFont("fonts/dscoptic.ttf", 20);
-    fontLarge = openFont("fonts/dscoptic.ttf", 50);
-    fontLabel = openFont("fonts/cristal.ttf", 20);
+    fontSmall = openFont(chosen.text, 20);
+    fontLarge = openFont(chosen.text, 50);
+    fontLabel = openFont(chosen.label, 20);
 }
 
 } // namespace kalup::draw

@@ -47,10 +47,25 @@ TEST(CommandLine, HelpAndVersionEndTheReadingAndAnythingElseIsMisuse)
         {{"--depth", "24"}, Action::Misuse, "invalid colour depth '24' (16 or 32)"},
         {{"--depth="}, Action::Misuse, "invalid colour depth '' (16 or 32)"},
         {{"--window", "--depth"}, Action::Misuse, "option '--depth' needs a value, 16 or 32"},
+        {{"--language"}, Action::Misuse, "option '--language' needs a language code, e.g. de"},
+        {{"--language="}, Action::Misuse, "option '--language' needs a language code, e.g. de"},
     };
     for (const auto& c : cases) {
         const Request request = parseWords(c.words);
         EXPECT_EQ(std::pair(request.action, request.error), std::pair(c.action, c.error))
+            << testing::PrintToString(c.words);
+    }
+}
+
+TEST(CommandLine, LanguageCodeGoesToTheLanguageChoiceAndTheLastOneWins)
+{
+    const struct { std::vector<const char*> words; std::string language; } cases[] = {
+        {{}, ""}, {{"--language", "de"}, "de"}, {{"--language=pt_BR", "--window"}, "pt_BR"},
+        {{"--language", "fr", "--language=ru"}, "ru"},
+    };
+    for (const auto& c : cases) {
+        const Request request = parseWords(c.words);
+        EXPECT_EQ(std::pair(request.action, request.language), std::pair(Action::Play, c.language))
             << testing::PrintToString(c.words);
     }
 }

@@ -436,7 +436,7 @@ TEST(LanguageFile, ReadsWhatItCanAndReportsAMissingElement)
     // The texts are shared with the screens: put the game's own back afterwards.
     char gameTexts[TEXT_COUNT][TEXT_CAPACITY];
     std::memcpy(gameTexts, texts, sizeof texts);
-    languageIndex = 0;
+    languageFile = ENGLISH_FILE;
     for (const auto& [xml, message, title, score] : cases) {
         SCOPED_TRACE(xml.substr(0, 80));
         const harness::TempWorkDir dir;
