@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Kalup builds with (the two font packages too:
+# Installs the Debian packages Kalup builds with (the font packages too:
 # the game links their fonts) and, with --tests, the ones its tests need,
 # calling apt-get only when something is missing.
 set -euo pipefail
@@ -8,7 +8,7 @@ packages=(cmake g++ make pkg-config
   libglfw3-dev libgl-dev libglu1-mesa-dev libdevil-dev libftgl-dev libfreetype-dev
   libtinyxml2-dev libfltk1.3-dev libx11-dev libsdl2-dev libasound2-dev libsdl2-mixer-dev libopenmpt-dev
   googletest libgtest-dev
-  fonts-lobstertwo fonts-ferrite-core)
+  fonts-lobstertwo fonts-ferrite-core fonts-jura fonts-yanone-kaffeesatz)
 if [[ "${1:-}" == "--tests" ]]; then
   # x11-utils: xmessage, a window to give the focus to while a round runs;
   # numpy and sox: the shipped assets' checks.

@@ -29,7 +29,8 @@ missing=$({
 
 [[ $(dpkg-deb -f "$deb" Section) == games ]] || die "the package is in section $(dpkg-deb -f "$deb" Section)"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libglfw3 libfltk1.3 libsdl2-mixer-2.0-0 libopenmpt0 fonts-ferrite-core fonts-lobstertwo; do
+for library in libc6 libglfw3 libfltk1.3 libsdl2-mixer-2.0-0 libopenmpt0 fonts-ferrite-core fonts-lobstertwo fonts-jura \
+  fonts-yanone-kaffeesatz; do
   [[ $depends == *"$library"* ]] || die "the dependencies lack $library: $depends"
 done
 [[ -n $(dpkg-deb -f "$deb" Description) ]] || die "the package has no description"

@@ -59,7 +59,7 @@ installed_files() {
   for size in 16 32 48 64 128 256 512; do echo "usr/share/icons/hicolor/${size}x$size/apps/$2.png"; done
   (cd "$E2E_DIR/../../assets" && find . -type f | sed 's|^\./|usr/share/games/kalup/|')
 }
-font_links() { printf 'usr/share/games/kalup/fonts/%s\n' cristal.ttf dscoptic.ttf; }
+font_links() { printf 'usr/share/games/kalup/fonts/%s\n' cristal.ttf dscoptic.ttf jura.otf kaffeesatz.otf; }
 
 # run_expecting CODE WHAT COMMAND...: stdout to OUT, stderr to ERR.
 run_expecting() {
