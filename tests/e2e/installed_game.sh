@@ -30,6 +30,17 @@ grep -qx "StartupWMClass=$id" "${entries[0]}" || die "the desktop entry's window
 APP_ID=$id
 metainfo="$ROOT/usr/share/metainfo/$id.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" || die "appstreamcli validate failed"
+# The menus speak every language the game does.
+for file in "$ROOT"/usr/share/games/kalup/*.xml; do
+  code=$(basename "$file" .xml)
+  [[ $code == english ]] && continue
+  for key in Name GenericName Comment Keywords; do
+    grep -q "^$key\[$code\]=." "${entries[0]}" || die "the desktop entry has no $key[$code]"
+  done
+  for element in name summary keyword; do
+    grep -q "<$element xml:lang=\"$code\">" "$metainfo" || die "the metainfo has no $element in $code"
+  done
+done
 version=$("$GAME" --version)
 [[ $version =~ ^Kalup\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || die "--version printed '$version'"
 version=${version#Kalup }
