@@ -1,7 +1,7 @@
 // The review sheet: the menu, each mode in play, the four end screens and a paused round,
 // drawn by the real game on the scripted clock and saved as pictures, and
 // crops of the menu and a round as full screens of 1920 x 1080 and
-// 2560 x 1440 show them. Built and run by tools/review_sheet.sh, which adds
+// 2560 x 1440 show them, then the menu and an end screen in every shipped language. Built and run by tools/review_sheet.sh, which adds
 // the launcher.
 #include <gtest/gtest.h>
 
@@ -17,9 +17,11 @@
 #include "app/shell.h"
 #include "board/board.h"
 #include "board/play.h"
+#include "data/language.h"
 #include "game/game_state.h"
 #include "platform/display.h"
 #include "platform/scaler.h"
+#include "render/draw.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
 #include "tests/window_target.h"
@@ -56,6 +58,15 @@ void saveFullScreenCrop(const std::string& name, int width, int height)
     const scaler::Area area = scaler::fitLogicalScreen(width, height);
     glBindFramebuffer(GL_FRAMEBUFFER, screen.framebuffer);
     savePixels(name, area.x + (area.width - 800) / 2, area.y + area.height - 600);
+}
+
+// The texts of the language file, in the fonts chosen for them.
+void speak(const std::string& file)
+{
+    language::languageFile = file;
+    language::loadLanguage();
+    draw::chooseFontsFor(language::allTexts());
+    draw::createFonts();
 }
 
 void runFrames(int count)
@@ -144,4 +155,23 @@ TEST(ReviewSheet, DrawsEveryScreen)
     runFrames(5);
     saveScreen("16-survival-paused");
     harness::input().focus = true;
+}
+
+TEST(ReviewSheet, DrawsTheMenuAndAnEndScreenInEveryLanguage)
+{
+    harness::needResources();
+    harness::input().time = 100.0;
+    const char* const files[] = {"english.xml", "de.xml", "fr.xml", "es.xml", "it.xml", "pt_BR.xml", "nl.xml",
+        "pl.xml", "ru.xml", "uk.xml"};
+    int number = 20;
+    for (const std::string file : files) {
+        const std::string code = file.substr(0, file.find('.'));
+        speak(file);
+        shell::screenState = shell::SCREEN_MENU;
+        pointAt(400, 380);
+        runFrames(90);
+        saveScreen(std::to_string(number++) + "-menu-" + code);
+        endScreen(play::MODE_CLASSIC, emptyBoard, 40, (std::to_string(number++) + "-level-completed-" + code).c_str());
+    }
+    speak(language::ENGLISH_FILE);
 }
