@@ -199,10 +199,12 @@ bool holdsEveryKey(const FileTexts& read)
 void loadLanguage()
 {
     const FileTexts chosen = readLanguageFile(languageFile);
+    bool anyFileRead = !chosen.message;
     FileTexts english;
-    if (languageFile != ENGLISH_FILE && !holdsEveryKey(chosen))
+    if (languageFile != ENGLISH_FILE && !holdsEveryKey(chosen)) {
         english = readLanguageFile(ENGLISH_FILE);
-    const bool anyFileRead = !chosen.message || (languageFile != ENGLISH_FILE && !english.message);
+        anyFileRead = anyFileRead || !english.message;
+    }
     for (int key = 0; key < TEXT_COUNT; ++key) {
         if (chosen.values[key])
             copyText(key, chosen.values[key]->c_str());

@@ -17,8 +17,8 @@ FTFont* fontLabel = nullptr;
 namespace {
 
 // The game's own face first, then one of a like style that holds the
-// letters of more languages: Polish and Ukrainian ones, and Cyrillic for the
-// headings.
+// letters of more languages: the Polish and Cyrillic ones the game's faces
+// lack.
 const char* const textFaces[] = {"fonts/dscoptic.ttf", "fonts/jura.otf"};
 const char* const labelFaces[] = {"fonts/cristal.ttf", "fonts/kaffeesatz.otf"};
 FontFiles chosen = {textFaces[0], labelFaces[0]};
@@ -28,6 +28,9 @@ const char* firstHolding(const char* const (&faces)[2], const std::string& chara
     for (const char* face : faces)
         if (glyphs::missingCharacters(face, characters).empty())
             return face;
+    // A face that cannot be opened draws nothing, as it always has, unreported.
+    if (!glyphs::isFont(faces[0]))
+        return faces[0];
     const std::string missing = glyphs::codePointList(glyphs::missingCharacters(faces[0], characters));
     std::fprintf(stderr, "kalup: no font of the game has every letter of its texts: %s lacks %s\n", faces[0],
         missing.c_str());

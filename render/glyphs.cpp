@@ -51,6 +51,19 @@ std::vector<char32_t> missingCharacters(const std::string& fontFile, std::string
     return characters;
 }
 
+bool isFont(const std::string& fontFile)
+{
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) != 0)
+        return false;
+    FT_Face face = nullptr;
+    const bool opens = FT_New_Face(library, fontFile.c_str(), 0, &face) == 0;
+    if (opens)
+        FT_Done_Face(face);
+    FT_Done_FreeType(library);
+    return opens;
+}
+
 std::string codePointList(const std::vector<char32_t>& characters)
 {
     std::string list;

@@ -12,6 +12,9 @@ namespace kalup::glyphs {
 // file cannot be opened as a font.
 std::vector<char32_t> missingCharacters(const std::string& fontFile, std::string_view text);
 
+// Whether FreeType opens the file as a font.
+bool isFont(const std::string& fontFile);
+
 // "U+0456 U+0457" for the report of a font that lacks them.
 std::string codePointList(const std::vector<char32_t>& characters);
 
