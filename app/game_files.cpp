@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "data/settings.h"
 #include "platform/dialog.h"
 #include "platform/file_bytes.h"
 #include "platform/places.h"
@@ -98,6 +100,17 @@ bool findGameFiles()
     }
     dialog::messageBox(notFoundMessage(lookedAt).c_str());
     return false;
+}
+
+bool firstStartEver()
+{
+    // Anything at the path counts, even what cannot be read: this player has played.
+    const auto nothingAt = [](const std::string& path) {
+        std::error_code error;
+        return !path.empty() && !std::filesystem::exists(std::filesystem::symlink_status(path, error));
+    };
+    const std::string config = places::userFolder(places::UserBase::Config);
+    return nothingAt(kept.path) && (config.empty() || nothingAt(config + "/" + settings::SETTINGS_FILE));
 }
 
 void loadBests()

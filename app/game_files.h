@@ -27,6 +27,9 @@ bool findGameFiles();
 // folder made first; when that or the writing fails, in any layout, the
 // reason goes to stderr and the old record stays.
 void saveRecord();
+// Neither a record nor the player's settings exist yet: the game was never
+// played here. Asked before anything is saved.
+bool firstStartEver();
 // Reads the bests from beside the record, under the record's lock.
 void loadBests();
 

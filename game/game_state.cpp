@@ -40,6 +40,8 @@ void dealRound(Round& round, double now, int level, board::Events& events)
     round.survivalOver = false;
     round.survivalStartTime = now;
     round.clearSoundPlayed = false;
+    round.resultKept = false;
+    round.newBest = false;
     // The click lock-out runs from the round start: no click in its first 0.4 s.
     board::lockClicksFrom(round.board, now);
     round.feedArmed = false;

@@ -29,6 +29,10 @@ struct Round {
     double riseInterval = 3.0;
     bool survivalOver = false;
     bool clearSoundPlayed = false;
+    // A lost round's result enters its table of bests once; newBest when it
+    // became the mode's best.
+    bool resultKept = false;
+    bool newBest = false;
 };
 
 // The next round of the game: a cleared board steps the level.

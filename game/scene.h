@@ -35,6 +35,8 @@ struct ShownEndScreen {
     int score;
     int level;
     double survivalTime;
+    // The result is the mode's new best: the screen says so.
+    bool newBest = false;
 };
 
 struct ShownSurvivalTimer {

@@ -98,7 +98,8 @@ void showEndScreen(Frame& frame, EndScreen screen)
         shakeBoard(round.board.board);
     if (round.panelSlide < 0)
         round.panelSlide += 16;
-    frame.scene.push_back(ShownEndScreen{screen, round.panelSlide, round.score, round.level, round.survivalTime});
+    frame.scene.push_back(
+        ShownEndScreen{screen, round.panelSlide, round.score, round.level, round.survivalTime, round.newBest});
 }
 
 // The next round is dealt in the middle of the frame: what the frame drew
