@@ -51,20 +51,32 @@ game::Line dateLine(std::int64_t date)
     return game::composeLine("%04d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
+void drawRightAligned(const char* text, int rightX, int y, FTFont* font)
+{
+    float llx = 0;
+    float urx = 0;
+    draw::textBox(text, font, llx, urx);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    draw::drawText(text, rightX - static_cast<int>(urx), y, font);
+}
+
+// The heading in the menu's font, the rows in the narrower label font: the
+// place and the result end at fixed lines, the date starts at one.
 void drawColumn(const Column& column, const game::Table& table)
 {
     page_look::drawTextCentredAt(language::text(column.heading), column.centreX, HEADING_Y, draw::fontSmall);
     if (table.empty()) {
-        page_look::drawTextCentredAt("-", column.centreX, FIRST_ROW_Y, draw::fontSmall);
+        page_look::drawTextCentredAt("-", column.centreX, FIRST_ROW_Y, draw::fontLabel);
         return;
     }
     int y = FIRST_ROW_Y;
     int place = 1;
     for (const game::Result& result : table) {
-        const game::Line value = resultLine(column.table, result.value);
-        const game::Line date = dateLine(result.date);
-        const game::Line row = game::composeLine("%d. %s  %s", place++, value.text, date.text);
-        page_look::drawTextCentredAt(row.text, column.centreX, y, draw::fontSmall);
+        const game::Line placeLine = game::composeLine("%d.", place++);
+        drawRightAligned(placeLine.text, column.centreX - 80, y, draw::fontLabel);
+        drawRightAligned(resultLine(column.table, result.value).text, column.centreX + 5, y, draw::fontLabel);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        draw::drawText(dateLine(result.date).text, column.centreX + 20, y, draw::fontLabel);
         y += ROW_HEIGHT;
     }
 }

@@ -129,11 +129,12 @@ void drawLabels(bool started)
     draw::drawTextCentred(language::text(language::TEXT_TITLE), 570, draw::fontLabel);
 }
 
-// Right of the labels on the strips, each mode's best; nothing before the
-// mode's first result.
-constexpr int BEST_X = 590;
-// Between the last row and the exit line, and above the title letters.
-constexpr int BESTS_OPEN_Y = 518;
+// Left of the labels on the strips, clear of the selector gear, each mode's
+// best (the gears at the lower right cover the strips' right ends); nothing
+// before the mode's first result.
+constexpr int BEST_X = 80;
+// Between the last row, even hovered, and the exit line; and above the title letters.
+constexpr int BESTS_OPEN_Y = 529;
 constexpr int HINT_Y = 40;
 
 void drawBests()

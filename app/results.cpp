@@ -11,20 +11,14 @@ namespace kalup::results {
 
 namespace {
 
-// A result of nothing is no result.
-void keep(game::Round& round, std::int64_t value)
+// The result's place in its table (0 the best), or -1 when it did not
+// enter; a result of nothing is no result.
+int keep(int mode, std::int64_t value)
 {
-    round.resultKept = true;
     game::BestsTable table{};
-    if (value <= 0 || !game::tableOfMode(round.board.gameMode, table))
-        return;
-    const int place = bests_file::enterResult(game_files::bestsFile(), table, {value, seam::wallClockSeconds()});
-    round.newBest = place == 0;
-}
-
-bool losing(const game::ShownEndScreen& shown)
-{
-    return shown.screen == game::EndScreen::NoMoreMoves || shown.screen == game::EndScreen::SurvivalOver;
+    if (value <= 0 || !game::tableOfMode(mode, table))
+        return -1;
+    return bests_file::enterResult(game_files::bestsFile(), table, {value, seam::wallClockSeconds()});
 }
 
 } // namespace
@@ -34,20 +28,28 @@ void noteRoundEnd(game::Round& round, game::Scene& scene)
     const int mode = round.board.gameMode;
     if (mode != play::MODE_REMOVE_TWO && mode != play::MODE_SURVIVAL)
         return;
-    for (game::Shown& shown : scene) {
-        auto* end = std::get_if<game::ShownEndScreen>(&shown);
-        if (!end || !losing(*end))
+    // The numbers are taken as the end screen shows them: the player may
+    // have dealt the next round in the same frame.
+    bool nextRoundDealt = false;
+    for (auto shown = scene.rbegin(); shown != scene.rend(); ++shown) {
+        nextRoundDealt = nextRoundDealt || std::holds_alternative<game::ShownRoundStart>(*shown);
+        auto* end = std::get_if<game::ShownEndScreen>(&*shown);
+        if (!end || !end->lossNoted)
             continue;
-        if (!round.resultKept)
-            keep(round, mode == play::MODE_SURVIVAL ? static_cast<std::int64_t>(round.survivalTime * 1000) : round.score);
-        end->newBest = round.newBest;
+        const std::int64_t value =
+            mode == play::MODE_SURVIVAL ? static_cast<std::int64_t>(end->survivalTime * 1000) : end->score;
+        end->newBest = keep(mode, value) == 0;
+        if (!nextRoundDealt)
+            round.newBest = end->newBest;
     }
 }
 
 void noteGameLeft(game::Round& round)
 {
-    if (round.board.gameMode == play::MODE_CLASSIC && !round.resultKept)
-        keep(round, round.score);
+    if (round.board.gameMode != play::MODE_CLASSIC || round.resultKept)
+        return;
+    round.resultKept = true;
+    keep(play::MODE_CLASSIC, round.score);
 }
 
 } // namespace kalup::results

@@ -37,6 +37,8 @@ struct ShownEndScreen {
     double survivalTime;
     // The result is the mode's new best: the screen says so.
     bool newBest = false;
+    // The first frame that shows this round lost: its result is final.
+    bool lossNoted = false;
 };
 
 struct ShownSurvivalTimer {
