@@ -73,7 +73,7 @@ void drawColumn(const Column& column, const game::Table& table)
     int place = 1;
     for (const game::Result& result : table) {
         const game::Line placeLine = game::composeLine("%d.", place++);
-        drawRightAligned(placeLine.text, column.centreX - 80, y, draw::fontLabel);
+        drawRightAligned(placeLine.text, column.centreX - 62, y, draw::fontLabel);
         drawRightAligned(resultLine(column.table, result.value).text, column.centreX + 5, y, draw::fontLabel);
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
         draw::drawText(dateLine(result.date).text, column.centreX + 20, y, draw::fontLabel);
