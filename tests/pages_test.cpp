@@ -34,22 +34,15 @@ const boardtest::Picture stuckBoard = {
     "201201201201", "012012012012", "120120120120", "201201201201",
 };
 
-// Frames from the menu with empty tables; the pages closed afterwards.
+// Frames from the menu (with empty tables, as every test starts); the pages
+// closed afterwards.
 class Pages : public harness::FromTheMenu {
 protected:
-    void SetUp() override
-    {
-        FromTheMenu::SetUp();
-        game_files::bestsFile().bests = {};
-        game_files::bestsFile().unsaved = {};
-    }
     void TearDown() override
     {
         help_page::close();
         bests_page::close();
         FromTheMenu::TearDown();
-        game_files::bestsFile().bests = {};
-        game_files::bestsFile().unsaved = {};
     }
     static game::Table& table(game::BestsTable which) { return game_files::bestsFile().bests[which]; }
     // Frames of half a second, short enough not to be taken for a stopped process.
