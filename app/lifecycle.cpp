@@ -7,7 +7,10 @@
 
 #include "app/command_line.h"
 #include "app/game_files.h"
+#include "app/help_page.h"
 #include "app/launcher.h"
+#include "app/playing.h"
+#include "app/results.h"
 #include "app/shell.h"
 #include "app/toggles.h"
 #include "data/language.h"
@@ -52,6 +55,14 @@ auto onLoadingThread(Load load)
     });
 }
 
+// The game in play when the player quits counts as left: its result
+// enters the bests, which are saved with the record.
+void keepResultAndSave()
+{
+    results::noteGameLeft(playing::round());
+    game_files::saveRecord();
+}
+
 } // namespace
 
 void loadResources(textures::ReadImages images)
@@ -59,6 +70,7 @@ void loadResources(textures::ReadImages images)
     textures::initImageLibrary();
     textures::loadTextureTable(std::move(images));
     records::loadRecords(game_files::recordFile());
+    game_files::loadBests();
     // The texts first: the fonts are chosen to hold their letters.
     language::loadLanguage();
     draw::chooseFontsFor(language::allTexts());
@@ -76,7 +88,7 @@ void shutdown()
     background::releaseBackground();
     draw::deleteFonts();
     display::closeDisplay();
-    game_files::saveRecord();
+    keepResultAndSave();
     sound::freeSoundBank();
     // Bursts still flying when the player quit.
     fx::releaseEmitters();
@@ -90,6 +102,8 @@ int runGame(int argc, const char* const argv[])
     if (!game_files::findGameFiles())
         return 1;
     language::chooseLanguage(request.language);
+    if (game_files::firstStartEver())
+        help_page::offerHint();
     // Before any thread of the game's exists.
     audio::startLibrary();
     // A launcher closed instead of started ends the process on the spot,
@@ -128,7 +142,7 @@ int runGame(int argc, const char* const argv[])
     loadResources(images.get());
     // A logout or a crashed X server ends the process from inside Xlib; the
     // record on the screen is saved first.
-    display_lost::onDisplayLost(game_files::saveRecord);
+    display_lost::onDisplayLost(keepResultAndSave);
     shell::mainLoop();
     shutdown();
     return 0;

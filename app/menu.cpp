@@ -2,6 +2,9 @@
 
 #include <GL/gl.h>
 
+#include "app/bests_page.h"
+#include "app/game_files.h"
+#include "app/help_page.h"
 #include "board/play.h"
 #include "data/language.h"
 #include "platform/keys.h"
@@ -126,6 +129,31 @@ void drawLabels(bool started)
     draw::drawTextCentred(language::text(language::TEXT_TITLE), 570, draw::fontLabel);
 }
 
+// Left of the labels on the strips, clear of the selector gear, each mode's
+// best (the gears at the lower right cover the strips' right ends); nothing
+// before the mode's first result.
+constexpr int BEST_X = 80;
+// Between the last row, even hovered, and the exit line; and above the title letters.
+constexpr int BESTS_OPEN_Y = 529;
+constexpr int HINT_Y = 40;
+
+void drawBests()
+{
+    const game::Bests& bests = game_files::bestsFile().bests;
+    for (const MenuRow& row : rows) {
+        game::BestsTable table{};
+        if (!game::tableOfMode(row.mode, table) || bests[table].empty())
+            continue;
+        const game::Line best = bests_page::resultLine(table, bests[table].front().value);
+        const game::Line line = game::composeLine("%s %s", language::text(language::TEXT_BEST_LABEL), best.text);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        draw::drawText(line.text, BEST_X, row.labelY, draw::fontSmall);
+    }
+    draw::drawTextCentred(language::text(language::TEXT_BESTS_OPEN), BESTS_OPEN_Y, draw::fontSmall);
+    if (help_page::hintOffered())
+        draw::drawTextCentred(language::text(language::TEXT_HELP_HINT), HINT_Y, draw::fontSmall);
+}
+
 void drawGears()
 {
     for (const Gear& gear : gears)
@@ -138,10 +166,15 @@ void drawGears()
 
 MenuState& state() { return kept; }
 
-void drawMainMenu(StartGame startGame)
+void drawBackdrop()
 {
     draw::drawPulsingQuad(textures::texMenuBackdrop, logical::WIDTH / 2, logical::HEIGHT / 2, logical::WIDTH,
                           logical::HEIGHT);
+}
+
+void drawMainMenu(StartGame startGame)
+{
+    drawBackdrop();
     if (kept.menuLogoY < 195)
         kept.menuLogoY += 4;
     draw::drawSprite(textures::texTitle1, 272, kept.menuLogoY, 128, 128, 0, 1);
@@ -155,6 +188,7 @@ void drawMainMenu(StartGame startGame)
     startMarkedRow(startGame, started);
     drawStrips(stripSizes, started);
     drawLabels(started);
+    drawBests();
 
     kept.gearAngleA += 1.0f;
     kept.gearAngleB -= 0.5f;

@@ -17,6 +17,9 @@ struct MenuState {
 // The menu's state; the menu owns it.
 MenuState& state();
 
+// The menu's pulsing backdrop, also behind the pages opened over the menu.
+void drawBackdrop();
+
 // A frame of the menu. A chosen row starts its mode through startGame at
 // once, in the middle of the menu's drawing, which goes on over the new
 // round's cleared screen.

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "app/help_page.h"
 #include "data/language.h"
 #include "platform/audio.h"
 #include "platform/keys.h"
@@ -39,7 +40,7 @@ void followPauseRequests(bool playing)
     else if (keys::wentDown(seam::Key::P))
         heldByKey = !heldByKey;
     const bool focused = seam::focused();
-    pauseDue = playing && (heldByKey || !focused);
+    pauseDue = playing && (heldByKey || !focused || help_page::isOpen());
     if (paused && !pauseDue) {
         paused = false;
         seam::startClock();
@@ -60,6 +61,10 @@ void beginPauseIfDue()
 void drawPausedFrame()
 {
     still_frame::drawStillFrame(DIMMED);
+    if (help_page::isOpen()) {
+        help_page::drawPage();
+        return;
+    }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     draw::drawTextCentred(language::text(language::TEXT_PAUSED), PAUSED_LINE_Y, draw::fontLarge);
 }

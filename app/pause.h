@@ -1,7 +1,8 @@
 #pragma once
 // Standing still. A round pauses on P or when the window loses the focus:
 // the game clock stops, nothing of the round is run, and its last picture is
-// shown dimmed under a "Paused" line. P again, or the focus back, and it goes
+// shown dimmed under a "Paused" line. The help page, open over a round,
+// stands it still the same way and shows itself in place of that line. P again, or the focus back, and it goes
 // on from exactly where it stood. The music is quiet while a round stands
 // still, and on the menu while the window is without the focus.
 

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "app/game_files.h"
+#include "app/results.h"
 #include "app/round_effects.h"
 #include "app/steering.h"
 #include "game/round_view.h"
@@ -47,12 +48,14 @@ void frame()
     scene.clear();
     game::updateGame(played, frameInput(), round_effects::listener(), scene,
         game_files::recordFile().values.classicRecord);
+    results::noteRoundEnd(played, scene);
     game::showGhosts(played.board, scene);
     game::drawScene(scene);
 }
 
 void leave()
 {
+    results::noteGameLeft(played);
     game::endGame(played);
     draw::createFonts();
 }

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "app/bests_page.h"
+#include "app/help_page.h"
 #include "app/menu.h"
 #include "app/pause.h"
 #include "app/playing.h"
@@ -63,6 +65,27 @@ void drawModeBackground()
     }
 }
 
+// F1 opens the help on any screen, over the tables too; B opens the tables on the menu.
+void followPageKeys()
+{
+    help_page::followKeys();
+    if (help_page::isOpen())
+        bests_page::close();
+    bests_page::followKeys(screenState == SCREEN_MENU && !help_page::isOpen());
+}
+
+// The menu stands behind a page: its backdrop moves on, its rows and keys rest.
+void drawPageOverMenu()
+{
+    draw::beginScreen2D();
+    pointer::readPointer();
+    menu::drawBackdrop();
+    if (help_page::isOpen())
+        help_page::drawPage();
+    else
+        bests_page::drawPage();
+}
+
 } // namespace
 
 bool runFrame()
@@ -74,10 +97,12 @@ bool runFrame()
         return false;
     keys::readKeys();
     toggles::followToggleKeys();
-    if (seam::keyDown(seam::Key::Escape))
+    followPageKeys();
+    if (seam::keyDown(seam::Key::Escape) && !help_page::holdsEscape() && !bests_page::holdsEscape())
         returnToMenu();
     pause::followPauseRequests(screenState == SCREEN_PLAYING);
-    if (!rest::frameWanted(screenState == SCREEN_PLAYING && !pause::paused, pause::paused)) {
+    const bool pageChanged = help_page::changed() || bests_page::changed();
+    if (!rest::frameWanted(screenState == SCREEN_PLAYING && !pause::paused, pause::paused) && !pageChanged) {
         lastFrameTime = seam::waitForEvents(lastFrameTime + rest::LONGEST_REST);
         return true;
     }
@@ -87,6 +112,8 @@ bool runFrame()
         draw::beginScreen2D();
         pointer::readPointer();
         pause::drawPausedFrame();
+    } else if (screenState == SCREEN_MENU && (help_page::isOpen() || bests_page::isOpen())) {
+        drawPageOverMenu();
     } else {
         drawModeBackground();
         draw::beginScreen2D();

@@ -59,15 +59,6 @@ std::optional<Values> parsedValues(std::string_view bytes)
 
 Records recordsOf(const Values& values) { return {values[0], values[1], values[2]}; }
 
-std::string lockPath(const std::string& recordPath)
-{
-    const std::filesystem::path record(recordPath);
-    std::string name = record.filename().string();
-    name.insert(0, 1, '.');
-    name += ".lock";
-    return (record.parent_path() / name).string();
-}
-
 // The file as it is now: its values, none when there is no file, or false
 // with the reason when it cannot be read.
 bool readFileNow(const std::string& recordPath, std::optional<Records>& values, std::string& reason)
@@ -90,6 +81,15 @@ bool readFileNow(const std::string& recordPath, std::optional<Records>& values, 
 }
 
 } // namespace
+
+std::string lockPath(const std::string& recordPath)
+{
+    const std::filesystem::path record(recordPath);
+    std::string name = record.filename().string();
+    name.insert(0, 1, '.');
+    name += ".lock";
+    return (record.parent_path() / name).string();
+}
 
 bool readRecords(std::string_view bytes, Records& values)
 {
@@ -139,6 +139,13 @@ bool saveRecords(RecordFile& file, std::string& whyNot)
         whyNot = lockPath(file.path) + ": " + lock.reason;
         return false;
     }
+    return saveRecordsHoldingLock(file, whyNot);
+}
+
+bool saveRecordsHoldingLock(RecordFile& file, std::string& whyNot)
+{
+    if (file.keepUnread)
+        return true;
     // Another copy of the game may have saved since this one started.
     std::optional<Records> onDisk;
     if (!readFileNow(file.path, onDisk, whyNot)) {

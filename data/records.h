@@ -39,6 +39,11 @@ void loadRecords(RecordFile& file);
 // because it could not be read is no failure.
 bool saveRecords(RecordFile& file, std::string& whyNot);
 
+// The same, for a caller that holds the lock already (and has checked the path).
+bool saveRecordsHoldingLock(RecordFile& file, std::string& whyNot);
+// The lock file that saves of the record, and of what is kept beside it, take turns on.
+std::string lockPath(const std::string& recordPath);
+
 // The values of a record file's bytes: its first three words, whatever white
 // space separates them; a missing one reads as 0. False, the values left as
 // they were, when a word is not wholly a decimal integer fitting 32 bits.

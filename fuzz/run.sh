@@ -9,7 +9,7 @@ command -v clang++ > /dev/null || { echo "fuzz/run.sh needs clang (Debian: apt-g
 runs=${1:-1000000}
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build-fuzz -j"$(nproc)" --target fuzz
-for harness in records language lines settings; do
+for harness in records language lines settings bests; do
   mkdir -p "build-fuzz/corpus/$harness"
   "build-fuzz/fuzz/fuzz_$harness" -runs="$runs" -max_len=4096 -print_final_stats=1 \
     "build-fuzz/corpus/$harness" "fuzz/corpus/$harness"

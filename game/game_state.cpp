@@ -40,6 +40,8 @@ void dealRound(Round& round, double now, int level, board::Events& events)
     round.survivalOver = false;
     round.survivalStartTime = now;
     round.clearSoundPlayed = false;
+    round.lossShown = false;
+    round.newBest = false;
     // The click lock-out runs from the round start: no click in its first 0.4 s.
     board::lockClicksFrom(round.board, now);
     round.feedArmed = false;
@@ -65,6 +67,7 @@ void startRound(Round& round, double now, board::Events& events)
 void startGame(Round& round, int mode, double now, board::Events& events)
 {
     round.score = 0;
+    round.resultKept = false;
     board::clearBoard(round.board);
     round.board.gameMode = mode;
     // Remove-two and survival always begin at level 1; a classic game goes on

@@ -29,6 +29,13 @@ struct Round {
     double riseInterval = 3.0;
     bool survivalOver = false;
     bool clearSoundPlayed = false;
+    // The round's loss was shown: its end screen has been noted once.
+    bool lossShown = false;
+    // The lost round's result became the mode's best.
+    bool newBest = false;
+    // The game's result has entered the bests (a classic game's, when it is
+    // left); each game starts without.
+    bool resultKept = false;
 };
 
 // The next round of the game: a cleared board steps the level.

@@ -35,6 +35,10 @@ struct ShownEndScreen {
     int score;
     int level;
     double survivalTime;
+    // The result is the mode's new best: the screen says so.
+    bool newBest = false;
+    // The first frame that shows this round lost: its result is final.
+    bool lossNoted = false;
 };
 
 struct ShownSurvivalTimer {

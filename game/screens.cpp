@@ -44,6 +44,15 @@ void drawLook(const EndScreenLook& look, int slide)
     draw::drawTextCentred(look.prompt, slide + 450, draw::fontSmall);
 }
 
+// Below the prompt, where the panel shows nothing else.
+void drawNewBest(const ShownEndScreen& shown)
+{
+    if (!shown.newBest)
+        return;
+    setOpaqueWhite();
+    draw::drawTextCentred(text(language::TEXT_NEW_RECORD), shown.slide + 500, draw::fontSmall);
+}
+
 } // namespace
 
 void drawHud(const ShownHud& hud)
@@ -101,6 +110,7 @@ void drawEndScreen(const ShownEndScreen& shown)
         break;
     }
     }
+    drawNewBest(shown);
 }
 
 } // namespace kalup::game

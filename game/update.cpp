@@ -98,7 +98,10 @@ void showEndScreen(Frame& frame, EndScreen screen)
         shakeBoard(round.board.board);
     if (round.panelSlide < 0)
         round.panelSlide += 16;
-    frame.scene.push_back(ShownEndScreen{screen, round.panelSlide, round.score, round.level, round.survivalTime});
+    const bool lossNoted = losing(screen) && !round.lossShown;
+    round.lossShown = round.lossShown || losing(screen);
+    frame.scene.push_back(ShownEndScreen{
+        screen, round.panelSlide, round.score, round.level, round.survivalTime, round.newBest, lossNoted});
 }
 
 // The next round is dealt in the middle of the frame: what the frame drew

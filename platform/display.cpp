@@ -81,6 +81,8 @@ constexpr int glfwKeyOf(seam::Key key)
     case seam::Key::P: return GLFW_KEY_P;
     case seam::Key::M: return GLFW_KEY_M;
     case seam::Key::F11: return GLFW_KEY_F11;
+    case seam::Key::F1: return GLFW_KEY_F1;
+    case seam::Key::B: return GLFW_KEY_B;
     }
     return GLFW_KEY_UNKNOWN;
 }

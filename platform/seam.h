@@ -5,9 +5,9 @@
 
 namespace kalup::seam {
 
-enum class Key { Escape, Space, F10, F3, Left, Right, Up, Down, Enter, P, M, F11 };
+enum class Key { Escape, Space, F10, F3, Left, Right, Up, Down, Enter, P, M, F11, F1, B };
 // Counted from the last key, so a key added before it is counted too.
-inline constexpr int KEY_COUNT = static_cast<int>(Key::F11) + 1;
+inline constexpr int KEY_COUNT = static_cast<int>(Key::B) + 1;
 
 class Backend {
 public:

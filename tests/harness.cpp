@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/game_files.h"
 #include "app/pause.h"
 #include "app/shell.h"
 #include "app/toggles.h"
@@ -49,6 +50,9 @@ class FreshInput : public testing::EmptyTestEventListener {
         kalup::keys::forgetKeys();
         // Bursts of an earlier test would draw over this one's pictures.
         kalup::fx::releaseEmitters();
+        // Results of an earlier test's games would be saved by this one's.
+        kalup::game_files::bestsFile().bests = {};
+        kalup::game_files::bestsFile().unsaved = {};
         kalup::sound::playObserver = [](kalup::audio::Handle sample) { plays.push_back(sample); };
         kalup::dialog::setMessageSink([](const char* text) { message = text; });
         plays.clear();

@@ -93,6 +93,10 @@ TEST(GameFiles, TheRecordIsKeptBesideTheAssetsElseAmongThePlayersDataFilesOrWhyN
                 fs::create_symlink(buildFolder + "/" + entry, started.path() + "/" + entry);
         ASSERT_TRUE(game_files::findGameFiles());
         EXPECT_EQ(places::workingFolder(), c.assetsHere ? fs::canonical(started.path()).string() : buildFolder);
+        const std::string recordPath = game_files::recordFile().path;
+        EXPECT_EQ(game_files::bestsFile().path,
+            recordPath.empty() ? "" : (fs::path(recordPath).parent_path() / "bests.sav").string())
+            << "the bests are kept beside the record";
         game_files::recordFile().values.classicRecord = 900;
         testing::internal::CaptureStderr();
         game_files::saveRecord();
@@ -111,6 +115,7 @@ TEST(GameFiles, TheRecordIsKeptBesideTheAssetsElseAmongThePlayersDataFilesOrWhyN
         }
     }
     game_files::recordFile().path = records::RECORD_FILE;
+    game_files::bestsFile().path = bests_file::BESTS_FILE;
     game_files::recordFile().values.classicRecord = savedRecord;
 }
 

@@ -27,6 +27,21 @@ TEXTS = [
     ("exit_label", "Press F10 to exit"),
     # over the dimmed board while a round stands still
     ("paused", "Paused"),
+    # the help page (F1) and the tables of bests (B)
+    ("help_title", "How to play"),
+    ("help_classic", "Classic: each board you clear is a level."),
+    ("help_remove2", "Falling Rows: new rows drop in, ever faster."),
+    ("help_survival", "Survival: the board rises; hold out!"),
+    ("help_score", "A group of n like pieces scores n x n."),
+    ("help_bomb", "Bomb: click to blast a cross around it."),
+    ("help_drop_bomb", "Drop bomb: blasts when it lands."),
+    ("help_paint", "Paint pot: click to paint a cross."),
+    ("help_close", "F1 or Escape closes this page"),
+    ("help_hint", "Press F1 to learn how to play"),
+    ("bests_title", "Best results"),
+    ("bests_open", "B: best results"),
+    ("bests_empty", "No results yet"),
+    ("best_label", "Best:"),
 ]
 
 

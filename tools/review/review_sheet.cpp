@@ -1,4 +1,6 @@
-// The review sheet: the menu, each mode in play, the four end screens and a paused round,
+// The review sheet: the menu with the bests and the first start's hint, the
+// tables of bests, the help page over a round, each mode in play, the four
+// end screens (the survival one with a new record) and a paused round,
 // drawn by the real game on the scripted clock and saved as pictures, and
 // crops of the menu and a round as full screens of 1920 x 1080 and
 // 2560 x 1440 show them, then the menu and an end screen in every shipped language. Built and run by tools/review_sheet.sh, which adds
@@ -13,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "app/game_files.h"
+#include "app/help_page.h"
 #include "app/playing.h"
 #include "app/shell.h"
 #include "board/board.h"
@@ -116,6 +120,28 @@ const boardtest::Picture stuckBoard = {
     "201201201201", "012012012012", "120120120120", "201201201201",
 };
 
+// A key held for one frame, then frames with it up.
+void tapKey(seam::Key key, int framesAfter)
+{
+    harness::input().press(key);
+    runFrames(1);
+    harness::input().release(key);
+    runFrames(framesAfter);
+}
+
+// Tables as a player has them after some evenings, on 7 December 2026.
+void fillBests()
+{
+    game::Bests& bests = game_files::bestsFile().bests;
+    const std::int64_t day = 86400, start = 1796601600;
+    for (int i = 0; i < 10; ++i)
+        game::enterResult(bests[game::BestsTable::Classic], {4000 - 310 * i + 7 * i * i, start - i * 3 * day});
+    for (int i = 0; i < 4; ++i)
+        game::enterResult(bests[game::BestsTable::FallingRows], {900 - 150 * i, start - i * day});
+    for (int i = 0; i < 6; ++i)
+        game::enterResult(bests[game::BestsTable::Survival], {45000 - 5000 * i, start - i * 2 * day});
+}
+
 } // namespace
 
 TEST(ReviewSheet, DrawsEveryScreen)
@@ -124,14 +150,23 @@ TEST(ReviewSheet, DrawsEveryScreen)
     harness::input().time = 100.0;
     shell::screenState = shell::SCREEN_MENU;
     pointAt(400, 300);
+    fillBests();
+    help_page::offerHint();
     runFrames(90);
     saveScreen("2-menu");
+    tapKey(seam::Key::B, 5);
+    saveScreen("17-bests");
+    tapKey(seam::Key::Escape, 5);
+    help_page::close();
     saveFullScreenCrop("11-menu-1920x1080-crop", 1920, 1080);
     saveFullScreenCrop("12-menu-2560x1440-crop", 2560, 1440);
 
     playMode(play::MODE_CLASSIC, "3-classic");
     saveFullScreenCrop("13-classic-1920x1080-crop", 1920, 1080);
     saveFullScreenCrop("14-classic-2560x1440-crop", 2560, 1440);
+    tapKey(seam::Key::F1, 5);
+    saveScreen("18-help");
+    tapKey(seam::Key::F1, 2);
     playMode(play::MODE_REMOVE_TWO, "4-remove-two");
     harness::input().time += 12.0;
     runFrames(40);
@@ -145,9 +180,11 @@ TEST(ReviewSheet, DrawsEveryScreen)
     shell::startGame(play::MODE_SURVIVAL);
     runFrames(150);
     boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, stuckBoard);
-    harness::input().time += 60.0;
-    runFrames(40);
-    saveScreen("10-survival-over");
+    // Lasting longer than the best of a short table is a new record. A rise
+    // comes within 3 s and finds no room; then the screen slides in.
+    game_files::bestsFile().bests[game::BestsTable::Survival] = {{1500, 1796601600}};
+    runFrames(300);
+    saveScreen("10-survival-over-new-record");
 
     // The still frame a lost focus leaves over a survival round in play.
     playMode(play::MODE_SURVIVAL, "15-survival");
