@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <cstdlib>
+
 #include "app/bests_page.h"
 #include "app/game_files.h"
 #include "app/help_page.h"
@@ -71,21 +73,24 @@ int bandMiddle(const MenuRow& row) { return (row.bandTop + row.bandBottom) / 2; 
 
 // Down moves the pointer to the middle of the first row wholly below it, Up
 // to the last row wholly above it; past the last row in either direction it
-// stays where it is.
+// stays where it is. Every tap is a step, also two inside one slow frame.
 void steerAcrossRows()
 {
-    const MenuRow* target = nullptr;
-    if (keys::struck(seam::Key::Down)) {
-        for (int i = 2; i >= 0; --i)
-            if (rows[i].bandTop > pointer::mouseY)
-                target = &rows[i];
-    } else if (keys::struck(seam::Key::Up)) {
-        for (const MenuRow& row : rows)
-            if (row.bandBottom < pointer::mouseY)
-                target = &row;
+    const int steps = keys::strikes(seam::Key::Down) - keys::strikes(seam::Key::Up);
+    for (int step = 0; step < std::abs(steps); ++step) {
+        const MenuRow* target = nullptr;
+        if (steps > 0) {
+            for (int i = 2; i >= 0; --i)
+                if (rows[i].bandTop > pointer::mouseY)
+                    target = &rows[i];
+        } else {
+            for (const MenuRow& row : rows)
+                if (row.bandBottom < pointer::mouseY)
+                    target = &row;
+        }
+        if (target)
+            pointer::placePointer(logical::WIDTH / 2, bandMiddle(*target));
     }
-    if (target)
-        pointer::placePointer(logical::WIDTH / 2, bandMiddle(*target));
 }
 
 // Enter starts the row the selector marks, as a click in that row would;

@@ -98,7 +98,7 @@ bool runFrame()
     keys::readKeys();
     toggles::followToggleKeys();
     followPageKeys();
-    if (seam::keyDown(seam::Key::Escape) && !help_page::holdsEscape() && !bests_page::holdsEscape())
+    if (keys::down(seam::Key::Escape) && !help_page::holdsEscape() && !bests_page::holdsEscape())
         returnToMenu();
     pause::followPauseRequests(screenState == SCREEN_PLAYING);
     const bool pageChanged = help_page::changed() || bests_page::changed();

@@ -10,8 +10,9 @@ namespace kalup::steering {
 void steerPointer()
 {
     using seam::Key;
-    const int across = keys::struck(Key::Right) - keys::struck(Key::Left);
-    const int down = keys::struck(Key::Down) - keys::struck(Key::Up);
+    // Every tap counts, also two of them inside one slow frame.
+    const int across = keys::strikes(Key::Right) - keys::strikes(Key::Left);
+    const int down = keys::strikes(Key::Down) - keys::strikes(Key::Up);
     if (across == 0 && down == 0)
         return;
     // The hovered cell is the one nearest the cursor's tip, wherever the

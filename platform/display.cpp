@@ -7,6 +7,7 @@
 #include <GLFW/glfw3.h>
 
 #include "platform/app_identity.h"
+#include "platform/gamepads.h"
 #include "platform/logical_screen.h"
 #include "platform/pointer_capture.h"
 #include "platform/quit_signals.h"
@@ -40,7 +41,13 @@ class GlfwBackend final : public seam::Backend {
 public:
     double now() override { return glfwGetTime(); }
     std::int64_t wallClockSeconds() override { return std::time(nullptr); }
-    bool keyDown(seam::Key key) override { return keysHeld[static_cast<int>(key)]; }
+    bool keyDown(seam::Key key) override
+    {
+        const int k = static_cast<int>(key);
+        return keysHeld[k] || keyPressesOfFrame[k] > 0;
+    }
+    int keyPresses(seam::Key key) override { return keyPressesOfFrame[static_cast<int>(key)]; }
+    seam::Pad pad() override { return padOfFrame; }
     bool leftButtonDown() override { return buttonHeld; }
     bool focused() override { return hasFocus; }
     void cursor(double& x, double& y) override;
@@ -57,9 +64,14 @@ public:
     void takeSnapshot();
     void forgetSnapshot();
     void followWindowSize();
+    // From the window's key events, as they arrive.
+    void keyWentDown(seam::Key key) { ++pendingKeyPresses[static_cast<int>(key)]; }
 
 private:
     bool keysHeld[seam::KEY_COUNT] = {};
+    int pendingKeyPresses[seam::KEY_COUNT] = {};
+    int keyPressesOfFrame[seam::KEY_COUNT] = {};
+    seam::Pad padOfFrame;
     bool buttonHeld = false;
     bool hasFocus = false;
 };
@@ -87,28 +99,64 @@ constexpr int glfwKeyOf(seam::Key key)
     return GLFW_KEY_UNKNOWN;
 }
 
+void countKeyPress(GLFWwindow*, int glfwKey, int, int action, int)
+{
+    // A key the system repeats while it is held is not pressed again: the
+    // game repeats held keys on its own clock.
+    if (action != GLFW_PRESS)
+        return;
+    // The keypad's Enter is Enter too.
+    if (glfwKey == GLFW_KEY_KP_ENTER)
+        glfwKey = GLFW_KEY_ENTER;
+    for (int k = 0; k < seam::KEY_COUNT; ++k)
+        if (glfwKeyOf(static_cast<seam::Key>(k)) == glfwKey)
+            backend.keyWentDown(static_cast<seam::Key>(k));
+}
+
+// The pads have no events: a sleep looks at them as it ends, so a button
+// pressed and let go inside one frame is still counted.
+void waitEventsTimeout(double seconds)
+{
+    glfwWaitEventsTimeout(seconds);
+    gamepads::poll();
+}
+
 void GlfwBackend::takeSnapshot()
 {
     if (!window) {
         forgetSnapshot();
         return;
     }
-    // Sticky keys and buttons report a tap shorter than a frame as held once.
-    for (int k = 0; k < seam::KEY_COUNT; ++k)
+    // A sticky button reports a click shorter than a frame as held once;
+    // a key tapped inside a frame is counted by its event instead.
+    for (int k = 0; k < seam::KEY_COUNT; ++k) {
         keysHeld[k] = glfwGetKey(window, glfwKeyOf(static_cast<seam::Key>(k))) == GLFW_PRESS;
+        keyPressesOfFrame[k] = pendingKeyPresses[k];
+        pendingKeyPresses[k] = 0;
+    }
     // The keypad's Enter is Enter too.
     if (glfwGetKey(window, GLFW_KEY_KP_ENTER) == GLFW_PRESS)
         keysHeld[static_cast<int>(seam::Key::Enter)] = true;
     buttonHeld = glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS;
     hasFocus = glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
+    gamepads::poll();
+    padOfFrame = gamepads::takeFrame();
+    // The pads steer the game only while its window has the focus, as the keys do.
+    if (!hasFocus)
+        padOfFrame = seam::Pad{};
     if (capturesMouse)
         pointer_capture::followFocus(window, hasFocus);
 }
 
 void GlfwBackend::forgetSnapshot()
 {
-    for (bool& held : keysHeld)
-        held = false;
+    for (int k = 0; k < seam::KEY_COUNT; ++k) {
+        keysHeld[k] = false;
+        pendingKeyPresses[k] = 0;
+        keyPressesOfFrame[k] = 0;
+    }
+    gamepads::forget();
+    padOfFrame = {};
     buttonHeld = false;
     // A window that was just opened asked for the focus.
     hasFocus = window != nullptr;
@@ -142,7 +190,7 @@ double GlfwBackend::waitUntil(double deadline)
         // An idle menu must not burn a core: sleep (still taking events)
         // until shortly before the deadline, and spin only the rest.
         if (deadline - reading > SPIN_MARGIN)
-            glfwWaitEventsTimeout(deadline - reading - SPIN_MARGIN);
+            waitEventsTimeout(deadline - reading - SPIN_MARGIN);
     }
 }
 
@@ -152,7 +200,7 @@ double GlfwBackend::waitForEvents(double deadline)
 {
     const double reading = glfwGetTime();
     if (reading < deadline && !quit_signals::received())
-        glfwWaitEventsTimeout(deadline - reading);
+        waitEventsTimeout(deadline - reading);
     else
         glfwPollEvents();
     takeSnapshot();
@@ -384,8 +432,9 @@ bool openDisplay(int colorDepth, bool fullscreen)
     // The game draws its own cursor; the captured pointer moves without bounds.
     pointer_capture::holdMouse(window);
     capturesMouse = true;
-    glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
+    glfwSetKeyCallback(window, countKeyPress);
     glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
+    gamepads::addPlayerMappings();
     setWindowIcon();
     window_visibility::watch(window);
     // Without it a full-screen window on a bare X server gets neither focus nor mouse motion.

@@ -1,6 +1,7 @@
 #pragma once
-// The keyboard as presses: the seam's held keys compared once a frame with
-// the frame before, and held keys that repeat on the game clock.
+// The keyboard and the gamepad as presses: the presses the seam counted
+// since the frame before, taken once a frame, and held keys that repeat on
+// the game clock while they are really down.
 #include "platform/seam.h"
 
 namespace kalup::keys {
@@ -9,13 +10,18 @@ namespace kalup::keys {
 inline constexpr double REPEAT_DELAY = 0.4;
 inline constexpr double REPEAT_PERIOD = 0.15;
 
-// Takes this frame's keys from the seam: once, at the top of every frame.
+// Takes this frame's keys and pad from the seam: once, at the top of every frame.
 void readKeys();
 // As if no key had been held before: for a newly installed seam.
 void forgetKeys();
-// Down this frame and up the frame before.
+// Down in this frame, on the keyboard or the pad: held as it began, or
+// pressed since the frame before.
+bool down(seam::Key key);
+// Pressed since the frame before.
 bool wentDown(seam::Key key);
-// Went down, or is held and a repeat fell due this frame.
+// Times pressed since the frame before, plus a repeat of a held key that
+// fell due this frame.
+int strikes(seam::Key key);
 bool struck(seam::Key key);
 
 } // namespace kalup::keys

@@ -73,6 +73,8 @@ double waitForEvents(double deadline)
 
 std::int64_t wallClockSeconds() { return backend->wallClockSeconds(); }
 bool keyDown(Key key) { return backend->keyDown(key); }
+int keyPresses(Key key) { return backend->keyPresses(key); }
+Pad pad() { return backend->pad(); }
 bool leftButtonDown() { return backend->leftButtonDown(); }
 bool focused() { return backend->focused(); }
 void cursor(double& x, double& y) { backend->cursor(x, y); }

@@ -9,6 +9,24 @@ enum class Key { Escape, Space, F10, F3, Left, Right, Up, Down, Enter, P, M, F11
 // Counted from the last key, so a key added before it is counted too.
 inline constexpr int KEY_COUNT = static_cast<int>(Key::B) + 1;
 
+// The buttons of a gamepad the game answers to, by their place on a common
+// pad: A is the lower face button, B the right one.
+enum class PadButton { A, B, Start, Back, DpadUp, DpadDown, DpadLeft, DpadRight };
+inline constexpr int PAD_BUTTON_COUNT = static_cast<int>(PadButton::DpadRight) + 1;
+
+// Every connected gamepad taken together, as one frame sees them.
+struct Pad {
+    bool connected = false;
+    // Held when the frame began.
+    bool held[PAD_BUTTON_COUNT] = {};
+    // Times each button went down since the frame before, counted on every
+    // look at the pads, so a press and release between two frames counts.
+    int presses[PAD_BUTTON_COUNT] = {};
+    // The left stick, each axis -1..1, right and down positive.
+    float stickX = 0.0f;
+    float stickY = 0.0f;
+};
+
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -16,8 +34,16 @@ public:
     virtual double now() = 0;
     // Wall clock in whole seconds, for seeding the round's random numbers.
     virtual std::int64_t wallClockSeconds() = 0;
-    // Held states, sampled once per frame.
+    // Held states, sampled once per frame. A key counts as down in a frame
+    // when it was held as the frame began or went down since the frame before.
     virtual bool keyDown(Key key) = 0;
+    // Times the key went down since the frame before, counted from the
+    // window's key events, so a tap inside one slow frame is still one.
+    // A backend without events reports none and the game compares the
+    // held states instead.
+    virtual int keyPresses(Key) { return 0; }
+    // The gamepads as this frame sees them; none without a backend of pads.
+    virtual Pad pad() { return {}; }
     virtual bool leftButtonDown() = 0;
     // Whether the game window has the keyboard, sampled with the keys.
     virtual bool focused() = 0;
@@ -63,6 +89,8 @@ void startClock();
 
 std::int64_t wallClockSeconds();
 bool keyDown(Key key);
+int keyPresses(Key key);
+Pad pad();
 bool leftButtonDown();
 bool focused();
 void cursor(double& x, double& y);

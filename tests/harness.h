@@ -24,6 +24,10 @@ public:
     double time = 0.0;
     std::int64_t wallClock = 1700000000;
     bool keys[kalup::seam::KEY_COUNT] = {};
+    // Key presses and the pad since the frame before; the wait that ends a
+    // frame clears the presses, as the window's events start anew.
+    int presses[kalup::seam::KEY_COUNT] = {};
+    kalup::seam::Pad gamepad;
     bool button = false, focus = true, closeBox = false;
     // Minimised or wholly covered when not visible; pictureLost as after an expose.
     bool visible = true, pictureGone = false;
@@ -35,7 +39,12 @@ public:
 
     double now() override { return time; }
     std::int64_t wallClockSeconds() override { return wallClock; }
-    bool keyDown(kalup::seam::Key key) override { return keys[static_cast<int>(key)]; }
+    bool keyDown(kalup::seam::Key key) override
+    {
+        return keys[static_cast<int>(key)] || presses[static_cast<int>(key)] > 0;
+    }
+    int keyPresses(kalup::seam::Key key) override { return presses[static_cast<int>(key)]; }
+    kalup::seam::Pad pad() override { return padOfFrame(); }
     bool leftButtonDown() override { return button; }
     bool focused() override { return focus; }
     void present() override
@@ -66,21 +75,47 @@ public:
     double waitUntil(double deadline) override
     {
         deadlines.push_back(deadline);
+        endFrame();
         return time = std::max(time, deadline);
     }
     // No event comes: the wait runs to its deadline.
     double waitForEvents(double deadline) override
     {
         eventWaits.push_back(deadline);
+        endFrame();
         return time = std::max(time, deadline);
     }
 
-    void press(kalup::seam::Key key) { keys[static_cast<int>(key)] = true; }
+    // A key goes down: one press, and held until released.
+    void press(kalup::seam::Key key)
+    {
+        keys[static_cast<int>(key)] = true;
+        ++presses[static_cast<int>(key)];
+    }
     void release(kalup::seam::Key key) { keys[static_cast<int>(key)] = false; }
+    // A pad button the same way; a pad is plugged in to press it.
+    void press(kalup::seam::PadButton button)
+    {
+        gamepad.connected = true;
+        gamepad.held[static_cast<int>(button)] = true;
+        ++gamepad.presses[static_cast<int>(button)];
+    }
+    void release(kalup::seam::PadButton button) { gamepad.held[static_cast<int>(button)] = false; }
     void releaseAll()
     {
         std::ranges::fill(keys, false);
+        std::ranges::fill(presses, 0);
+        gamepad = {};
         button = false;
+    }
+
+private:
+    // An unplugged pad reports nothing of what it held.
+    kalup::seam::Pad padOfFrame() const { return gamepad.connected ? gamepad : kalup::seam::Pad{}; }
+    void endFrame()
+    {
+        std::ranges::fill(presses, 0);
+        std::ranges::fill(gamepad.presses, 0);
     }
 };
 
