@@ -49,6 +49,8 @@ void frame()
     game::updateGame(played, frameInput(), round_effects::listener(), scene,
         game_files::recordFile().values.classicRecord);
     results::noteRoundEnd(played, scene);
+    if (pointer::steeredByKeys())
+        game::markSteeredCell(scene, played.hover);
     game::showGhosts(played.board, scene);
     game::drawScene(scene);
 }

@@ -1,5 +1,9 @@
 #include "game/round_view.h"
 
+#include <GL/gl.h>
+
+#include <algorithm>
+
 #include "game/screens.h"
 #include "render/background.h"
 #include "render/draw.h"
@@ -52,6 +56,20 @@ void drawGhosts(const ShownGhosts& shown)
     ghosts.draw();
 }
 
+// A bright line inside a dark border: clear on every piece and on the
+// backdrop, and just wider than a resting piece.
+void drawSteeredCell(const ShownSteeredCell& shown)
+{
+    const auto x = static_cast<float>(board::homeXOf(shown.cell.col));
+    const auto y = static_cast<float>(board::homeYOf(shown.cell.row));
+    draw::useBlend(draw::Blend::Alpha);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.6f);
+    draw::drawSquareBand(x, y, STEERED_FRAME_INNER, STEERED_FRAME_OUTER);
+    glColor4f(1.0f, 0.93f, 0.6f, 1.0f);
+    draw::drawSquareBand(x, y, STEERED_FRAME_INNER + 2.0f, STEERED_FRAME_OUTER - 2.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
 // Each pass sets the blending it draws with. What a frame's passes show
 // depends on two things the passes before them set, kept here: a new round's
 // canvas is cleared with plain sums, and what is drawn after it in the same
@@ -100,6 +118,7 @@ struct Drawing {
         draw::useBlend(blend);
         drawGhosts(shown);
     }
+    void operator()(const ShownSteeredCell& shown) { drawSteeredCell(shown); }
 };
 
 } // namespace
@@ -111,6 +130,12 @@ textures::Texture ghostTexture(const board::Cell& ghost)
     // Compared by picture, as the piece was drawn.
     const textures::Texture piece = pieceTexture(ghost.kind);
     return piece == textures::texPieces[board::KIND_BOMB] ? textures::texBurstAlt : piece;
+}
+
+void markSteeredCell(Scene& scene, board::CellPos cell)
+{
+    const auto board = std::ranges::find_if(scene, [](const Shown& shown) { return std::holds_alternative<ShownBoard>(shown); });
+    scene.insert(board == scene.end() ? board : board + 1, ShownSteeredCell{cell});
 }
 
 void drawScene(const Scene& scene)

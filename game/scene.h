@@ -48,12 +48,17 @@ struct ShownSurvivalTimer {
 // A new round's backdrop was chosen here: the screen is cleared for it.
 struct ShownRoundStart {};
 
+// The cell the keys or the pad steered the pointer to, framed over the board.
+struct ShownSteeredCell {
+    board::CellPos cell;
+};
+
 struct ShownGhosts {
     board::Board ghosts;
 };
 
 using Shown = std::variant<ShownBoard, ShownFeedRow, ShownHud, ShownEndScreen, ShownSurvivalTimer, ShownRoundStart,
-    ShownGhosts>;
+    ShownGhosts, ShownSteeredCell>;
 using Scene = std::vector<Shown>;
 
 } // namespace kalup::game

@@ -16,6 +16,11 @@ namespace {
 double exactX = 0.0;
 double exactY = 0.0;
 bool moved = false;
+// Where the mouse reported itself once placePointer had put it, and whether
+// it is still there.
+double placedX = 0.0;
+double placedY = 0.0;
+bool steered = false;
 
 } // namespace
 
@@ -24,6 +29,8 @@ void readPointer()
     double x = 0.0;
     double y = 0.0;
     seam::cursor(x, y);
+    if (x != placedX || y != placedY)
+        steered = false;
     exactX = std::clamp(x, 0.0, static_cast<double>(logical::WIDTH));
     exactY = std::clamp(y, 0.0, static_cast<double>(logical::HEIGHT));
     moved = exactX != x || exactY != y;
@@ -46,6 +53,10 @@ void placePointer(int x, int y)
     mouseY = static_cast<int>(exactY);
     moved = false;
     seam::setCursor(exactX, exactY);
+    seam::cursor(placedX, placedY);
+    steered = true;
 }
+
+bool steeredByKeys() { return steered; }
 
 } // namespace kalup::pointer

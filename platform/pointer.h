@@ -18,5 +18,8 @@ void keepPointerOnScreen();
 // Puts the pointer on a point of the screen for the keyboard, and the mouse
 // with it, so moving the mouse afterwards carries on from there.
 void placePointer(int x, int y);
+// Whether the keys or the pad placed the pointer last: from placePointer
+// until the mouse moves.
+bool steeredByKeys();
 
 } // namespace kalup::pointer

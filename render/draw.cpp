@@ -48,6 +48,28 @@ void emitQuad(float halfW, float halfH, float s0, float t0, float s1, float t1)
     glEnd();
 }
 
+void drawSquareBand(float x, float y, float inner, float outer)
+{
+    placeAt(x, y);
+    glDisable(GL_TEXTURE_2D);
+    // Four bars, each reaching into the corners on one side.
+    glBegin(GL_QUADS);
+    const float bars[4][4] = {
+        {-outer, -outer, outer, -inner},
+        {-outer, inner, outer, outer},
+        {-outer, -inner, -inner, inner},
+        {inner, -inner, outer, inner},
+    };
+    for (const auto& bar : bars) {
+        glVertex2f(bar[0], bar[1]);
+        glVertex2f(bar[2], bar[1]);
+        glVertex2f(bar[2], bar[3]);
+        glVertex2f(bar[0], bar[3]);
+    }
+    glEnd();
+    glEnable(GL_TEXTURE_2D);
+}
+
 void useBlend(Blend blend)
 {
     glEnable(GL_BLEND);

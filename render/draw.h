@@ -47,6 +47,10 @@ void stepTileScroll();
 // after any text, since the font leaves its glyph texture bound.
 void drawSquare(float x, float y, float size);
 
+// An untextured square band around (x, y) in the current colour, between the
+// squares of half sides `inner` and `outer`.
+void drawSquareBand(float x, float y, float inner, float outer);
+
 void drawText(const char* text, int x, int y, FTFont* font);
 void drawNumber(int value, int x, int y, FTFont* font);
 // Centred on the 800-unit screen: x = (800 - llx - urx) / 2.
