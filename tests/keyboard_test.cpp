@@ -1,5 +1,8 @@
 // Playing without a mouse: the arrows walk the pointer over the menu rows
-// and the board, Enter starts the marked mode, clicks and continues.
+// and the board, one step a tap, Enter starts the marked mode, clicks and
+// continues, and the cell the pointer was steered to is framed.
+#include <array>
+#include <cstdlib>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -142,4 +145,103 @@ TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
     tap(Key::Enter);
     EXPECT_FALSE(playing::round().survivalOver) << "survival lost: a new round";
     EXPECT_LT(playing::round().survivalTime, 0.1);
+}
+
+TEST_F(KeyboardBoard, ATapIsOneStepEvenInsideOneSlowFrameAndAKeyLetGoInASlowFrameDoesNotRepeat)
+{
+    shell::startClassicGame();
+    mouseAt(steering::pointerXOf(0), steering::pointerYOf(3));
+    input().press(Key::Right);
+    frames(1);
+    ASSERT_EQ(playing::round().hover.col, 1);
+    // Let go while the next frame took 0.6 s, longer than the repeat delay.
+    input().release(Key::Right);
+    input().time += 0.6;
+    frames(70);
+    EXPECT_EQ(playing::round().hover.col, 1) << "not held any more: no repeat";
+
+    // Down and up again before a slow frame reads the keys.
+    input().press(Key::Right);
+    input().release(Key::Right);
+    input().time += 0.6;
+    frames(70);
+    EXPECT_EQ(playing::round().hover.col, 2) << "one tap, one step";
+
+    // Two taps inside one slow frame.
+    for (int tapInside = 0; tapInside < 2; ++tapInside) {
+        input().press(Key::Right);
+        input().release(Key::Right);
+    }
+    input().time += 0.6;
+    frames(70);
+    EXPECT_EQ(playing::round().hover.col, 4) << "two taps, two steps";
+
+    // A key found down without a press counted, as a backend without key
+    // events reports it, went down all the same, once.
+    input().keys[static_cast<int>(Key::Down)] = true;
+    frames(2);
+    input().release(Key::Down);
+    frames(1);
+    EXPECT_EQ(playing::round().hover.row, 4);
+}
+
+TEST_F(KeyboardMenu, TheSelectorMovesOneRowPerTapThoughTheKeyWasLetGoInASlowFrame)
+{
+    mouseAt(400, 100);
+    input().press(Key::Down);
+    frames(1);
+    EXPECT_EQ(pointer::mouseY, 292);
+    input().release(Key::Down);
+    input().time += 0.6;
+    frames(5);
+    EXPECT_EQ(pointer::mouseY, 292) << "still the first row after a stall of 0.6 s";
+    input().press(Key::Down);
+    input().release(Key::Down);
+    input().time += 0.15;
+    frames(5);
+    EXPECT_EQ(pointer::mouseY, 374) << "a tap inside a stall of 0.15 s: the next row, no further";
+}
+
+namespace {
+
+// The colour of the logical screen's pixel.
+std::array<int, 3> colourAt(int x, int y)
+{
+    const std::vector<unsigned char> rgba = screen::pixels();
+    const std::size_t at = (static_cast<std::size_t>(599 - y) * 800 + x) * 4;
+    return {rgba[at], rgba[at + 1], rgba[at + 2]};
+}
+
+bool nearly(const std::array<int, 3>& a, const std::array<int, 3>& b)
+{
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(a[i] - b[i]) > 2)
+            return false;
+    return true;
+}
+
+} // namespace
+
+TEST_F(KeyboardBoard, TheCellTheKeysSteeredToIsFramedOnALonePieceTooUntilTheMouseMoves)
+{
+    shell::startClassicGame();
+    // Every piece is alone but the pair of 1s at the right, so the round goes on.
+    boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, {"012012012011", "120120120120"});
+    mouseAt(steering::pointerXOf(5), steering::pointerYOf(7));
+    frames(120);
+    tap(Key::Down);
+    ASSERT_EQ(std::pair(playing::round().hover.row, playing::round().hover.col), std::pair(8, 5));
+    EXPECT_TRUE(pointer::steeredByKeys());
+    // The frame's bright line runs 2 units inside its edges, 32 units out from the cell's centre.
+    const int x = board::homeXOf(5), y = board::homeYOf(8);
+    const std::array<int, 3> line = {255, 237, 153};
+    const std::pair<int, int> onTheLine[] = {{x, y - 32}, {x - 16, y + 31}, {x - 32, y}, {x + 31, y}};
+    for (const auto& [px, py] : onTheLine)
+        EXPECT_TRUE(nearly(colourAt(px, py), line)) << px << "," << py;
+    EXPECT_FALSE(nearly(colourAt(x, y), line)) << "the piece shows through";
+
+    mouseAt(steering::pointerXOf(5) + 1, steering::pointerYOf(8));
+    EXPECT_FALSE(pointer::steeredByKeys());
+    for (const auto& [px, py] : onTheLine)
+        EXPECT_FALSE(nearly(colourAt(px, py), line)) << "gone once the mouse moved: " << px << "," << py;
 }
