@@ -1,6 +1,11 @@
 // Playing from a gamepad, scripted through the seam: the d-pad and the left
 // stick are the arrows, A is Enter, B Escape, Start P and Back M; pads come
-// and go at any time and never stand in the way of the mouse or the keys.
+// and go at any time and never stand in the way of the mouse or the keys;
+// the player may add mappings for pads GLFW does not know.
+#include <algorithm>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,6 +17,7 @@
 #include "app/toggles.h"
 #include "board/play.h"
 #include "game/game_state.h"
+#include "platform/gamepads.h"
 #include "platform/keys.h"
 #include "platform/pointer.h"
 #include "tests/board_picture.h"
@@ -183,4 +189,42 @@ TEST_F(PadBoard, APadNeverStandsInTheWayOfTheMouseOrTheKeys)
     mouseAt(steering::pointerXOf(2), steering::pointerYOf(2));
     EXPECT_EQ(hovered(), std::pair(2, 2)) << "the mouse though a button of the pad is held";
     EXPECT_FALSE(pointer::steeredByKeys());
+}
+
+TEST(PadMappings, ThePlayersFileIsTakenWhenItIsARegularFileOfASaneSizeAndElseRefusedInOneLine)
+{
+    harness::needDisplay();
+    const harness::TempFolder home;
+    harness::Environment environment;
+    environment.set("XDG_CONFIG_HOME", home.path().c_str());
+    const std::string folder = home.path() + "/kalup";
+    const std::string file = folder + "/gamecontrollerdb.txt";
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    const auto saidWhenAdded = [] {
+        testing::internal::CaptureStderr();
+        gamepads::addPlayerMappings();
+        return testing::internal::GetCapturedStderr();
+    };
+    EXPECT_EQ(saidWhenAdded(), "") << "no file: nothing to say";
+
+    home.write("kalup/gamecontrollerdb.txt",
+        "# a pad of the player's\n"
+        "03000000aa0b0000cc0d000011010000,Test Pad,a:b0,b:b1,back:b6,start:b7,dpup:h0.1,dpdown:h0.4,"
+        "dpleft:h0.8,dpright:h0.2,leftx:a0,lefty:a1,platform:Linux,\n"
+        "not a mapping at all\n");
+    EXPECT_EQ(saidWhenAdded(), "") << "taken, the line GLFW cannot read skipped";
+
+    const auto refusedInOneLine = [&](const char* what) {
+        const std::string said = saidWhenAdded();
+        EXPECT_NE(said.find(file), std::string::npos) << what << ": " << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << what << ": " << said;
+    };
+    home.write("kalup/gamecontrollerdb.txt", std::string(gamepads::MAPPINGS_SIZE_LIMIT + 1, '#'));
+    refusedInOneLine("too large");
+    ASSERT_EQ(unlink(file.c_str()), 0);
+    ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+    refusedInOneLine("a FIFO, which must not hold the game up");
+    ASSERT_EQ(unlink(file.c_str()), 0);
+    ASSERT_EQ(mkdir(file.c_str(), 0700), 0);
+    refusedInOneLine("a folder");
 }
