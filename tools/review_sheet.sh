@@ -2,7 +2,8 @@
 # Renders the whole game for review into PNG files:   tools/review_sheet.sh [output-folder]
 # (default build-review/pictures)
 # The launcher, the menu with the bests, the tables of bests, the help page, each mode in play,
-# the four end screens (one with a new record), a paused round, and crops
+# a round steered by the keys (the steered cell framed), the four end screens (one with a new
+# record), a paused round, and crops
 # of the menu and a classic round as full screens of 1920 x 1080 and
 # 2560 x 1440 show them, and the menu and the classic level screen in every shipped language,
 # plus sheet.png with all of them. The game is built in build-review/ and drawn

@@ -1,6 +1,7 @@
 // The review sheet: the menu with the bests and the first start's hint, the
-// tables of bests, the help page over a round, each mode in play, the four
-// end screens (the survival one with a new record) and a paused round,
+// tables of bests, the help page over a round, each mode in play, a round
+// steered by the keys, the four end screens (the survival one with a new
+// record) and a paused round,
 // drawn by the real game on the scripted clock and saved as pictures, and
 // crops of the menu and a round as full screens of 1920 x 1080 and
 // 2560 x 1440 show them, then the menu and an end screen in every shipped language. Built and run by tools/review_sheet.sh, which adds
@@ -25,6 +26,7 @@
 #include "game/game_state.h"
 #include "platform/display.h"
 #include "platform/scaler.h"
+#include "platform/seam.h"
 #include "render/draw.h"
 #include "tests/board_picture.h"
 #include "tests/harness.h"
@@ -167,6 +169,10 @@ TEST(ReviewSheet, DrawsEveryScreen)
     tapKey(seam::Key::F1, 5);
     saveScreen("18-help");
     tapKey(seam::Key::F1, 2);
+    // The arrows steer the pointer down and left: the cell it came to is framed.
+    tapKey(seam::Key::Down, 10);
+    tapKey(seam::Key::Left, 10);
+    saveScreen("19-classic-steered");
     playMode(play::MODE_REMOVE_TWO, "4-remove-two");
     harness::input().time += 12.0;
     runFrames(40);
