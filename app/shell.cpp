@@ -95,6 +95,7 @@ bool runFrame()
         quitRequested = true;
     if (quitRequested)
         return false;
+    seam::takeInput();
     keys::readKeys();
     toggles::followToggleKeys();
     followPageKeys();

@@ -48,6 +48,11 @@ public:
     }
     int keyPresses(seam::Key key) override { return keyPressesOfFrame[static_cast<int>(key)]; }
     seam::Pad pad() override { return padOfFrame; }
+    void takeInput() override
+    {
+        glfwPollEvents();
+        takeSnapshot();
+    }
     bool leftButtonDown() override { return buttonHeld; }
     bool focused() override { return hasFocus; }
     void cursor(double& x, double& y) override;
@@ -183,10 +188,8 @@ double GlfwBackend::waitUntil(double deadline)
     for (;;) {
         const double reading = glfwGetTime();
         glfwPollEvents();
-        if (reading >= deadline) {
-            takeSnapshot();
+        if (reading >= deadline)
             return reading;
-        }
         // An idle menu must not burn a core: sleep (still taking events)
         // until shortly before the deadline, and spin only the rest.
         if (deadline - reading > SPIN_MARGIN)
@@ -203,7 +206,6 @@ double GlfwBackend::waitForEvents(double deadline)
         waitEventsTimeout(deadline - reading);
     else
         glfwPollEvents();
-    takeSnapshot();
     return glfwGetTime();
 }
 

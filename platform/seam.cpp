@@ -72,6 +72,7 @@ double waitForEvents(double deadline)
 }
 
 std::int64_t wallClockSeconds() { return backend->wallClockSeconds(); }
+void takeInput() { backend->takeInput(); }
 bool keyDown(Key key) { return backend->keyDown(key); }
 int keyPresses(Key key) { return backend->keyPresses(key); }
 Pad pad() { return backend->pad(); }

@@ -34,7 +34,12 @@ public:
     virtual double now() = 0;
     // Wall clock in whole seconds, for seeding the round's random numbers.
     virtual std::int64_t wallClockSeconds() = 0;
-    // Held states, sampled once per frame. A key counts as down in a frame
+    // Samples the keys, the button, the focus and the pads for the frame
+    // that begins, after handling the window's events: at its top, so that
+    // a key let go while the frame before was slow (its drawing, its showing)
+    // reads as up.
+    virtual void takeInput() {}
+    // Held states, as takeInput sampled them. A key counts as down in a frame
     // when it was held as the frame began or went down since the frame before.
     virtual bool keyDown(Key key) = 0;
     // Times the key went down since the frame before, counted from the
@@ -88,6 +93,7 @@ void stopClock();
 void startClock();
 
 std::int64_t wallClockSeconds();
+void takeInput();
 bool keyDown(Key key);
 int keyPresses(Key key);
 Pad pad();

@@ -2,8 +2,8 @@
 # The real game on a virtual 2560 x 1440 screen. Full screen, the launcher's
 # default, shows the menu 2.4 times as large, so a window pixel is less than
 # half a logical unit: sixty one-pixel nudges must still carry the pointer
-# into the first row. F11 to the window and back, a classic pair by the keys
-# alone, a survival round standing still while another window has the
+# into the first row. F11 to the window and back, one step for a key let go
+# while the game stood still, a classic pair by the keys alone, a survival round standing still while another window has the
 # focus, F10 with the record written. Both windows carry the desktop entry's
 # class and an icon. (A pair by the mouse: installed_game.sh.)
 set -uo pipefail
@@ -45,6 +45,31 @@ SCREEN_AREA=560x8+1000+692 screenshot band-kept
 press_and_wait 0.5 Down
 SCREEN_AREA=560x8+1000+692 screenshot band-left
 expect_changed band-kept band-left 0.05 "after F11 the pointer no longer hovered row 1"
+
+# One tap, one step: Down goes up again while the game stands still for
+# longer than the repeat delay (stopped for 0.6 s, as in a slow frame), and
+# the pointer goes from row 1 to row 2 only. A hovered strip swells: at
+# y 366..372 (row 2) and 446..452 (row 3) its picture differs.
+row2_strip() { SCREEN_AREA=560x6+1000+786 screenshot "row2-$1"; }
+row3_strip() { SCREEN_AREA=560x6+1000+866 screenshot "row3-$1"; }
+row2_strip hovered
+row3_strip idle
+press_and_wait 0.5 Up
+xdotool keydown Down
+sleep 0.3
+kill -STOP "$GAME_PID"
+xdotool keyup Down
+sleep 0.6
+kill -CONT "$GAME_PID"
+sleep 0.5
+row2_strip after-stall
+row3_strip after-stall
+expect_same row2-hovered row2-after-stall 0.01 "a key let go while the game stood still did not step to row 2"
+expect_same row3-idle row3-after-stall 0.01 "a key let go while the game stood still stepped on to row 3"
+press_and_wait 0.5 Down
+row3_strip hovered
+expect_changed row3-idle row3-hovered 0.05 "row 3 hovered looks as idle: the check above proves nothing"
+press_and_wait 0.5 Up
 
 export SCREEN_AREA=800x600+880+420
 play_a_classic_pair keyboard keys
