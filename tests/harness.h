@@ -4,6 +4,7 @@
 // the main loop, and folders and variables put back afterwards.
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,11 +24,13 @@ class ScriptedBackend : public kalup::seam::Backend {
 public:
     double time = 0.0;
     std::int64_t wallClock = 1700000000;
+    // The keys held now and pressed since the frame began, and the pad; the
+    // game sees them as the top of the frame sampled them.
     bool keys[kalup::seam::KEY_COUNT] = {};
-    // Key presses and the pad since the frame before; the wait that ends a
-    // frame clears the presses, as the window's events start anew.
     int presses[kalup::seam::KEY_COUNT] = {};
     kalup::seam::Pad gamepad;
+    // Runs while a frame is shown, as a player's hand moves on meanwhile.
+    std::function<void()> whilePresenting;
     bool button = false, focus = true, closeBox = false;
     // Minimised or wholly covered when not visible; pictureLost as after an expose.
     bool visible = true, pictureGone = false;
@@ -39,18 +42,28 @@ public:
 
     double now() override { return time; }
     std::int64_t wallClockSeconds() override { return wallClock; }
-    bool keyDown(kalup::seam::Key key) override
+    void takeInput() override
     {
-        return keys[static_cast<int>(key)] || presses[static_cast<int>(key)] > 0;
+        for (int k = 0; k < kalup::seam::KEY_COUNT; ++k) {
+            sampledKeys[k] = keys[k] || presses[k] > 0;
+            sampledPresses[k] = presses[k];
+        }
+        std::ranges::fill(presses, 0);
+        // An unplugged pad reports nothing of what it held.
+        sampledPad = gamepad.connected ? gamepad : kalup::seam::Pad{};
+        std::ranges::fill(gamepad.presses, 0);
     }
-    int keyPresses(kalup::seam::Key key) override { return presses[static_cast<int>(key)]; }
-    kalup::seam::Pad pad() override { return padOfFrame(); }
+    bool keyDown(kalup::seam::Key key) override { return sampledKeys[static_cast<int>(key)]; }
+    int keyPresses(kalup::seam::Key key) override { return sampledPresses[static_cast<int>(key)]; }
+    kalup::seam::Pad pad() override { return sampledPad; }
     bool leftButtonDown() override { return button; }
     bool focused() override { return focus; }
     void present() override
     {
         ++presents;
         pictureGone = false;
+        if (whilePresenting)
+            whilePresenting();
     }
     bool shown() override { return visible; }
     bool pictureLost() override { return pictureGone; }
@@ -75,14 +88,12 @@ public:
     double waitUntil(double deadline) override
     {
         deadlines.push_back(deadline);
-        endFrame();
         return time = std::max(time, deadline);
     }
     // No event comes: the wait runs to its deadline.
     double waitForEvents(double deadline) override
     {
         eventWaits.push_back(deadline);
-        endFrame();
         return time = std::max(time, deadline);
     }
 
@@ -110,13 +121,9 @@ public:
     }
 
 private:
-    // An unplugged pad reports nothing of what it held.
-    kalup::seam::Pad padOfFrame() const { return gamepad.connected ? gamepad : kalup::seam::Pad{}; }
-    void endFrame()
-    {
-        std::ranges::fill(presses, 0);
-        std::ranges::fill(gamepad.presses, 0);
-    }
+    bool sampledKeys[kalup::seam::KEY_COUNT] = {};
+    int sampledPresses[kalup::seam::KEY_COUNT] = {};
+    kalup::seam::Pad sampledPad;
 };
 
 // The backend every test runs against, fresh for each test.

@@ -160,12 +160,25 @@ TEST_F(KeyboardBoard, ATapIsOneStepEvenInsideOneSlowFrameAndAKeyLetGoInASlowFram
     frames(70);
     EXPECT_EQ(playing::round().hover.col, 1) << "not held any more: no repeat";
 
+    // Let go while the frame that stepped was being shown, for 0.6 s.
+    input().press(Key::Right);
+    int shown = 0;
+    input().whilePresenting = [&shown] {
+        if (++shown == 1) {
+            input().release(Key::Right);
+            input().time += 0.6;
+        }
+    };
+    frames(70);
+    input().whilePresenting = nullptr;
+    EXPECT_EQ(playing::round().hover.col, 2) << "read as up at the top of the next frame: no repeat";
+
     // Down and up again before a slow frame reads the keys.
     input().press(Key::Right);
     input().release(Key::Right);
     input().time += 0.6;
     frames(70);
-    EXPECT_EQ(playing::round().hover.col, 2) << "one tap, one step";
+    EXPECT_EQ(playing::round().hover.col, 3) << "one tap, one step";
 
     // Two taps inside one slow frame.
     for (int tapInside = 0; tapInside < 2; ++tapInside) {
@@ -174,7 +187,7 @@ TEST_F(KeyboardBoard, ATapIsOneStepEvenInsideOneSlowFrameAndAKeyLetGoInASlowFram
     }
     input().time += 0.6;
     frames(70);
-    EXPECT_EQ(playing::round().hover.col, 4) << "two taps, two steps";
+    EXPECT_EQ(playing::round().hover.col, 5) << "two taps, two steps";
 
     // A key found down without a press counted, as a backend without key
     // events reports it, went down all the same, once.
