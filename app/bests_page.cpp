@@ -90,7 +90,7 @@ void close() { show(false); }
 void followKeys(bool onMenu)
 {
     changedNow = false;
-    if (escapeHeld && !seam::keyDown(seam::Key::Escape))
+    if (escapeHeld && !keys::down(seam::Key::Escape))
         escapeHeld = false;
     if (!shown) {
         if (onMenu && keys::wentDown(seam::Key::B))

@@ -53,7 +53,7 @@ void close() { show(false); }
 void followKeys()
 {
     changedNow = false;
-    if (escapeHeld && !seam::keyDown(seam::Key::Escape))
+    if (escapeHeld && !keys::down(seam::Key::Escape))
         escapeHeld = false;
     if (keys::wentDown(seam::Key::F1)) {
         show(!shown);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/help_page.h"
 #include "app/pause.h"
 #include "app/playing.h"
 #include "app/shell.h"
@@ -227,4 +228,20 @@ TEST(PadMappings, ThePlayersFileIsTakenWhenItIsARegularFileOfASaneSizeAndElseRef
     ASSERT_EQ(unlink(file.c_str()), 0);
     ASSERT_EQ(mkdir(file.c_str(), 0700), 0);
     refusedInOneLine("a folder");
+}
+
+TEST_F(PadBoard, BClosesTheHelpOverARoundAndTheRoundGoesOnThoughBStaysDown)
+{
+    startOnTheBoard();
+    harness::tap(seam::Key::F1);
+    ASSERT_TRUE(help_page::isOpen());
+    input().press(PadButton::B);
+    frames(10);
+    EXPECT_FALSE(help_page::isOpen());
+    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING) << "the B that closed the help";
+    input().release(PadButton::B);
+    frames(2);
+    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+    tapPad(PadButton::B);
+    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU) << "B again leaves the round";
 }
