@@ -7,6 +7,7 @@
 #include <GLFW/glfw3.h>
 
 #include "platform/app_identity.h"
+#include "platform/full_screen_start.h"
 #include "platform/logical_screen.h"
 #include "platform/pointer_capture.h"
 #include "platform/quit_signals.h"
@@ -412,7 +413,8 @@ bool showPreparedWindow(bool fullscreen)
         closeDisplay();
         return false;
     }
-    // Setting the monitor maps the window.
+    // Setting the monitor maps the window, full screen from its first frame.
+    full_screen_start::markFullScreen(window);
     glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
     backend.followWindowSize();
     return true;

@@ -57,8 +57,11 @@ pointer_stays_at() {
   [[ $(xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | paste -sd ' ') == "$1 $2" ]]
 }
 
+# No frame: its extents are all 0, or were never set, as a window shown full
+# screen from the start was never framed.
+unframed() { [[ $(frame_extents) == "0 0 0 0" || -z $(frame_extents) ]]; }
 covers_the_screen() {
-  [[ $(geometry) == "0 0 1920 1080" && $(wm_state) == Normal && $(frame_extents) == "0 0 0 0" ]] && viewable \
+  [[ $(geometry) == "0 0 1920 1080" && $(wm_state) == Normal ]] && unframed && viewable \
     && has_focus "$GAME_WINDOW" && topmost && net_wm_state | grep -q FULLSCREEN && ! net_wm_state | grep -q HIDDEN
 }
 framed_window() {
