@@ -11,9 +11,9 @@ void markFullScreen(GLFWwindow* window)
 {
     Display* display = glfwGetX11Display();
     const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
-    Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+    const Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
     XChangeProperty(display, glfwGetX11Window(window), state, XA_ATOM, 32, PropModeAppend,
-        reinterpret_cast<unsigned char*>(&fullScreen), 1);
+        reinterpret_cast<const unsigned char*>(&fullScreen), 1);
 }
 
 } // namespace kalup::full_screen_start
