@@ -36,7 +36,7 @@ void onLauncherClose()
 
 } // namespace
 
-void runLauncher(int initialDepth)
+void runLauncher(int initialDepth, void (*whileWaiting)(int initialDepth))
 {
     // The launcher fails only when no display can be reached: say why in one line.
     if (!dialog::createLauncher(onLauncherCommand, onLauncherClose)) {
@@ -48,6 +48,8 @@ void runLauncher(int initialDepth)
     dialog::checkLauncherButton(dialog::ID_FULLSCREEN);
     colorDepth = initialDepth;
     fullscreen = true;
+    dialog::drawLauncherNow();
+    whileWaiting(initialDepth);
     while (launcherRunning)
         dialog::pumpLauncher();
     dialog::destroyLauncher();

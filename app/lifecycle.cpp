@@ -32,9 +32,9 @@ namespace kalup::lifecycle {
 
 namespace {
 
-// Start-up does its slow reading while the player looks at the launcher and
-// the window opens, on two threads, each the sole user of what it loads
-// until the main thread has waited for it:
+// Start-up does its slow reading while the player looks at the launcher, on
+// two threads, each the sole user of what it loads until the main thread has
+// waited for it:
 // - the image reader holds the image library and the images it reads; the
 //   main thread touches neither before it takes the images from the reader;
 // - the sound loader opens the audio device and loads the samples and the
@@ -109,20 +109,24 @@ int runGame(int argc, const char* const argv[])
     // A launcher closed instead of started ends the process on the spot,
     // reading or not.
     auto images = onLoadingThread(textures::readTextureTable);
+    // Nothing is heard before the window is there; loaded while the launcher
+    // waits, the sounds no longer hold up the first frame after Enter.
+    auto sounds = onLoadingThread([] {
+        sound::loadSoundBank();
+        audio::releaseThreadState();
+    });
     int colorDepth = request.colorDepth;
     bool fullscreen = request.fullscreen;
     if (!request.skipLauncher) {
-        launcher::runLauncher(request.colorDepth);
+        // The GL driver takes a good part of a second to start: it starts
+        // while the player reads the launcher, so that Enter only shows the
+        // window. A window that could not be made then is tried again after.
+        launcher::runLauncher(request.colorDepth, [](int depth) { display::prepareDisplay(depth); });
         colorDepth = launcher::colorDepth;
         fullscreen = launcher::fullscreen;
     }
     // From here a quit signal ends the game in order, however far it loaded.
     quit_signals::install();
-    // Nothing is heard before the window is there.
-    auto sounds = onLoadingThread([] {
-        sound::loadSoundBank();
-        audio::releaseThreadState();
-    });
     if (!display::openDisplay(colorDepth, fullscreen)) {
         sounds.wait();
         sound::freeSoundBank();

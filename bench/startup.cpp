@@ -26,16 +26,18 @@ using namespace kalup;
 // The steps of the game's start-up after the launcher, as runGame takes them.
 bool runSteps(bool fullscreen, double (&stepEnds)[STEPS])
 {
-    // The game reads the images while the launcher waits for the player.
+    // The game reads the images and loads the sounds while the launcher
+    // waits for the player.
+    auto sounds = std::async(std::launch::async, sound::loadSoundBank);
     textures::ReadImages images = textures::readTextureTable();
+    display::prepareDisplay(32);
+    sounds.wait();
     const double start = measure::wallMilliseconds();
     quit_signals::install();
-    auto sounds = std::async(std::launch::async, sound::loadSoundBank);
     if (!display::openDisplay(32, fullscreen))
         return false;
     stepEnds[0] = measure::wallMilliseconds() - start;
     seam::install(&display::glfwBackend());
-    sounds.wait();
     toggles::restoreMute();
     sound::startMusic();
     stepEnds[1] = measure::wallMilliseconds() - start;

@@ -3,7 +3,8 @@
 // lifecycle::runGame takes after the launcher, in its order, each timed, in
 // a fresh process every time, so that the window system and the renderer
 // start cold as they do for a player. What the game does while the launcher
-// waits for the player is done before the clock starts.
+// waits for the player (reading the images, loading the sounds, making the
+// hidden window and starting the GL driver) is done before the clock starts.
 namespace bench::startup {
 
 inline constexpr int STEPS = 4;

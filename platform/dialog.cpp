@@ -386,6 +386,14 @@ void checkLauncherButton(int id)
 
 void pumpLauncher() { Fl::wait(0.05); }
 
+void drawLauncherNow()
+{
+    if (!launcher)
+        return;
+    launcher->wait_for_expose();
+    Fl::flush();
+}
+
 void destroyLauncher()
 {
     if (!launcher)

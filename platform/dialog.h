@@ -23,6 +23,8 @@ bool createLauncher(CommandHandler onCommand, CloseHandler onClose);
 void checkLauncherButton(int id);
 // Handles waiting events, sleeping briefly when there are none.
 void pumpLauncher();
+// Returns once the launcher is drawn on the screen.
+void drawLauncherNow();
 void destroyLauncher();
 
 // Why no display can be reached, in words for stderr; empty when one can.

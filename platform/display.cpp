@@ -7,6 +7,7 @@
 #include <GLFW/glfw3.h>
 
 #include "platform/app_identity.h"
+#include "platform/full_screen_start.h"
 #include "platform/gamepads.h"
 #include "platform/logical_screen.h"
 #include "platform/pointer_capture.h"
@@ -29,6 +30,10 @@ GLFWwindow* window = nullptr;
 double pointerScale = 1.0;
 // The launcher's colour depth, for a target made when the window's size changes.
 int targetColorDepth = 32;
+// The colour depth the window itself has, whatever it was asked for (an X
+// server of 24 bits gives 8/8/8 to a 5/6/5 request): a 16-bit picture on a
+// deeper window is drawn through the target.
+int windowColorDepth = 32;
 // The hidden window draws offscreen at any size; only the game's holds the mouse.
 bool offscreenAlways = false;
 bool capturesMouse = false;
@@ -232,8 +237,8 @@ bool GlfwBackend::closeRequested() { return quit_signals::received() || (window 
 
 bool targetWanted(int framebufferWidth, int framebufferHeight)
 {
-    return offscreenAlways || glfwGetWindowMonitor(window) != nullptr || framebufferWidth != logical::WIDTH
-        || framebufferHeight != logical::HEIGHT;
+    return offscreenAlways || targetColorDepth < windowColorDepth || glfwGetWindowMonitor(window) != nullptr
+        || framebufferWidth != logical::WIDTH || framebufferHeight != logical::HEIGHT;
 }
 
 bool ensureTarget()
@@ -393,6 +398,11 @@ bool createWindow(int width, int height, GLFWmonitor* monitor)
     glfwSwapInterval(0);
     glfwSetWindowRefreshCallback(window, [](GLFWwindow*) { pictureGone = true; });
     glfwSetFramebufferSizeCallback(window, [](GLFWwindow*, int, int) { pictureGone = true; });
+    GLint redBits = 0;
+    GLint greenBits = 0;
+    glGetIntegerv(GL_RED_BITS, &redBits);
+    glGetIntegerv(GL_GREEN_BITS, &greenBits);
+    windowColorDepth = redBits <= 5 && greenBits <= 6 ? 16 : 32;
     glfwGetFramebufferSize(window, &width, &height);
     if (targetWanted(width, height) && !ensureTarget()) {
         closeDisplay();
@@ -402,11 +412,9 @@ bool createWindow(int width, int height, GLFWmonitor* monitor)
     return true;
 }
 
-} // namespace
-
-bool openDisplay(int colorDepth, bool fullscreen)
+// GLFW started, with the hints every game window is made with.
+bool startGlfw(int colorDepth)
 {
-    targetColorDepth = colorDepth;
     if (!glfwInit())
         return false;
     glfwDefaultWindowHints();
@@ -422,6 +430,14 @@ bool openDisplay(int colorDepth, bool fullscreen)
     // window full screen; iconified then, the game would vanish. A round
     // pauses when the focus goes, which is all the game needs.
     glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
+    return true;
+}
+
+// The window made at once in its final size and place, shown.
+bool createShownWindow(int colorDepth, bool fullscreen)
+{
+    if (!startGlfw(colorDepth))
+        return false;
     int width = logical::WIDTH;
     int height = logical::HEIGHT;
     GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
@@ -431,13 +447,69 @@ bool openDisplay(int colorDepth, bool fullscreen)
     }
     if (!createWindow(width, height, monitor))
         return false;
+    setWindowIcon();
+    return true;
+}
+
+// The hidden window made while the launcher waited, shown full screen on the
+// primary monitor as it is, or as it was made; on failure nothing is left open.
+bool showPreparedWindow(bool fullscreen)
+{
+    if (!fullscreen) {
+        glfwShowWindow(window);
+        return true;
+    }
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (!mode || !ensureTarget()) {
+        closeDisplay();
+        return false;
+    }
+    // Setting the monitor maps the window, full screen from its first frame.
+    full_screen_start::markFullScreen(window);
+    glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
+    backend.followWindowSize();
+    return true;
+}
+
+void destroyWindow()
+{
+    scaler::destroyTarget();
+    glfwDestroyWindow(window);
+    window = nullptr;
+}
+
+} // namespace
+
+bool prepareDisplay(int colorDepth)
+{
+    if (window)
+        return true;
+    if (!startGlfw(colorDepth))
+        return false;
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    targetColorDepth = colorDepth;
+    if (!createWindow(logical::WIDTH, logical::HEIGHT, nullptr))
+        return false;
+    setWindowIcon();
+    return true;
+}
+
+bool openDisplay(int colorDepth, bool fullscreen)
+{
+    // A window of 16 bits cannot show 32: it is made again, and only
+    // the window and its context are new, the driver stays started.
+    if (window && colorDepth > windowColorDepth)
+        destroyWindow();
+    targetColorDepth = colorDepth;
+    if (window ? !showPreparedWindow(fullscreen) : !createShownWindow(colorDepth, fullscreen))
+        return false;
     // The game draws its own cursor; the captured pointer moves without bounds.
     pointer_capture::holdMouse(window);
     capturesMouse = true;
     glfwSetKeyCallback(window, countKeyPress);
     glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
     gamepads::addPlayerMappings();
-    setWindowIcon();
     window_visibility::watch(window);
     // Without it a full-screen window on a bare X server gets neither focus nor mouse motion.
     glfwFocusWindow(window);
@@ -476,12 +548,10 @@ void beginFrame()
 void closeDisplay()
 {
     window_visibility::stop();
-    if (window) {
-        scaler::destroyTarget();
-        glfwDestroyWindow(window);
-        window = nullptr;
-    }
+    if (window)
+        destroyWindow();
     pointerScale = 1.0;
+    windowColorDepth = 32;
     offscreenAlways = false;
     capturesMouse = false;
     targetUnavailable = false;

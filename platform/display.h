@@ -10,9 +10,17 @@ namespace kalup::display {
 
 inline constexpr const char* WINDOW_TITLE = "Kalup";
 
-// Opens the window with colour bits 5/6/5/0 (16) or 8/8/8/8 (32), captures
-// the mouse, enables blending and shows a first black frame. False when
-// GLFW cannot start or the window cannot be opened (GLFW is then terminated).
+// Makes the game's window hidden, with its context, so that the GL driver
+// starts while the player still looks at the launcher. False when GLFW
+// cannot start or the window cannot be made: openDisplay then starts over.
+bool prepareDisplay(int colorDepth);
+
+// Opens the window, asking for colour bits 5/6/5/0 (16) or 8/8/8/8 (32),
+// captures the mouse, enables blending and shows a first black frame. A
+// 16-bit picture on a window with more bits is drawn through the 5/6/5
+// target. A window made by prepareDisplay is shown instead of made, or made
+// again when it has only 16 bits and 32 are chosen. False when GLFW cannot
+// start or the window cannot be opened (GLFW is then terminated).
 bool openDisplay(int colorDepth, bool fullscreen);
 
 // A hidden 800 x 600 context for tests and benchmarks; no mouse capture.

@@ -111,8 +111,17 @@ start_from_launcher() {
   [[ -z ${APP_ID:-} ]] || expect_desktop_identity "$GAME_WINDOW" "the game window" "$APP_ID"
 }
 
-# Waits for a window with exactly this title; prints its id.
-wait_for_window() { timeout 15 xdotool search --sync --limit 1 --onlyvisible --name "^$1\$" 2>/dev/null; }
+# Waits up to 15 s for a window with exactly this title; prints its id. The
+# search ends on an X error when a window it listed is gone before it looks
+# inside (a window manager's frame, as the launcher closes): it searches again.
+wait_for_window() {
+  local end=$(( SECONDS + 15 ))
+  while (( SECONDS < end )); do
+    timeout $(( end - SECONDS )) xdotool search --sync --limit 1 --onlyvisible --name "^$1\$" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
 
 # Waits up to the given tenths of a second (default 150) for the message box,
 # the window titled "Kalup" that is not the 800 x 600 game; prints its id.

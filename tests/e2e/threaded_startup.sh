@@ -2,9 +2,10 @@
 # The start-up reads images and loads sounds on threads of their own: a
 # ThreadSanitizer build of the game goes through every way in, and any data
 # race it reports fails the run (tests/tsan.supp names the libraries' own).
-# The ways in: the launcher to full screen and to the window, --fullscreen,
-# --window, F11 as soon as the window is there (then a little sound), a quit
-# signal while the game loads, and the launcher closed.
+# The ways in: the launcher to full screen and to the window, at either
+# colour depth, --fullscreen, --window, F11 as soon as the window is there
+# (then a little sound), a quit signal while the game loads, and the
+# launcher closed.
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/lib.sh"
 begin_run "$1" 1024x768
@@ -54,6 +55,37 @@ xdotool windowfocus --sync "$launcher" key Return
 GAME_WINDOW=$(wait_for_window "Kalup") || die "the game window did not open from the launcher"
 [[ $(window_size) == "800 600 " ]] || die "the launcher's windowed mode opened a window of $(window_size)"
 quit_from_menu "the launcher to the window"
+
+# The window is made at 32 bits while the launcher waits: a 16-bit choice
+# still shows a 16-bit picture, at most 32 levels of red and blue and 64 of
+# green, and a 32-bit choice after --depth 16 a full one.
+colour_levels() {
+  SCREEN_AREA=800x600+0+0 screenshot "$1"
+  /usr/bin/python3 -c 'import sys; from PIL import Image
+print(*(len(set(band.getdata())) for band in Image.open(sys.argv[1]).convert("RGB").split()))' "$ARTIFACTS/$1.png"
+}
+for choice in 16 32; do
+  [[ $choice == 16 ]] && start_game threaded.log || start_game threaded.log --depth 16
+  launcher=$(wait_for_window "Welcome to Kalup Game!") || die "the launcher did not appear for $choice bits"
+  sleep 0.5
+  [[ $choice == 16 ]] && xdotool mousemove --window "$launcher" 385 45 click 1 || xdotool mousemove --window "$launcher" 385 70 click 1
+  xdotool mousemove --window "$launcher" 380 151 click 1
+  xdotool windowfocus --sync "$launcher" key Return
+  GAME_WINDOW=$(wait_for_window "Kalup") || die "the game window did not open at $choice bits"
+  levels=""
+  for _ in $(seq 60); do
+    levels=$(colour_levels "depth-$choice")
+    (( ${levels%% *} > 1 )) && break
+    sleep 0.5
+  done
+  read -r red green blue <<< "$levels"
+  if [[ $choice == 16 ]]; then
+    (( red > 1 && red <= 32 && green <= 64 && blue <= 32 )) || die "16 bits chosen showed $levels levels"
+  else
+    (( red > 64 )) || die "32 bits chosen after --depth 16 showed $levels levels"
+  fi
+  quit_from_menu "the launcher at $choice bits"
+done
 
 # Once with the sound system left to look for the machine's card: without
 # one it opens a silent device after the first try failed.

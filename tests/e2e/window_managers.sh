@@ -57,8 +57,11 @@ pointer_stays_at() {
   [[ $(xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | paste -sd ' ') == "$1 $2" ]]
 }
 
+# No frame: its extents are all 0, or were never set, as a window shown full
+# screen from the start was never framed.
+unframed() { [[ $(frame_extents) == "0 0 0 0" || -z $(frame_extents) ]]; }
 covers_the_screen() {
-  [[ $(geometry) == "0 0 1920 1080" && $(wm_state) == Normal && $(frame_extents) == "0 0 0 0" ]] && viewable \
+  [[ $(geometry) == "0 0 1920 1080" && $(wm_state) == Normal ]] && unframed && viewable \
     && has_focus "$GAME_WINDOW" && topmost && net_wm_state | grep -q FULLSCREEN && ! net_wm_state | grep -q HIDDEN
 }
 framed_window() {
@@ -106,12 +109,20 @@ unset SCREEN_AREA
 
 # metacity: full screen from the launcher's default, above another window
 # that stands in what must be the black bar on the left.
+# The game window is never framed on the way there (a frame taken away again
+# would flash by): the X server reports every window put into a frame.
 start_window_manager metacity metacity --sm-disable
+stdbuf -oL xev -root -event substructure > "$ARTIFACTS/metacity-windows.log" 2>&1 &
+xev_pid=$!
 xmessage -geometry +40+40 "Somewhere else" 2>> "$ARTIFACTS/window-managers.log" &
 other_pid=$!
 wait_for_window "xmessage" > /dev/null || die "the other window did not appear"
+wait_until "the X server's reports of the windows were not heard" grep -q MapNotify "$ARTIFACTS/metacity-windows.log"
 start_from_launcher metacity.log
 wait_until "under metacity the full screen does not cover the screen" covers_the_screen
+kill "$xev_pid"
+! grep -q "window $(printf '0x%x' "$GAME_WINDOW"), parent" "$ARTIFACTS/metacity-windows.log" \
+  || die "under metacity the full screen from the launcher was framed first"
 wait_until "the full screen has no black bars left and right, over the other window" \
   bars metacity-full 240x1080+0+0 240x1080+1680+0
 SCREEN_AREA=1440x1080+240+0 expect_not_blank metacity-full-picture "the full-screen picture"
