@@ -66,6 +66,7 @@ struct Frame {
     board::Events& events;
     Scene& scene;
     int& classicRecord;
+    FrameResult result;
 };
 
 // The record rule: only the classic mode keeps a record, and only frames that
@@ -99,6 +100,7 @@ void showEndScreen(Frame& frame, EndScreen screen)
     if (round.panelSlide < 0)
         round.panelSlide += 16;
     frame.scene.push_back(ShownEndScreen{screen, round.panelSlide, round.score, round.level, round.survivalTime});
+    frame.result.endScreen = screen;
 }
 
 // The next round is dealt in the middle of the frame: what the frame drew
@@ -107,6 +109,7 @@ void continueRound(Frame& frame)
 {
     startRound(frame.round, frame.input.now, frame.events);
     frame.scene.push_back(ShownRoundStart{});
+    frame.result.continued = true;
 }
 
 // Runs in every mode; only remove-two makes use of the releases. Nothing is
@@ -233,9 +236,10 @@ bool playMode(Frame& frame)
 
 } // namespace
 
-void updateGame(Round& round, const FrameInput& input, board::Events& events, Scene& scene, int& classicRecord)
+FrameResult updateGame(Round& round, const FrameInput& input, board::Events& events, Scene& scene,
+    int& classicRecord)
 {
-    Frame frame{round, input, events, scene, classicRecord};
+    Frame frame{round, input, events, scene, classicRecord, {}};
     board::BoardState& state = round.board;
     auto& shown = std::get<ShownBoard>(scene.emplace_back(ShownBoard{}));
     board::animateBoard(state, input.now, shown.cells);
@@ -243,10 +247,11 @@ void updateGame(Round& round, const FrameInput& input, board::Events& events, Sc
     round.hover = board::cellUnderPointer(input.pointerX, input.pointerY);
     runFeedTimer(round, input.now, events);
     if (!playMode(frame))
-        return;
+        return frame.result;
     round.score += board::handleBoardInput(state, {round.hover, input.pressed, input.now}, events);
     board::settleBoard(state, events);
     board::paintStep(state, events);
+    return frame.result;
 }
 
 void showGhosts(board::BoardState& state, Scene& scene)
