@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/pause.h"
 #include "app/shell.h"
 #include "app/toggles.h"
 #include "data/language.h"
@@ -107,9 +106,9 @@ void FromTheMenu::SetUp()
 {
     needResources();
     environment.set("XDG_CONFIG_HOME", config().c_str());
-    kalup::shell::screenState = kalup::shell::SCREEN_MENU;
-    kalup::shell::quitRequested = false;
-    kalup::shell::lastFrameTime = 0.0;
+    kalup::shell::screens().backToMenu();
+    kalup::shell::loop().quitRequested = false;
+    kalup::shell::loop().lastFrameTime = 0.0;
     scripted.time = 1.0;
     scripted.cursorX = 400;
     scripted.cursorY = 100;
@@ -120,10 +119,10 @@ void FromTheMenu::TearDown()
     scripted.releaseAll();
     scripted.focus = true;
     scripted.closeBox = false;
-    kalup::shell::quitRequested = false;
-    kalup::shell::returnToMenu();
+    kalup::shell::loop().quitRequested = false;
+    kalup::shell::screens().backToMenu();
     frames(1);
-    EXPECT_FALSE(kalup::pause::paused);
+    EXPECT_FALSE(kalup::shell::screens().paused());
     kalup::toggles::settings().muted = false;
     kalup::audio::setMuted(false);
 }

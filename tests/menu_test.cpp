@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/menu.h"
+#include "app/mode_backdrop.h"
 #include "app/playing.h"
 #include "app/shell.h"
 #include "board/play.h"
@@ -40,12 +41,12 @@ Frames menuFrames()
     menu::state().menuLogoY = 195;
     menu::state().gearAngleA = menu::state().gearAngleB = menu::state().gearAngleC = 0;
     draw::pulsePhase = 0;
-    shell::survivalBackdropAngle = 0;
+    mode_backdrop::survivalBackdropAngle() = 0;
     draw::tileScroll = 0;
     draw::tileScrollTime = 0;
     // The pacing starts afresh too: a wait must not run seconds ahead of the
     // rewound clock, which would look like a stopped process.
-    shell::lastFrameTime = 0;
+    shell::loop().lastFrameTime = 0;
     random::seed(SEED);
     GLuint query = 0;
     glGenQueries(1, &query);
@@ -83,16 +84,16 @@ TEST_F(Menu, TheButtonStartsTheModeOfTheRowItIsDownInAnywhereAcrossItEvenHeldFro
     const struct { int x, y, mode; } clicks[] = {
         {0, 322, play::MODE_CLASSIC}, {800, 346, play::MODE_REMOVE_TWO}, {0, 425, play::MODE_SURVIVAL}};
     for (const auto& click : clicks) {
-        shell::returnToMenu();
+        shell::screens().backToMenu();
         mouseAt(click.x, click.y, true);
-        EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+        EXPECT_EQ(shell::screens().current(), screens::ScreenId::Playing);
         EXPECT_EQ(playing::round().board.gameMode, click.mode);
     }
-    shell::returnToMenu();
+    shell::screens().backToMenu();
     mouseAt(400, 330, true);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU) << "between the rows";
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu) << "between the rows";
     mouseAt(400, 350, true);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Playing);
     EXPECT_EQ(playing::round().board.gameMode, play::MODE_REMOVE_TWO);
 }
 
@@ -104,8 +105,8 @@ TEST_F(Menu, TitleSlidesInOnlyOnTheFirstVisit)
     EXPECT_EQ(menu::state().menuLogoY, 191);
     harness::frames(2);
     EXPECT_EQ(menu::state().menuLogoY, 195);
-    shell::startClassicGame();
-    shell::returnToMenu();
+    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().backToMenu();
     harness::frames(1);
     EXPECT_EQ(menu::state().menuLogoY, 195);
 }
@@ -137,7 +138,7 @@ TEST_F(Menu, HidesTheRoundBackgroundWhollyYetMovesItOnAsIfDrawn)
     const Frames survival = menuFrames();
     EXPECT_TRUE(survival.picture == bare.picture);
     EXPECT_EQ(survival.fragments, bare.fragments);
-    EXPECT_FLOAT_EQ(shell::survivalBackdropAngle, FRAMES * 0.02f) << "the survival backdrop turns on";
+    EXPECT_FLOAT_EQ(mode_backdrop::survivalBackdropAngle(), FRAMES * 0.02f) << "the survival backdrop turns on";
     EXPECT_FLOAT_EQ(draw::tileScroll, FRAMES * 0.001f) << "and its tiles drift on";
     playing::round().board.gameMode = play::MODE_CLASSIC;
 }

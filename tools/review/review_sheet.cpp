@@ -76,7 +76,7 @@ void pointAt(int x, int y)
 void playMode(int mode, const char* name)
 {
     pointAt(400, 100);
-    shell::startGame(mode);
+    shell::screens().startGame(mode);
     runFrames(200);
     pointAt(370, 300);
     runFrames(20);
@@ -87,7 +87,7 @@ void playMode(int mode, const char* name)
 void endScreen(int mode, boardtest::Picture rows, int frames, const char* name)
 {
     pointAt(700, 560);
-    shell::startGame(mode);
+    shell::screens().startGame(mode);
     runFrames(150);
     boardtest::setBoard(playing::round().board, mode, rows);
     runFrames(frames);
@@ -111,7 +111,6 @@ TEST(ReviewSheet, DrawsEveryScreen)
 {
     harness::needResources();
     harness::input().time = 100.0;
-    shell::screenState = shell::SCREEN_MENU;
     pointAt(400, 300);
     runFrames(90);
     saveScreen("2-menu");
@@ -131,7 +130,7 @@ TEST(ReviewSheet, DrawsEveryScreen)
     endScreen(play::MODE_REMOVE_TWO, emptyBoard, 40, "8-board-cleared");
     endScreen(play::MODE_CLASSIC, stuckBoard, 40, "9-no-more-moves");
     pointAt(700, 560);
-    shell::startGame(play::MODE_SURVIVAL);
+    shell::screens().startGame(play::MODE_SURVIVAL);
     runFrames(150);
     boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, stuckBoard);
     harness::input().time += 60.0;
