@@ -37,12 +37,6 @@ void readKeys()
     }
 }
 
-void forgetKeys()
-{
-    for (KeyState& state : states)
-        state = KeyState{};
-}
-
 bool wentDown(seam::Key key) { return stateOf(key).pressed; }
 
 bool struck(seam::Key key) { return stateOf(key).pressed || stateOf(key).repeated; }

@@ -11,8 +11,6 @@ inline constexpr double REPEAT_PERIOD = 0.15;
 
 // Takes this frame's keys from the seam: once, at the top of every frame.
 void readKeys();
-// As if no key had been held before: for a newly installed seam.
-void forgetKeys();
 // Down this frame and up the frame before.
 bool wentDown(seam::Key key);
 // Went down, or is held and a repeat fell due this frame.
