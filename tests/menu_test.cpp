@@ -142,3 +142,38 @@ TEST_F(Menu, HidesTheRoundBackgroundWhollyYetMovesItOnAsIfDrawn)
     EXPECT_FLOAT_EQ(draw::tileScroll, FRAMES * 0.001f) << "and its tiles drift on";
     playing::round().board.gameMode = play::MODE_CLASSIC;
 }
+
+namespace {
+
+// A pixel of a picture from screen::pixels, x and y from the upper left.
+bool lit(const std::vector<unsigned char>& picture, int x, int y)
+{
+    const unsigned char* p = &picture[((599 - y) * 800 + x) * 4];
+    return p[0] + p[1] + p[2] > 0;
+}
+
+} // namespace
+
+TEST_F(Menu, AGameStartedOnTheMenuClearsItsFrameWhereTheStartComesForTheRoundsBackdrop)
+{
+    // A point of the title over the backdrop, and one of the first row's strips.
+    const struct { int x, y; } title{400, 195}, strip{100, 312};
+    menu::state().menuLogoY = 195;
+    harness::frames(2);
+    const std::vector<unsigned char> menu = screen::pixels();
+    ASSERT_TRUE(lit(menu, title.x, title.y) && lit(menu, strip.x, strip.y));
+
+    mouseAt(400, 292, true);
+    const std::vector<unsigned char> byRow = screen::pixels();
+    EXPECT_FALSE(lit(byRow, title.x, title.y)) << "a row starts the game after the backdrop and the title";
+    EXPECT_TRUE(lit(byRow, strip.x, strip.y)) << "and before the strips";
+
+    shell::screens().backToMenu();
+    mouseAt(400, 100);
+    harness::input().press(seam::Key::Space);
+    harness::frames(1);
+    harness::input().release(seam::Key::Space);
+    const std::vector<unsigned char> bySpace = screen::pixels();
+    EXPECT_FALSE(lit(bySpace, title.x, title.y));
+    EXPECT_FALSE(lit(bySpace, strip.x, strip.y)) << "space starts it after the whole menu";
+}
