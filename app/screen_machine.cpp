@@ -16,8 +16,6 @@ void ScreenMachine::leaveTop()
     stack.pop_back();
 }
 
-void ScreenMachine::startGame(int mode) { make(Change::startGame(mode)); }
-
 void ScreenMachine::backToMenu()
 {
     while (!stack.empty())

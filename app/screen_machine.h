@@ -23,8 +23,8 @@ public:
     bool roundOnScreen() const { return screen(stack.front()).runsRound(); }
     Screen& top() const { return screen(current()); }
 
-    // A new game of the mode, from the menu.
-    void startGame(int mode);
+    // Makes a change as if the screen on top had asked for it; true for a quit.
+    bool make(const Change& change);
     // Escape: whatever is on goes, the game is ended and the menu entered
     // anew, also when the menu is already on.
     void backToMenu();
@@ -42,8 +42,6 @@ private:
     Screen& screen(ScreenId id) const { return *byId[static_cast<int>(id)]; }
     void enter(ScreenId id);
     void leaveTop();
-    // True for a quit.
-    bool make(const Change& change);
 
     menu::MenuScreen menu;
     playing::PlayingScreen playing;

@@ -206,7 +206,7 @@ void runMenus(const Options& options, Results& results)
     benchSeam.cursorY = 100;
     results.idleMenu.push_back(runPaced(options.seconds, false));
 
-    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     background::buildBackground(0);
     shell::runFrame();
     shell::screens().backToMenu();
@@ -223,7 +223,7 @@ void runRounds(const Options& options, Results& results)
     benchSeam.cursorX = board::homeXOf(4);
     benchSeam.cursorY = 64 * 4 + 20;
     for (int preset = 0; preset < 10; ++preset) {
-        shell::screens().startGame(play::MODE_CLASSIC);
+        shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
         background::buildBackground(preset);
         results.rounds[preset].push_back(runPaced(options.presetSeconds, false));
     }
@@ -241,7 +241,7 @@ void runBackground(const Options& options, Results& results)
         benchSeam.visible = true;
         shell::runFrame();
         if (b.round) {
-            shell::screens().startGame(play::MODE_CLASSIC);
+            shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
             background::buildBackground(0);
             shell::runFrame();
         }

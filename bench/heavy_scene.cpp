@@ -58,7 +58,7 @@ void dropBurstsAndGhosts()
 void start(BenchSeam& seam)
 {
     dropBurstsAndGhosts();
-    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     background::buildBackground(4);
     dealBoard();
     // The clock may have started again with a new window.

@@ -82,7 +82,7 @@ TEST_F(BackgroundRest, AnUnseenMenuStillQuitsByTheCloseBoxAndWaitsForEventsNever
 
 TEST_F(BackgroundRest, APausedRoundDrawsItsStillOnlyWhenItChangesAndTheKeysAnswerMeanwhile)
 {
-    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     frames(3);
     tap(Key::P);
     ASSERT_TRUE(shell::screens().paused());
@@ -122,7 +122,7 @@ TEST_F(BackgroundRest, APausedRoundDrawsItsStillOnlyWhenItChangesAndTheKeysAnswe
 
 TEST_F(BackgroundRest, AMinimisedRoundPausesAsItLosesTheFocusAndIsDrawnNoMoreUntilItComesBack)
 {
-    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     frames(3);
     input().focus = false;
     input().visible = false;
@@ -141,7 +141,7 @@ TEST_F(BackgroundRest, AMinimisedRoundPausesAsItLosesTheFocusAndIsDrawnNoMoreUnt
 
 TEST_F(BackgroundRest, ARunningRoundIsDrawnEveryFrameEvenUnseenForItsRulesGoFrameByFrame)
 {
-    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     input().visible = false;
     EXPECT_EQ(run(5), (Counted{5, 0}));
     EXPECT_FALSE(shell::screens().paused());

@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         FromTheMenu::SetUp();
-        shell::screens().startGame(play::MODE_SURVIVAL);
+        shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
         boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, {"012012012012", "120120120120", "201201201201"});
         playing::round().lastRiseTime = seam::now();
         frames(70);

@@ -64,7 +64,7 @@ TEST_F(KeyboardBoard, ArrowsStepFromTheNearestCellStayOnTheBoardAtItsEdgesAndNev
         {752, 540, Key::Right, 8, 11}, {48, 540, Key::Left, 8, 0}, {752, 28, Key::Up, 0, 11}, {0, 0, Key::Right, 0, 1},
         {800, 600, Key::Up, 7, 11}, {500, 300, Key::Down, 5, 7}, {79, 59, Key::Right, 0, 1}, {80, 60, Key::Left, 1, 0},
     };
-    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     for (const auto& step : steps) {
         SCOPED_TRACE(testing::Message() << step.x << "," << step.y << " key " << int(step.key));
         mouseAt(step.x, step.y);
@@ -80,7 +80,7 @@ TEST_F(KeyboardBoard, ArrowsStepFromTheNearestCellStayOnTheBoardAtItsEdgesAndNev
 
 TEST_F(KeyboardBoard, AHeldArrowRepeatsEveryFifteenHundredthsAfterFourTenths)
 {
-    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     mouseAt(steering::pointerXOf(0), steering::pointerYOf(3));
     input().press(Key::Right);
     const double start = input().time;
@@ -97,7 +97,7 @@ TEST_F(KeyboardBoard, AHeldArrowRepeatsEveryFifteenHundredthsAfterFourTenths)
 
 TEST_F(KeyboardBoard, EnterIsOneClickOnTheFrameItGoesDownAndObeysTheLockOut)
 {
-    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     // One pair of like pieces, the 3s at the bottom, in columns 5 and 6.
     boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, {"012301230123", "120123312301"});
     input().cursorX = steering::pointerXOf(5);
@@ -120,14 +120,14 @@ TEST_F(KeyboardBoard, EnterIsOneClickOnTheFrameItGoesDownAndObeysTheLockOut)
 
 TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
 {
-    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, boardtest::noMoves);
     frames(3);
     tap(Key::Enter);
     EXPECT_NE(boardtest::boardPicture(playing::round().board), boardtest::picture(boardtest::noMoves))
         << "classic, no moves: dealt anew";
 
-    shell::screens().startGame(play::MODE_REMOVE_TWO);
+    shell::screens().make(screens::Change::startGame(play::MODE_REMOVE_TWO));
     board::clearBoard(playing::round().board);
     frames(3);
     const double interval = playing::round().feedInterval;
@@ -136,7 +136,7 @@ TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
     EXPECT_FALSE(board::boardIsEmpty(playing::round().board));
     playing::round().feedInterval = interval;
 
-    shell::screens().startGame(play::MODE_SURVIVAL);
+    shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
     playing::round().survivalOver = true;
     frames(3);
     tap(Key::Enter);

@@ -59,7 +59,7 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
 
 TEST_F(MainLoop, HeldEscapeLeavesARoundForAFreshMenuWhereF3OrF10QuitsAndTheCloseBoxQuitsEvenInARound)
 {
-    shell::screens().startGame(play::MODE_SURVIVAL);
+    shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
     input().press(Key::F10);
     input().press(Key::F3);
     frames(3);
@@ -80,7 +80,7 @@ TEST_F(MainLoop, HeldEscapeLeavesARoundForAFreshMenuWhereF3OrF10QuitsAndTheClose
 
     shell::loop().quitRequested = false;
     input().releaseAll();
-    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     input().closeBox = true;
     EXPECT_FALSE(shell::runFrame()) << "the close box quits even during a round";
 }
@@ -89,7 +89,7 @@ TEST_F(MainLoop, AnEndScreenIsAScreenOfItsOwnThatSpaceOrAMoveComingBackLeavesAnd
 {
     using screens::ScreenId;
     const auto showing = [] { return shell::screens().current(); };
-    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     frames(2);
     EXPECT_EQ(showing(), ScreenId::Playing);
     boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, boardtest::noMoves);

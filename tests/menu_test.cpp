@@ -105,7 +105,7 @@ TEST_F(Menu, TitleSlidesInOnlyOnTheFirstVisit)
     EXPECT_EQ(menu::state().menuLogoY, 191);
     harness::frames(2);
     EXPECT_EQ(menu::state().menuLogoY, 195);
-    shell::screens().startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     shell::screens().backToMenu();
     harness::frames(1);
     EXPECT_EQ(menu::state().menuLogoY, 195);

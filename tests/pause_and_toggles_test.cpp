@@ -95,7 +95,7 @@ protected:
     // Three rows at the bottom: moves, and room to rise for a while.
     static void survivalRound()
     {
-        shell::screens().startGame(play::MODE_SURVIVAL);
+        shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
         boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, {"012012012012", "120120120120", "201201201201"});
         playing::round().lastRiseTime = input().time;
     }
@@ -185,7 +185,7 @@ TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPAndTheMix
 
 TEST_F(Pause, TheMenuNeverStandsStillThoughQuietWithoutTheFocusAndAPPressedOnItDoesNotCarryOver)
 {
-    shell::screens().startGame(play::MODE_SURVIVAL);
+    shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
     tap(Key::P);
     ASSERT_TRUE(shell::screens().paused());
     tap(Key::Escape);
@@ -249,7 +249,7 @@ TEST_F(Toggles, MAndF11AnswerOncePerPressOnTheMenuInARoundAndPausedAndTheMuteSil
     EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=on\n");
     EXPECT_EQ(harness::modeOf(home.path() + "/not/yet/there/kalup"), 0700u) << "the player's own folder";
 
-    shell::screens().startGame(play::MODE_SURVIVAL);
+    shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
     toggleBoth();
     EXPECT_EQ(std::pair(toggles::settings().muted, input().screenSwitches), std::pair(false, 2)) << "in a round";
     EXPECT_EQ(Mix_MasterVolume(-1), MIX_MAX_VOLUME);

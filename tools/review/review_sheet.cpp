@@ -76,7 +76,7 @@ void pointAt(int x, int y)
 void playMode(int mode, const char* name)
 {
     pointAt(400, 100);
-    shell::screens().startGame(mode);
+    shell::screens().make(screens::Change::startGame(mode));
     runFrames(200);
     pointAt(370, 300);
     runFrames(20);
@@ -87,7 +87,7 @@ void playMode(int mode, const char* name)
 void endScreen(int mode, boardtest::Picture rows, int frames, const char* name)
 {
     pointAt(700, 560);
-    shell::screens().startGame(mode);
+    shell::screens().make(screens::Change::startGame(mode));
     runFrames(150);
     boardtest::setBoard(playing::round().board, mode, rows);
     runFrames(frames);
@@ -130,7 +130,7 @@ TEST(ReviewSheet, DrawsEveryScreen)
     endScreen(play::MODE_REMOVE_TWO, emptyBoard, 40, "8-board-cleared");
     endScreen(play::MODE_CLASSIC, stuckBoard, 40, "9-no-more-moves");
     pointAt(700, 560);
-    shell::screens().startGame(play::MODE_SURVIVAL);
+    shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
     runFrames(150);
     boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, stuckBoard);
     harness::input().time += 60.0;
