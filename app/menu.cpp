@@ -52,21 +52,22 @@ const Gear gears[5] = {
     {799, 50, 200, &kept.gearAngleB},
 };
 
-// Sizes the strips and starts the hovered row's mode. The button is read as
-// held, so moving into a band with the button already down starts at once.
-void hoverRows(int stripSizes[3], StartGame startGame, bool& started)
+// Sizes the strips and marks the hovered row; the hovered row's mode when
+// the button is down. The button is read as held, so moving into a band with
+// the button already down starts at once.
+const MenuRow* hoverRows(int stripSizes[3])
 {
+    const MenuRow* chosen = nullptr;
     for (int i = 0; i < 3; ++i) {
         stripSizes[i] = 64;
         if (pointer::mouseY < rows[i].bandTop || pointer::mouseY > rows[i].bandBottom)
             continue;
         stripSizes[i] = 80;
         kept.menuMarkerY = rows[i].markerY;
-        if (seam::leftButtonDown()) {
-            startGame(rows[i].mode);
-            started = true;
-        }
+        if (seam::leftButtonDown())
+            chosen = &rows[i];
     }
+    return chosen;
 }
 
 int bandMiddle(const MenuRow& row) { return (row.bandTop + row.bandBottom) / 2; }
@@ -93,18 +94,15 @@ void steerAcrossRows()
     }
 }
 
-// Enter starts the row the selector marks, as a click in that row would;
-// not when a click has started a mode in this frame already.
-void startMarkedRow(StartGame startGame, bool& started)
+// Enter starts the row the selector marks, as a click in that row would.
+const MenuRow* markedRow()
 {
-    if (!keys::wentDown(seam::Key::Enter) || started)
-        return;
+    if (!keys::wentDown(seam::Key::Enter))
+        return nullptr;
     for (const MenuRow& row : rows)
-        if (row.markerY == kept.menuMarkerY) {
-            startGame(row.mode);
-            started = true;
-            return;
-        }
+        if (row.markerY == kept.menuMarkerY)
+            return &row;
+    return nullptr;
 }
 
 // A mode started in this frame has cleared the screen for its backdrop with
@@ -177,27 +175,54 @@ void drawBackdrop()
                           logical::HEIGHT);
 }
 
-void drawMainMenu(StartGame startGame)
+void MenuScreen::enter() { draw::createFonts(); }
+
+void MenuScreen::update(screens::Changes& asked)
 {
-    drawBackdrop();
     if (kept.menuLogoY < 195)
         kept.menuLogoY += 4;
-    draw::drawSprite(textures::texTitle1, 272, kept.menuLogoY, 128, 128, 0, 1);
-    draw::drawSprite(textures::texTitle2, 400, kept.menuLogoY, 128, 128, 0, 1);
-    draw::drawSprite(textures::texTitle3, 528, kept.menuLogoY, 128, 128, 0, 1);
-
-    int stripSizes[3];
-    bool started = false;
     steerAcrossRows();
-    hoverRows(stripSizes, startGame, started);
-    startMarkedRow(startGame, started);
-    drawStrips(stripSizes, started);
-    drawLabels(started);
-    drawBests();
-
+    const MenuRow* chosen = hoverRows(stripSizes);
+    // Not when a click has chosen a row in this frame already.
+    if (!chosen)
+        chosen = markedRow();
     kept.gearAngleA += 1.0f;
     kept.gearAngleB -= 0.5f;
     kept.gearAngleC += 4.0f;
+
+    cleared = Cleared::Nothing;
+    if (chosen) {
+        asked.push_back(screens::Change::startGame(chosen->mode));
+        cleared = Cleared::BackdropAndTitle;
+    }
+    // Space starts a classic game even after a row started one: two starts
+    // in a row, the second going on from the level the first set.
+    if (seam::keyDown(seam::Key::Space)) {
+        asked.push_back(screens::Change::startGame(play::MODE_CLASSIC));
+        cleared = Cleared::Everything;
+    }
+    if (seam::keyDown(seam::Key::F10) || seam::keyDown(seam::Key::F3))
+        asked.push_back(screens::Change::quit());
+}
+
+void MenuScreen::draw()
+{
+    // What a game started in this frame has cleared is not drawn; the
+    // backdrop only breathes on.
+    if (cleared != Cleared::Nothing) {
+        draw::stepPulse();
+    } else {
+        drawBackdrop();
+        draw::drawSprite(textures::texTitle1, 272, kept.menuLogoY, 128, 128, 0, 1);
+        draw::drawSprite(textures::texTitle2, 400, kept.menuLogoY, 128, 128, 0, 1);
+        draw::drawSprite(textures::texTitle3, 528, kept.menuLogoY, 128, 128, 0, 1);
+    }
+    if (cleared == Cleared::Everything)
+        return;
+    const bool started = cleared == Cleared::BackdropAndTitle;
+    drawStrips(stripSizes, started);
+    drawLabels(started);
+    drawBests();
     drawGears();
 }
 

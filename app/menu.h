@@ -1,5 +1,6 @@
 #pragma once
 // The main menu: backdrop, title, mode rows and gears.
+#include "app/screen.h"
 
 namespace kalup::menu {
 
@@ -20,10 +21,22 @@ MenuState& state();
 // The menu's pulsing backdrop, also behind the pages opened over the menu.
 void drawBackdrop();
 
-// A frame of the menu. A chosen row starts its mode through startGame at
-// once, in the middle of the menu's drawing, which goes on over the new
-// round's cleared screen.
-using StartGame = void (*)(int mode);
-void drawMainMenu(StartGame startGame);
+class MenuScreen final : public screens::Screen {
+public:
+    // Fonts anew at every visit.
+    void enter() override;
+    // A chosen row, Enter or space starts a game; F10 or F3 quits.
+    void update(screens::Changes& asked) override;
+    void draw() override;
+    bool hidesBackdrop() const override { return true; }
+
+private:
+    // A game started in this frame clears the screen for its backdrop: when
+    // a row started it, over the backdrop and the title; when space did,
+    // over the whole menu, whose keys are read after its rows.
+    enum class Cleared { Nothing, BackdropAndTitle, Everything };
+    int stripSizes[3] = {64, 64, 64};
+    Cleared cleared = Cleared::Nothing;
+};
 
 } // namespace kalup::menu

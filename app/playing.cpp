@@ -7,7 +7,6 @@
 #include "app/round_effects.h"
 #include "app/steering.h"
 #include "game/round_view.h"
-#include "game/update.h"
 #include "platform/keys.h"
 #include "platform/pointer.h"
 #include "platform/seam.h"
@@ -19,6 +18,7 @@ namespace kalup::playing {
 namespace {
 
 game::Round played;
+game::Scene scene;
 
 // The pointer after the arrows have steered it, the button or Enter, space
 // or Enter, and the game clock, as the round's rules take them.
@@ -34,7 +34,7 @@ game::FrameInput frameInput()
 
 game::Round& round() { return played; }
 
-void enter(int mode)
+void startGame(int mode)
 {
     draw::createFonts();
     glClearColor(0, 0, 0, 1);
@@ -42,24 +42,31 @@ void enter(int mode)
     background::prepareBackgroundCanvas();
 }
 
-void frame()
+void endGame()
 {
-    static game::Scene scene;
+    results::noteGameLeft(played);
+    game::endGame(played);
+}
+
+game::FrameResult stepRound()
+{
     scene.clear();
-    game::updateGame(played, frameInput(), round_effects::listener(), scene,
+    const game::FrameResult result = game::updateGame(played, frameInput(), round_effects::listener(), scene,
         game_files::recordFile().values.classicRecord);
     results::noteRoundEnd(played, scene);
     if (pointer::steeredByKeys())
         game::markSteeredCell(scene, played.hover);
     game::showGhosts(played.board, scene);
-    game::drawScene(scene);
+    return result;
 }
 
-void leave()
+void drawRound() { game::drawScene(scene); }
+
+void PlayingScreen::update(screens::Changes& asked)
 {
-    results::noteGameLeft(played);
-    game::endGame(played);
-    draw::createFonts();
+    const game::FrameResult result = stepRound();
+    if (result.endScreen && !result.continued)
+        asked.push_back(screens::Change::show(screens::ScreenId::RoundOver));
 }
 
 } // namespace kalup::playing

@@ -27,6 +27,7 @@
 #include "bench/measure.h"
 #include "bench/startup.h"
 #include "board/board.h"
+#include "board/play.h"
 #include "data/sound.h"
 #include "platform/display.h"
 #include "platform/seam.h"
@@ -180,7 +181,7 @@ void runPhases(const Options& options, const Screen& screen, Results& results)
 Paced runPaced(double seconds, bool scene)
 {
     benchSeam.paced = true;
-    shell::lastFrameTime = benchSeam.now();
+    shell::loop().lastFrameTime = benchSeam.now();
     const Reading run = bench::measure::read();
     int frames = 0;
     while (bench::measure::wallMilliseconds() - run.wall < seconds * 1000.0) {
@@ -198,17 +199,17 @@ void runMenus(const Options& options, Results& results)
 {
     // The menu as the game opens it: no round has built a background yet.
     bench::heavy_scene::dropBurstsAndGhosts();
-    shell::returnToMenu();
+    shell::screens().backToMenu();
     background::deleteClouds();
     background::preset = {};
     benchSeam.cursorX = 400;
     benchSeam.cursorY = 100;
     results.idleMenu.push_back(runPaced(options.seconds, false));
 
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     background::buildBackground(0);
     shell::runFrame();
-    shell::returnToMenu();
+    shell::screens().backToMenu();
     results.menuAfterPresetZero.push_back(runPaced(options.seconds, false));
 
     bench::heavy_scene::start(benchSeam);
@@ -222,7 +223,7 @@ void runRounds(const Options& options, Results& results)
     benchSeam.cursorX = board::homeXOf(4);
     benchSeam.cursorY = 64 * 4 + 20;
     for (int preset = 0; preset < 10; ++preset) {
-        shell::startClassicGame();
+        shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
         background::buildBackground(preset);
         results.rounds[preset].push_back(runPaced(options.presetSeconds, false));
     }
@@ -235,12 +236,12 @@ void runBackground(const Options& options, Results& results)
     benchSeam.cursorY = 100;
     for (int i = 0; i < BACKGROUND_COUNT; ++i) {
         const Background& b = BACKGROUNDS[i];
-        shell::returnToMenu();
+        shell::screens().backToMenu();
         benchSeam.focus = true;
         benchSeam.visible = true;
         shell::runFrame();
         if (b.round) {
-            shell::startClassicGame();
+            shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
             background::buildBackground(0);
             shell::runFrame();
         }
@@ -250,7 +251,7 @@ void runBackground(const Options& options, Results& results)
     }
     benchSeam.focus = true;
     benchSeam.visible = true;
-    shell::returnToMenu();
+    shell::screens().backToMenu();
     shell::runFrame();
 }
 

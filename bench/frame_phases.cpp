@@ -139,8 +139,8 @@ void playingFrame(Spent& spent, int framebufferWidth, int framebufferHeight)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     pointer::keepPointerOnScreen();
     draw::drawSprite(textures::texCursor, pointer::mouseX + 7, pointer::mouseY + 32, 16, 32, 0, 1);
-    shell::frameTime = seam::waitUntil(shell::lastFrameTime + shell::FRAME_PERIOD);
-    shell::lastFrameTime = shell::frameTime;
+    shell::loop().frameTime = seam::waitUntil(shell::loop().lastFrameTime + shell::FRAME_PERIOD);
+    shell::loop().lastFrameTime = shell::loop().frameTime;
     laps.lap(CURSOR);
     scaler::showTarget(framebufferWidth, framebufferHeight);
     const measure::Reading copy = laps.lap(COPY);

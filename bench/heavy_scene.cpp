@@ -3,6 +3,7 @@
 #include "app/playing.h"
 #include "app/shell.h"
 #include "board/board.h"
+#include "board/play.h"
 #include "fx/emitters.h"
 #include "render/background.h"
 #include "render/textures.h"
@@ -57,12 +58,12 @@ void dropBurstsAndGhosts()
 void start(BenchSeam& seam)
 {
     dropBurstsAndGhosts();
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     background::buildBackground(4);
     dealBoard();
     // The clock may have started again with a new window.
     playing::round().board.cellAnimTime = 0.0;
-    shell::lastFrameTime = seam.now();
+    shell::loop().lastFrameTime = seam.now();
     // Where the board maps the pointer to the cell (cellUnderPointer).
     seam.cursorX = board::homeXOf(POINTER_COL);
     seam.cursorY = 64 * POINTER_ROW + 20;

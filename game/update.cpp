@@ -66,6 +66,7 @@ struct Frame {
     board::Events& events;
     Scene& scene;
     int& classicRecord;
+    FrameResult result;
 };
 
 // The record rule: only the classic mode keeps a record, and only frames that
@@ -102,6 +103,7 @@ void showEndScreen(Frame& frame, EndScreen screen)
     round.lossShown = round.lossShown || losing(screen);
     frame.scene.push_back(ShownEndScreen{
         screen, round.panelSlide, round.score, round.level, round.survivalTime, round.newBest, lossNoted});
+    frame.result.endScreen = screen;
 }
 
 // The next round is dealt in the middle of the frame: what the frame drew
@@ -110,6 +112,7 @@ void continueRound(Frame& frame)
 {
     startRound(frame.round, frame.input.now, frame.events);
     frame.scene.push_back(ShownRoundStart{});
+    frame.result.continued = true;
 }
 
 // Runs in every mode; only remove-two makes use of the releases. Nothing is
@@ -236,9 +239,10 @@ bool playMode(Frame& frame)
 
 } // namespace
 
-void updateGame(Round& round, const FrameInput& input, board::Events& events, Scene& scene, int& classicRecord)
+FrameResult updateGame(Round& round, const FrameInput& input, board::Events& events, Scene& scene,
+    int& classicRecord)
 {
-    Frame frame{round, input, events, scene, classicRecord};
+    Frame frame{round, input, events, scene, classicRecord, {}};
     board::BoardState& state = round.board;
     auto& shown = std::get<ShownBoard>(scene.emplace_back(ShownBoard{}));
     board::animateBoard(state, input.now, shown.cells);
@@ -246,10 +250,11 @@ void updateGame(Round& round, const FrameInput& input, board::Events& events, Sc
     round.hover = board::cellUnderPointer(input.pointerX, input.pointerY);
     runFeedTimer(round, input.now, events);
     if (!playMode(frame))
-        return;
+        return frame.result;
     round.score += board::handleBoardInput(state, {round.hover, input.pressed, input.now}, events);
     board::settleBoard(state, events);
     board::paintStep(state, events);
+    return frame.result;
 }
 
 void showGhosts(board::BoardState& state, Scene& scene)

@@ -46,13 +46,6 @@ void readKeys()
     }
 }
 
-void forgetKeys()
-{
-    for (KeyState& state : states)
-        state = KeyState{};
-    pad_keys::forgetStick();
-}
-
 bool down(seam::Key key) { return stateOf(key).held; }
 
 bool wentDown(seam::Key key) { return stateOf(key).presses > 0; }

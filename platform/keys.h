@@ -12,8 +12,6 @@ inline constexpr double REPEAT_PERIOD = 0.15;
 
 // Takes this frame's keys and pad from the seam: once, at the top of every frame.
 void readKeys();
-// As if no key had been held before: for a newly installed seam.
-void forgetKeys();
 // Down in this frame, on the keyboard or the pad: held as it began, or
 // pressed since the frame before.
 bool down(seam::Key key);

@@ -49,6 +49,12 @@ void followAxis(float value, int& lean, Key negative, Key positive, PadKeys& key
     lean = now;
 }
 
+void forgetStick()
+{
+    leanX = 0;
+    leanY = 0;
+}
+
 } // namespace
 
 PadKeys readPad(const seam::Pad& pad)
@@ -68,12 +74,6 @@ PadKeys readPad(const seam::Pad& pad)
     followAxis(pad.stickX, leanX, Key::Left, Key::Right, keys);
     followAxis(pad.stickY, leanY, Key::Up, Key::Down, keys);
     return keys;
-}
-
-void forgetStick()
-{
-    leanX = 0;
-    leanY = 0;
 }
 
 } // namespace kalup::pad_keys

@@ -18,7 +18,5 @@ struct PadKeys {
 
 // The keys of this frame's pad: once a frame, with the keys.
 PadKeys readPad(const seam::Pad& pad);
-// As if the stick had rested: for a newly installed seam.
-void forgetStick();
 
 } // namespace kalup::pad_keys

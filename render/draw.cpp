@@ -151,7 +151,7 @@ void drawPulsingQuad(Texture texture, float x, float y, float w, float h)
     glBindTexture(GL_TEXTURE_2D, texture);
     placeAt(x, y);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    pulsePhase += 0.01f;
+    stepPulse();
     // The overhang breathes between 90 and 110 units on every side.
     const float margin = 10.0f * std::sin(pulsePhase) + 100.0f;
     glNormal3f(0.0f, 0.0f, 1.0f);
@@ -161,6 +161,8 @@ void drawPulsingQuad(Texture texture, float x, float y, float w, float h)
     emitQuad(w / 2 + margin, h / 2 + margin, 0.0f, 0.0f, 1.0f, 1.0f);
     glEnable(GL_BLEND);
 }
+
+void stepPulse() { pulsePhase += 0.01f; }
 
 void stepTileScroll()
 {

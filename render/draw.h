@@ -40,6 +40,8 @@ void emitQuad(float halfW, float halfH, float s0, float t0, float s1, float t1);
 void drawSprite(Texture texture, float x, float y, float w, float h, float angle, float alpha);
 void drawSheetFrame(Texture texture, float x, float y, float w, float h, int frame, float angle, float alpha);
 void drawPulsingQuad(Texture texture, float x, float y, float w, float h);
+// The breathing as drawPulsingQuad steps it, without drawing.
+void stepPulse();
 void drawScrollingTiles(Texture texture, float tileSize);
 // The tiles' drift as drawScrollingTiles steps it, without drawing them.
 void stepTileScroll();

@@ -34,6 +34,8 @@ static_assert(std::is_same_v<ILuint, unsigned>, "ReadImages holds the image libr
 
 namespace {
 
+enum class Filter { Nearest, Linear };
+
 struct TableEntry {
     Texture* texture;
     const char* path;
@@ -155,12 +157,6 @@ void initImageLibrary()
     // Reads the context's texture size limit: without a context every image
     // would be shrunk to 256 x 256.
     ilutRenderer(ILUT_OPENGL);
-}
-
-Texture loadTexture(const char* path, Filter filter)
-{
-    startImageLibrary();
-    return uploadImage(readImage(path), filter);
 }
 
 ReadImages readTextureTable()

@@ -26,13 +26,8 @@ extern Texture texButtonStrip;
 // Owns every texture created, in load order.
 extern std::vector<Texture> loadedTextures;
 
-enum class Filter { Nearest, Linear };
-
 // Starts the image library; with the GL context current, before any texture is made.
 void initImageLibrary();
-// Loads an image upright with the given filtering. A missing or unreadable
-// file gives a fully transparent texture, so it draws nothing visible.
-Texture loadTexture(const char* path, Filter filter);
 // The images of the texture table read into the image library's memory,
 // in the table's order (0 for a file that could not be read). Whoever holds
 // them owns them: they become textures once, through loadTextureTable.
@@ -45,7 +40,9 @@ struct ReadImages {
 // may touch it before.
 ReadImages readTextureTable();
 // The whole texture table, in its order, from the images read ahead, which
-// it frees; with the GL context current.
+// it frees; with the GL context current. Every picture shows upright; a
+// missing or unreadable file gives a fully transparent texture, so it draws
+// nothing visible.
 void loadTextureTable(ReadImages read);
 // The same, reading the images on the spot.
 void loadTextureTable();

@@ -8,11 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "app/menu.h"
-#include "app/pause.h"
 #include "app/playing.h"
 #include "app/rest.h"
 #include "app/shell.h"
 #include "app/toggles.h"
+#include "board/play.h"
 #include "game/game_state.h"
 #include "platform/seam.h"
 #include "tests/harness.h"
@@ -82,10 +82,10 @@ TEST_F(BackgroundRest, AnUnseenMenuStillQuitsByTheCloseBoxAndWaitsForEventsNever
 
 TEST_F(BackgroundRest, APausedRoundDrawsItsStillOnlyWhenItChangesAndTheKeysAnswerMeanwhile)
 {
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     frames(3);
     tap(Key::P);
-    ASSERT_TRUE(pause::paused);
+    ASSERT_TRUE(shell::screens().paused());
     const std::vector<unsigned char> still = screen::pixels();
     const double clock = seam::now();
     EXPECT_EQ(run(20), (Counted{0, 20})) << "nothing changes: nothing drawn";
@@ -110,24 +110,24 @@ TEST_F(BackgroundRest, APausedRoundDrawsItsStillOnlyWhenItChangesAndTheKeysAnswe
     EXPECT_EQ(run(3).presented, 0) << "the switched screen was drawn once, at once";
     tap(Key::M);
     EXPECT_EQ(seam::now(), clock) << "the game clock stood still throughout";
-    ASSERT_TRUE(pause::paused);
+    ASSERT_TRUE(shell::screens().paused());
 
     tap(Key::P);
-    EXPECT_FALSE(pause::paused);
+    EXPECT_FALSE(shell::screens().paused());
     EXPECT_EQ(run(5), (Counted{5, 0})) << "running again, every frame";
     tap(Key::P);
     tap(Key::Escape);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU) << "Escape answers";
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu) << "Escape answers";
 }
 
 TEST_F(BackgroundRest, AMinimisedRoundPausesAsItLosesTheFocusAndIsDrawnNoMoreUntilItComesBack)
 {
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     frames(3);
     input().focus = false;
     input().visible = false;
     EXPECT_EQ(run(1).presented, 1) << "the frame the pause begins in is drawn and kept";
-    ASSERT_TRUE(pause::paused);
+    ASSERT_TRUE(shell::screens().paused());
     const game::Round& round = playing::round();
     const int hudY = round.hudY;
     EXPECT_EQ(run(30), (Counted{0, 30}));
@@ -136,13 +136,13 @@ TEST_F(BackgroundRest, AMinimisedRoundPausesAsItLosesTheFocusAndIsDrawnNoMoreUnt
     input().focus = true;
     input().visible = true;
     EXPECT_EQ(run(3), (Counted{3, 0}));
-    EXPECT_FALSE(pause::paused);
+    EXPECT_FALSE(shell::screens().paused());
 }
 
 TEST_F(BackgroundRest, ARunningRoundIsDrawnEveryFrameEvenUnseenForItsRulesGoFrameByFrame)
 {
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     input().visible = false;
     EXPECT_EQ(run(5), (Counted{5, 0}));
-    EXPECT_FALSE(pause::paused);
+    EXPECT_FALSE(shell::screens().paused());
 }

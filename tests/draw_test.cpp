@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <future>
 #include <string>
 #include <tuple>
@@ -13,6 +14,7 @@
 
 #include "platform/display.h"
 #include "render/draw.h"
+#include "render/textures.h"
 #include "tests/harness.h"
 
 using namespace kalup;
@@ -67,6 +69,26 @@ void freshFrame()
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
+// An image file loaded as the game loads its pictures, through its texture
+// table: the file (if there is one) takes the place of the table's picture
+// at `place` in an otherwise empty folder, the table is loaded from there,
+// and that picture's texture is handed back. Back in the folder the tests
+// run in, the game's own pictures are loaded again.
+textures::Texture loadAsTablePicture(const std::string& file, const char* place, const textures::Texture& picture)
+{
+    textures::Texture loaded = 0;
+    {
+        const harness::TempWorkDir dir;
+        std::filesystem::create_directory("images");
+        if (std::filesystem::exists(file))
+            std::filesystem::copy_file(file, place);
+        textures::loadTextureTable();
+        loaded = picture;
+    }
+    textures::loadTextureTable();
+    return loaded;
+}
+
 // The blend factors and the current colour that drawing leaves behind.
 std::tuple<GLint, GLint, std::array<GLfloat, 4>> leftBehind()
 {
@@ -81,21 +103,34 @@ std::tuple<GLint, GLint, std::array<GLfloat, 4>> leftBehind()
 
 TEST(TextureLoading, EveryShippedFormatShowsUprightAndAMissingOrBrokenImageNothing)
 {
-    freshFrame();
-    harness::TempWorkDir dir;
+    harness::needDisplay();
+    const harness::TempFolder dir;
+    const auto path = [&dir](const std::string& file) { return dir.path() + "/" + file; };
     dir.write("top_first.tga", tga({"GR", "B."}, 8));
     dir.write("bottom_first.tga", tga({"GR", "B."}, 8, false));
     dir.write("broken.png", "\x89PNG\r\n\x1a\n this is not an image");
     for (const char* file : {"image.png", "image.bmp", "image.jpg"})
-        convert("top_first.tga", file);
+        convert(path("top_first.tga").c_str(), path(file));
+    // A picture of the table of each format; a missing or broken one in the cursor's place.
+    const auto placeOf = [](const std::string& file) -> std::pair<const char*, const textures::Texture&> {
+        if (file.ends_with(".tga"))
+            return {"images/1.tga", textures::texPieces[0]};
+        if (file.ends_with(".bmp"))
+            return {"images/star.bmp", textures::texStar};
+        if (file.ends_with(".jpg"))
+            return {"images/fire.jpg", textures::texMenuBackdrop};
+        return {"images/cur.png", textures::texCursor};
+    };
     const std::tuple<const char*, Rgb, Rgb, Rgb, Rgb> files[] = {{"top_first.tga", GREEN, RED, BLUE, GREY},
         {"bottom_first.tga", GREEN, RED, BLUE, GREY}, {"image.png", GREEN, RED, BLUE, GREY},
         {"image.bmp", GREEN, RED, BLUE, BLACK}, {"image.jpg", GREEN, RED, BLUE, BLACK},
         {"none.png", GREY, GREY, GREY, GREY}, {"broken.png", GREY, GREY, GREY, GREY}};
     for (auto [file, upperLeft, upperRight, lowerLeft, clearLowerRight] : files) {
         SCOPED_TRACE(file);
+        const auto [place, picture] = placeOf(file);
+        const textures::Texture texture = loadAsTablePicture(path(file), place, picture);
         freshFrame();
-        draw::drawSprite(textures::loadTexture(file, textures::Filter::Nearest), 400, 300, 200, 200, 0, 1);
+        draw::drawSprite(texture, 400, 300, 200, 200, 0, 1);
         EXPECT_EQ(std::tuple(at(350, 250), at(450, 250), at(350, 350), at(450, 350)),
             std::tuple(upperLeft, upperRight, lowerLeft, clearLowerRight));
     }
@@ -126,10 +161,14 @@ TEST(TextureLoading, TableReadAheadOnAnotherThreadGivesTheSameTextures)
 
 TEST(SpriteDrawing, SheetFrameIsItsCellCountedAlongTheRowsAndKeepsTheBlending)
 {
-    freshFrame();
-    harness::TempWorkDir dir;
+    harness::needDisplay();
+    const harness::TempFolder dir;
     dir.write("sheet.tga", tga({"R..W", "G...", "....", "...B"}, 64));
-    const textures::Texture sheet = textures::loadTexture("sheet.tga", textures::Filter::Nearest);
+    // In the place of the cursor's picture, which is drawn unsmoothed as the sheet must be here.
+    convert((dir.path() + "/sheet.tga").c_str(), dir.path() + "/sheet.png");
+    const textures::Texture sheet = loadAsTablePicture(dir.path() + "/sheet.png", "images/cur.png",
+        textures::texCursor);
+    freshFrame();
     const std::tuple<int, int, Rgb> frames[] = {{0, 100, RED}, {3, 300, WHITE}, {4, 500, GREEN}, {15, 700, BLUE}};
     glBlendFunc(GL_ONE, GL_ZERO);
     for (auto [frame, x, colour] : frames)

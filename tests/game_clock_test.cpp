@@ -3,7 +3,6 @@
 // later, and the round must go on as from a pause.
 #include <gtest/gtest.h>
 
-#include "app/pause.h"
 #include "app/playing.h"
 #include "app/shell.h"
 #include "board/play.h"
@@ -23,7 +22,7 @@ protected:
     void SetUp() override
     {
         FromTheMenu::SetUp();
-        shell::startGame(play::MODE_SURVIVAL);
+        shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
         boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, {"012012012012", "120120120120", "201201201201"});
         playing::round().lastRiseTime = seam::now();
         frames(70);
@@ -59,12 +58,12 @@ TEST_F(StoppedProcess, AFrameOfASecondIsPlayTimeAndAStopInAPauseIsNotTakenOffTwi
     EXPECT_NEAR(playing::round().survivalTime, survived + seam::LONGEST_FRAME_GAP, 2.0 / 70) << "a slow frame, not a stop";
 
     harness::tap(seam::Key::P);
-    ASSERT_TRUE(pause::paused);
+    ASSERT_TRUE(shell::screens().paused());
     const double atPause = seam::now();
     input().time += 20.0;
     frames(3);
     harness::tap(seam::Key::P);
-    ASSERT_FALSE(pause::paused);
+    ASSERT_FALSE(shell::screens().paused());
     EXPECT_NEAR(seam::now(), atPause, 3.0 / 70) << "the pause and the stop are one stretch";
     const double resumed = seam::now();
     frames(70);

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include "app/help_page.h"
-#include "app/pause.h"
 #include "app/playing.h"
 #include "app/shell.h"
 #include "app/steering.h"
@@ -46,7 +45,7 @@ std::pair<int, int> hovered() { return {playing::round().hover.row, playing::rou
 // A classic round with the pointer on the cell (3, 0), the mouse left alone.
 void startOnTheBoard()
 {
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     mouseAt(steering::pointerXOf(0), steering::pointerYOf(3));
 }
 
@@ -77,9 +76,9 @@ TEST_F(PadMenu, TheDpadGoesFromRowToRowAndAStartsTheRow)
     tapPad(PadButton::DpadDown);
     tapPad(PadButton::DpadUp);
     EXPECT_EQ(pointer::mouseY, 374);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
     tapPad(PadButton::A);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+    EXPECT_TRUE(shell::screens().roundOnScreen());
     EXPECT_EQ(playing::round().board.gameMode, play::MODE_REMOVE_TWO);
 }
 
@@ -136,16 +135,16 @@ TEST_F(PadBoard, AClicksLikeEnterStartPausesBackMutesAndBLeavesForTheMenu)
     EXPECT_EQ(playing::round().score, 4);
 
     tapPad(PadButton::Start);
-    EXPECT_TRUE(pause::paused);
+    EXPECT_TRUE(shell::screens().paused());
     tapPad(PadButton::Back);
     EXPECT_TRUE(toggles::settings().muted) << "muted while paused, as M does";
     tapPad(PadButton::Start);
-    EXPECT_FALSE(pause::paused);
+    EXPECT_FALSE(shell::screens().paused());
     tapPad(PadButton::Back);
     EXPECT_FALSE(toggles::settings().muted);
 
     tapPad(PadButton::B);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
 }
 
 TEST_F(PadBoard, APadPluggedOutMidRoundLeavesNothingHeldAndOnePluggedInHoldingStrikesNothing)
@@ -171,7 +170,7 @@ TEST_F(PadBoard, APadPluggedOutMidRoundLeavesNothingHeldAndOnePluggedInHoldingSt
     input().press(PadButton::B);
     input().gamepad.connected = false;
     frames(3);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+    EXPECT_TRUE(shell::screens().roundOnScreen());
 }
 
 TEST_F(PadBoard, APadNeverStandsInTheWayOfTheMouseOrTheKeys)
@@ -238,10 +237,10 @@ TEST_F(PadBoard, BClosesTheHelpOverARoundAndTheRoundGoesOnThoughBStaysDown)
     input().press(PadButton::B);
     frames(10);
     EXPECT_FALSE(help_page::isOpen());
-    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING) << "the B that closed the help";
+    EXPECT_TRUE(shell::screens().roundOnScreen()) << "the B that closed the help";
     input().release(PadButton::B);
     frames(2);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+    EXPECT_TRUE(shell::screens().roundOnScreen());
     tapPad(PadButton::B);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU) << "B again leaves the round";
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu) << "B again leaves the round";
 }

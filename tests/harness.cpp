@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include "app/game_files.h"
-#include "app/pause.h"
 #include "app/shell.h"
 #include "app/toggles.h"
 #include "data/language.h"
@@ -47,7 +46,8 @@ class FreshInput : public testing::EmptyTestEventListener {
     {
         scripted = ScriptedBackend{};
         kalup::seam::install(&scripted);
-        kalup::keys::forgetKeys();
+        // Read once with every key up: no key of an earlier test is held.
+        kalup::keys::readKeys();
         // Bursts of an earlier test would draw over this one's pictures.
         kalup::fx::releaseEmitters();
         // Results of an earlier test's games would be saved by this one's.
@@ -111,9 +111,9 @@ void FromTheMenu::SetUp()
 {
     needResources();
     environment.set("XDG_CONFIG_HOME", config().c_str());
-    kalup::shell::screenState = kalup::shell::SCREEN_MENU;
-    kalup::shell::quitRequested = false;
-    kalup::shell::lastFrameTime = 0.0;
+    kalup::shell::screens().backToMenu();
+    kalup::shell::loop().quitRequested = false;
+    kalup::shell::loop().lastFrameTime = 0.0;
     scripted.time = 1.0;
     scripted.cursorX = 400;
     scripted.cursorY = 100;
@@ -124,10 +124,10 @@ void FromTheMenu::TearDown()
     scripted.releaseAll();
     scripted.focus = true;
     scripted.closeBox = false;
-    kalup::shell::quitRequested = false;
-    kalup::shell::returnToMenu();
+    kalup::shell::loop().quitRequested = false;
+    kalup::shell::screens().backToMenu();
     frames(1);
-    EXPECT_FALSE(kalup::pause::paused);
+    EXPECT_FALSE(kalup::shell::screens().paused());
     kalup::toggles::settings().muted = false;
     kalup::audio::setMuted(false);
 }

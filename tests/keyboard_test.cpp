@@ -46,16 +46,16 @@ TEST_F(KeyboardMenu, ArrowsGoFromRowToRowAndEnterStartsTheRowTheSelectorMarks)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "from y " << c.startY << ", " << c.keys.size() << " keys");
-        shell::returnToMenu();
+        shell::screens().backToMenu();
         menu::state().menuMarkerY = c.markerY;
         mouseAt(400, c.startY);
         for (Key key : c.keys)
             tap(key);
         EXPECT_EQ(std::pair(pointer::mouseX, pointer::mouseY), std::pair(400, c.pointerY));
         EXPECT_EQ(input().cursorY, c.pointerY) << "the mouse moves with the pointer";
-        EXPECT_EQ(shell::screenState, shell::SCREEN_MENU) << "arrows only move";
+        EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu) << "arrows only move";
         tap(Key::Enter);
-        EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+        EXPECT_EQ(shell::screens().current(), screens::ScreenId::Playing);
         EXPECT_EQ(playing::round().board.gameMode, c.mode);
     }
 }
@@ -67,7 +67,7 @@ TEST_F(KeyboardBoard, ArrowsStepFromTheNearestCellStayOnTheBoardAtItsEdgesAndNev
         {752, 540, Key::Right, 8, 11}, {48, 540, Key::Left, 8, 0}, {752, 28, Key::Up, 0, 11}, {0, 0, Key::Right, 0, 1},
         {800, 600, Key::Up, 7, 11}, {500, 300, Key::Down, 5, 7}, {79, 59, Key::Right, 0, 1}, {80, 60, Key::Left, 1, 0},
     };
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     for (const auto& step : steps) {
         SCOPED_TRACE(testing::Message() << step.x << "," << step.y << " key " << int(step.key));
         mouseAt(step.x, step.y);
@@ -83,7 +83,7 @@ TEST_F(KeyboardBoard, ArrowsStepFromTheNearestCellStayOnTheBoardAtItsEdgesAndNev
 
 TEST_F(KeyboardBoard, AHeldArrowRepeatsEveryFifteenHundredthsAfterFourTenths)
 {
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     mouseAt(steering::pointerXOf(0), steering::pointerYOf(3));
     input().press(Key::Right);
     const double start = input().time;
@@ -100,7 +100,7 @@ TEST_F(KeyboardBoard, AHeldArrowRepeatsEveryFifteenHundredthsAfterFourTenths)
 
 TEST_F(KeyboardBoard, EnterIsOneClickOnTheFrameItGoesDownAndObeysTheLockOut)
 {
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     // One pair of like pieces, the 3s at the bottom, in columns 5 and 6.
     boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, {"012301230123", "120123312301"});
     input().cursorX = steering::pointerXOf(5);
@@ -123,14 +123,14 @@ TEST_F(KeyboardBoard, EnterIsOneClickOnTheFrameItGoesDownAndObeysTheLockOut)
 
 TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
 {
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, boardtest::noMoves);
     frames(3);
     tap(Key::Enter);
     EXPECT_NE(boardtest::boardPicture(playing::round().board), boardtest::picture(boardtest::noMoves))
         << "classic, no moves: dealt anew";
 
-    shell::startGame(play::MODE_REMOVE_TWO);
+    shell::screens().make(screens::Change::startGame(play::MODE_REMOVE_TWO));
     board::clearBoard(playing::round().board);
     frames(3);
     const double interval = playing::round().feedInterval;
@@ -139,7 +139,7 @@ TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
     EXPECT_FALSE(board::boardIsEmpty(playing::round().board));
     playing::round().feedInterval = interval;
 
-    shell::startGame(play::MODE_SURVIVAL);
+    shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
     playing::round().survivalOver = true;
     frames(3);
     tap(Key::Enter);
@@ -149,7 +149,7 @@ TEST_F(KeyboardBoard, EnterContinuesEveryEndScreenLikeSpace)
 
 TEST_F(KeyboardBoard, ATapIsOneStepEvenInsideOneSlowFrameAndAKeyLetGoInASlowFrameDoesNotRepeat)
 {
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     mouseAt(steering::pointerXOf(0), steering::pointerYOf(3));
     input().press(Key::Right);
     frames(1);
@@ -237,7 +237,7 @@ bool nearly(const std::array<int, 3>& a, const std::array<int, 3>& b)
 
 TEST_F(KeyboardBoard, TheCellTheKeysSteeredToIsFramedOnALonePieceTooUntilTheMouseMoves)
 {
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     // Every piece is alone but the pair of 1s at the right, so the round goes on.
     boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, {"012012012011", "120120120120"});
     mouseAt(steering::pointerXOf(5), steering::pointerYOf(7));

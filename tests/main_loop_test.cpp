@@ -28,7 +28,7 @@ using MainLoop = harness::FromTheMenu;
 TEST_F(MainLoop, PacesFromTheEndOfThePreviousWaitSoASlowFrameIsFollowedAtOnce)
 {
     frames(1);
-    const double end = shell::lastFrameTime;
+    const double end = shell::loop().lastFrameTime;
     EXPECT_DOUBLE_EQ(end, 1.0) << "the first wait ends at its first reading";
     input().time = end + 0.05; // this frame's work overran
     frames(2);
@@ -39,7 +39,7 @@ TEST_F(MainLoop, PacesFromTheEndOfThePreviousWaitSoASlowFrameIsFollowedAtOnce)
 TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromScratch)
 {
     for (Key key : {Key::Space, Key::Enter}) {
-        shell::returnToMenu();
+        shell::screens().backToMenu();
         playing::round().board.gameMode = play::MODE_SURVIVAL;
         playing::round().score = 500;
         harness::soundLog().clear();
@@ -49,7 +49,7 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
         input().press(key);
         frames(5);
         input().releaseAll();
-        EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+        EXPECT_EQ(shell::screens().current(), screens::ScreenId::Playing);
         EXPECT_EQ(playing::round().board.gameMode, play::MODE_CLASSIC);
         EXPECT_EQ(harness::timesPlayed(sound::sndRoundStart), 1) << "one round start, one start sound";
         EXPECT_EQ(playing::round().score, 0);
@@ -59,30 +59,68 @@ TEST_F(MainLoop, HeldSpaceOrEnterWithTheButtonOnTheMenuStartsExactlyOneGameFromS
 
 TEST_F(MainLoop, HeldEscapeLeavesARoundForAFreshMenuWhereF3OrF10QuitsAndTheCloseBoxQuitsEvenInARound)
 {
-    shell::startGame(play::MODE_SURVIVAL);
+    shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
     input().press(Key::F10);
     input().press(Key::F3);
     frames(3);
-    EXPECT_FALSE(shell::quitRequested) << "no quitting in a round";
+    EXPECT_FALSE(shell::loop().quitRequested) << "no quitting in a round";
     input().releaseAll();
     input().press(Key::Escape);
     frames(10);
     draw::deleteFonts();
     frames(1);
     EXPECT_NE(draw::fontSmall, nullptr) << "held Escape re-creates the fonts every frame";
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
     EXPECT_EQ(playing::round().level, 0);
     EXPECT_EQ(boardtest::boardPicture(playing::round().board), boardtest::picture({})) << "the round's board is gone";
     input().press(Key::F3);
     frames(1);
-    EXPECT_TRUE(shell::quitRequested);
+    EXPECT_TRUE(shell::loop().quitRequested);
     EXPECT_FALSE(shell::runFrame()) << "the loop ends at the top of the next iteration";
 
-    shell::quitRequested = false;
+    shell::loop().quitRequested = false;
     input().releaseAll();
-    shell::startClassicGame();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     input().closeBox = true;
     EXPECT_FALSE(shell::runFrame()) << "the close box quits even during a round";
+}
+
+TEST_F(MainLoop, AnEndScreenIsAScreenOfItsOwnThatSpaceOrAMoveComingBackLeavesAndThatPausesAsPlayDoes)
+{
+    using screens::ScreenId;
+    const auto showing = [] { return shell::screens().current(); };
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
+    frames(2);
+    EXPECT_EQ(showing(), ScreenId::Playing);
+    boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, boardtest::noMoves);
+    frames(1);
+    EXPECT_EQ(showing(), ScreenId::RoundOver) << "from the frame after the first that showed it";
+    const int slide = playing::round().panelSlide;
+    frames(2);
+    EXPECT_EQ(playing::round().panelSlide, slide + 32) << "the end screen's frames run on";
+
+    harness::tap(Key::P);
+    EXPECT_EQ(showing(), ScreenId::Paused);
+    harness::tap(Key::P);
+    EXPECT_EQ(showing(), ScreenId::RoundOver) << "back to the end screen the pause stood over";
+
+    boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, {"............", "001122001122"});
+    frames(1);
+    EXPECT_EQ(showing(), ScreenId::Playing) << "a move came back";
+    boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, boardtest::noMoves);
+    frames(3);
+    input().press(Key::Space);
+    frames(1);
+    input().release(Key::Space);
+    EXPECT_EQ(showing(), ScreenId::Playing) << "space went on to the next round";
+    EXPECT_NE(boardtest::boardPicture(playing::round().board), boardtest::picture(boardtest::noMoves));
+
+    boardtest::setBoard(playing::round().board, play::MODE_CLASSIC, boardtest::noMoves);
+    frames(2);
+    input().press(Key::Escape);
+    frames(1);
+    input().release(Key::Escape);
+    EXPECT_EQ(showing(), ScreenId::Menu) << "Escape leaves an end screen too";
 }
 
 namespace {

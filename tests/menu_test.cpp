@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/menu.h"
+#include "app/mode_backdrop.h"
 #include "app/playing.h"
 #include "app/shell.h"
 #include "board/play.h"
@@ -40,12 +41,12 @@ Frames menuFrames()
     menu::state().menuLogoY = 195;
     menu::state().gearAngleA = menu::state().gearAngleB = menu::state().gearAngleC = 0;
     draw::pulsePhase = 0;
-    shell::survivalBackdropAngle = 0;
+    mode_backdrop::survivalBackdropAngle() = 0;
     draw::tileScroll = 0;
     draw::tileScrollTime = 0;
     // The pacing starts afresh too: a wait must not run seconds ahead of the
     // rewound clock, which would look like a stopped process.
-    shell::lastFrameTime = 0;
+    shell::loop().lastFrameTime = 0;
     random::seed(SEED);
     GLuint query = 0;
     glGenQueries(1, &query);
@@ -83,16 +84,16 @@ TEST_F(Menu, TheButtonStartsTheModeOfTheRowItIsDownInAnywhereAcrossItEvenHeldFro
     const struct { int x, y, mode; } clicks[] = {
         {0, 322, play::MODE_CLASSIC}, {800, 346, play::MODE_REMOVE_TWO}, {0, 425, play::MODE_SURVIVAL}};
     for (const auto& click : clicks) {
-        shell::returnToMenu();
+        shell::screens().backToMenu();
         mouseAt(click.x, click.y, true);
-        EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+        EXPECT_EQ(shell::screens().current(), screens::ScreenId::Playing);
         EXPECT_EQ(playing::round().board.gameMode, click.mode);
     }
-    shell::returnToMenu();
+    shell::screens().backToMenu();
     mouseAt(400, 330, true);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU) << "between the rows";
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu) << "between the rows";
     mouseAt(400, 350, true);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Playing);
     EXPECT_EQ(playing::round().board.gameMode, play::MODE_REMOVE_TWO);
 }
 
@@ -104,8 +105,8 @@ TEST_F(Menu, TitleSlidesInOnlyOnTheFirstVisit)
     EXPECT_EQ(menu::state().menuLogoY, 191);
     harness::frames(2);
     EXPECT_EQ(menu::state().menuLogoY, 195);
-    shell::startClassicGame();
-    shell::returnToMenu();
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
+    shell::screens().backToMenu();
     harness::frames(1);
     EXPECT_EQ(menu::state().menuLogoY, 195);
 }
@@ -137,7 +138,42 @@ TEST_F(Menu, HidesTheRoundBackgroundWhollyYetMovesItOnAsIfDrawn)
     const Frames survival = menuFrames();
     EXPECT_TRUE(survival.picture == bare.picture);
     EXPECT_EQ(survival.fragments, bare.fragments);
-    EXPECT_FLOAT_EQ(shell::survivalBackdropAngle, FRAMES * 0.02f) << "the survival backdrop turns on";
+    EXPECT_FLOAT_EQ(mode_backdrop::survivalBackdropAngle(), FRAMES * 0.02f) << "the survival backdrop turns on";
     EXPECT_FLOAT_EQ(draw::tileScroll, FRAMES * 0.001f) << "and its tiles drift on";
     playing::round().board.gameMode = play::MODE_CLASSIC;
+}
+
+namespace {
+
+// A pixel of a picture from screen::pixels, x and y from the upper left.
+bool lit(const std::vector<unsigned char>& picture, int x, int y)
+{
+    const unsigned char* p = &picture[((599 - y) * 800 + x) * 4];
+    return p[0] + p[1] + p[2] > 0;
+}
+
+} // namespace
+
+TEST_F(Menu, AGameStartedOnTheMenuClearsItsFrameWhereTheStartComesForTheRoundsBackdrop)
+{
+    // A point of the title over the backdrop, and one of the first row's strips.
+    const struct { int x, y; } title{400, 195}, strip{100, 312};
+    menu::state().menuLogoY = 195;
+    harness::frames(2);
+    const std::vector<unsigned char> menu = screen::pixels();
+    ASSERT_TRUE(lit(menu, title.x, title.y) && lit(menu, strip.x, strip.y));
+
+    mouseAt(400, 292, true);
+    const std::vector<unsigned char> byRow = screen::pixels();
+    EXPECT_FALSE(lit(byRow, title.x, title.y)) << "a row starts the game after the backdrop and the title";
+    EXPECT_TRUE(lit(byRow, strip.x, strip.y)) << "and before the strips";
+
+    shell::screens().backToMenu();
+    mouseAt(400, 100);
+    harness::input().press(seam::Key::Space);
+    harness::frames(1);
+    harness::input().release(seam::Key::Space);
+    const std::vector<unsigned char> bySpace = screen::pixels();
+    EXPECT_FALSE(lit(bySpace, title.x, title.y));
+    EXPECT_FALSE(lit(bySpace, strip.x, strip.y)) << "space starts it after the whole menu";
 }

@@ -8,7 +8,6 @@
 #include "app/bests_page.h"
 #include "app/game_files.h"
 #include "app/help_page.h"
-#include "app/pause.h"
 #include "app/playing.h"
 #include "app/shell.h"
 #include "board/play.h"
@@ -57,7 +56,7 @@ protected:
     // loses at its next rise, falling rows at once.
     static void loseRound(int mode)
     {
-        shell::startGame(mode);
+        shell::screens().make(screens::Change::startGame(mode));
         frames(2);
         boardtest::setBoard(playing::round().board, mode, stuckBoard);
         // The rises keep their time from game to game: the next one from now.
@@ -113,11 +112,11 @@ using HelpPage = Pages;
 
 TEST_F(HelpPage, OverARoundItStandsTheClockStillAndF1OrEscapeCloseItLeavingTheRoundToGoOn)
 {
-    shell::startGame(play::MODE_SURVIVAL);
+    shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
     halfSeconds(3);
     tap(Key::F1);
     ASSERT_TRUE(help_page::isOpen());
-    EXPECT_TRUE(pause::paused) << "the round stands as under P";
+    EXPECT_TRUE(shell::screens().paused()) << "the round stands as under P";
     const double clock = seam::now();
     const double lasted = playing::round().survivalTime;
     halfSeconds(20);
@@ -129,11 +128,11 @@ TEST_F(HelpPage, OverARoundItStandsTheClockStillAndF1OrEscapeCloseItLeavingTheRo
     frames(1);
     EXPECT_FALSE(help_page::isOpen());
     halfSeconds(6);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+    EXPECT_TRUE(shell::screens().roundOnScreen());
     input().release(Key::Escape);
     frames(2);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-    EXPECT_FALSE(pause::paused);
+    EXPECT_TRUE(shell::screens().roundOnScreen());
+    EXPECT_FALSE(shell::screens().paused());
     halfSeconds(2);
     EXPECT_GT(seam::now(), clock) << "the clock runs again";
     EXPECT_DOUBLE_EQ(playing::round().survivalTime - lasted, seam::now() - clock) << "from where it stood";
@@ -142,27 +141,27 @@ TEST_F(HelpPage, OverARoundItStandsTheClockStillAndF1OrEscapeCloseItLeavingTheRo
     EXPECT_TRUE(help_page::isOpen());
     tap(Key::F1);
     EXPECT_FALSE(help_page::isOpen());
-    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
+    EXPECT_TRUE(shell::screens().roundOnScreen());
     frames(2);
-    EXPECT_FALSE(pause::paused);
+    EXPECT_FALSE(shell::screens().paused());
     // With the page closed, Escape leaves the round as ever.
     tap(Key::Escape);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
 }
 
 TEST_F(HelpPage, UnderAPausedRoundItShowsAndClosingItLeavesThePause)
 {
-    shell::startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     frames(5);
     tap(Key::P);
-    ASSERT_TRUE(pause::paused);
+    ASSERT_TRUE(shell::screens().paused());
     const int presented = input().presents;
     tap(Key::F1);
     EXPECT_GT(input().presents, presented) << "the still round is drawn again with the page";
     tap(Key::F1);
-    EXPECT_TRUE(pause::paused) << "P still holds the round";
+    EXPECT_TRUE(shell::screens().paused()) << "P still holds the round";
     tap(Key::P);
-    EXPECT_FALSE(pause::paused);
+    EXPECT_FALSE(shell::screens().paused());
 }
 
 TEST_F(HelpPage, OnTheMenuTheRowsAndKeysUnderItRest)
@@ -175,12 +174,12 @@ TEST_F(HelpPage, OnTheMenuTheRowsAndKeysUnderItRest)
     tap(Key::Enter);
     tap(Key::B);
     tap(Key::F10);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
-    EXPECT_FALSE(shell::quitRequested);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
+    EXPECT_FALSE(shell::loop().quitRequested);
     EXPECT_FALSE(bests_page::isOpen());
     tap(Key::Escape);
     EXPECT_FALSE(help_page::isOpen());
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
 }
 
 TEST_F(HelpPage, TheFirstStartsHintGoesOnceTheHelpWasOpened)
@@ -209,7 +208,7 @@ TEST_F(BestsPage, BOnTheMenuOpensTheTablesAndBOrEscapeClosesThemOnTheMenu)
     EXPECT_FALSE(bests_page::isOpen());
     input().release(Key::Escape);
     frames(1);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
     // F1 takes the screen from the tables.
     tap(Key::B);
     tap(Key::F1);
@@ -217,7 +216,7 @@ TEST_F(BestsPage, BOnTheMenuOpensTheTablesAndBOrEscapeClosesThemOnTheMenu)
     EXPECT_FALSE(bests_page::isOpen());
     tap(Key::F1);
     // Not from a round.
-    shell::startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     tap(Key::B);
     EXPECT_FALSE(bests_page::isOpen());
 }
@@ -272,7 +271,7 @@ TEST_F(Results, ALostSurvivalRoundEntersItsTimeOnceWithTheDateAndItsScreenSaysAN
 
 TEST_F(Results, ALostFallingRowsRoundEntersItsScoreOnceEvenWhenSpaceDealsTheNextRoundAtOnce)
 {
-    shell::startGame(play::MODE_REMOVE_TWO);
+    shell::screens().make(screens::Change::startGame(play::MODE_REMOVE_TWO));
     frames(2);
     playing::round().score = 250;
     boardtest::setBoard(playing::round().board, play::MODE_REMOVE_TWO, stuckBoard);
@@ -297,12 +296,12 @@ TEST_F(Results, ALostFallingRowsRoundEntersItsScoreOnceEvenWhenSpaceDealsTheNext
 
 TEST_F(Results, AClassicGameEntersItsScoreWhenLeftButNotWithoutPoints)
 {
-    shell::startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     frames(3);
     tap(Key::Escape);
     EXPECT_TRUE(table(game::BestsTable::Classic).empty()) << "a score of 0 is no result";
 
-    shell::startGame(play::MODE_CLASSIC);
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     frames(3);
     playing::round().score = 36;
     input().press(Key::Escape);

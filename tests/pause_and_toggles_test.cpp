@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include "app/menu.h"
-#include "app/pause.h"
 #include "app/playing.h"
 #include "app/shell.h"
 #include "app/toggles.h"
@@ -96,7 +95,7 @@ protected:
     // Three rows at the bottom: moves, and room to rise for a while.
     static void survivalRound()
     {
-        shell::startGame(play::MODE_SURVIVAL);
+        shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
         boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, {"012012012012", "120120120120", "201201201201"});
         playing::round().lastRiseTime = input().time;
     }
@@ -126,7 +125,7 @@ TEST_F(Pause, ThirtySecondsPausedLeaveTheSurvivalTimeTheNextRiseAndTheFeedTimerW
     }
     frames(5);
     pressP();
-    ASSERT_TRUE(pause::paused) << "paused from the end of the frame P went down in";
+    ASSERT_TRUE(shell::screens().paused()) << "paused from the end of the frame P went down in";
     const RoundPicture atPause = roundAsItStands();
     const double clockAtPause = seam::now();
     const double pausedFrom = input().time;
@@ -140,7 +139,7 @@ TEST_F(Pause, ThirtySecondsPausedLeaveTheSurvivalTimeTheNextRiseAndTheFeedTimerW
 
     const double pausedFor = input().time - pausedFrom;
     pressP();
-    EXPECT_FALSE(pause::paused);
+    EXPECT_FALSE(shell::screens().paused());
     // The clock's sums may round the last bit differently.
     EXPECT_DOUBLE_EQ(playing::round().survivalTime, atPause.survivalTime) << "the round goes on from the frame it stood at";
     const double nextRise = playing::round().lastRiseTime + playing::round().riseInterval;
@@ -159,7 +158,7 @@ TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPAndTheMix
     frames(10);
     input().focus = false;
     frames(1);
-    ASSERT_TRUE(pause::paused);
+    ASSERT_TRUE(shell::screens().paused());
     EXPECT_FALSE(audible()) << "the mixer is quiet meanwhile";
     const RoundPicture atPause = roundAsItStands();
     input().time += 10.0;
@@ -167,31 +166,31 @@ TEST_F(Pause, ALostFocusPausesUntilItComesBackButAPauseByPEndsOnlyWithPAndTheMix
     EXPECT_EQ(roundAsItStands(), atPause);
     input().focus = true;
     frames(1);
-    EXPECT_FALSE(pause::paused);
+    EXPECT_FALSE(shell::screens().paused());
     EXPECT_EQ(playing::round().survivalTime, atPause.survivalTime);
     EXPECT_TRUE(audible()) << "the music plays again";
 
     tap(Key::P);
-    ASSERT_TRUE(pause::paused);
+    ASSERT_TRUE(shell::screens().paused());
     EXPECT_FALSE(audible()) << "paused by P";
     input().focus = false;
     frames(3);
     input().focus = true;
     frames(3);
-    EXPECT_TRUE(pause::paused) << "the focus back does not end a pause the player asked for";
+    EXPECT_TRUE(shell::screens().paused()) << "the focus back does not end a pause the player asked for";
     tap(Key::P);
-    EXPECT_FALSE(pause::paused);
+    EXPECT_FALSE(shell::screens().paused());
     EXPECT_TRUE(audible()) << "P again";
 }
 
 TEST_F(Pause, TheMenuNeverStandsStillThoughQuietWithoutTheFocusAndAPPressedOnItDoesNotCarryOver)
 {
-    shell::startGame(play::MODE_SURVIVAL);
+    shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
     tap(Key::P);
-    ASSERT_TRUE(pause::paused);
+    ASSERT_TRUE(shell::screens().paused());
     tap(Key::Escape);
-    EXPECT_FALSE(pause::paused) << "Escape leaves a paused round for the menu";
-    EXPECT_EQ(shell::screenState, shell::SCREEN_MENU);
+    EXPECT_FALSE(shell::screens().paused()) << "Escape leaves a paused round for the menu";
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
 
     tap(Key::P);
     input().focus = false;
@@ -199,7 +198,7 @@ TEST_F(Pause, TheMenuNeverStandsStillThoughQuietWithoutTheFocusAndAPPressedOnItD
     const float gear = menu::state().gearAngleC;
     const double clock = seam::now();
     frames(3);
-    EXPECT_FALSE(pause::paused);
+    EXPECT_FALSE(shell::screens().paused());
     EXPECT_GT(seam::now(), clock) << "the clock runs on";
     EXPECT_FLOAT_EQ(menu::state().gearAngleC, gear + 12.0f) << "the gears turn on";
     EXPECT_GE(menu::state().menuLogoY, logoY);
@@ -207,8 +206,8 @@ TEST_F(Pause, TheMenuNeverStandsStillThoughQuietWithoutTheFocusAndAPPressedOnItD
     input().focus = true;
     tap(Key::Down);
     tap(Key::Enter);
-    EXPECT_EQ(shell::screenState, shell::SCREEN_PLAYING);
-    EXPECT_FALSE(pause::paused);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Playing);
+    EXPECT_FALSE(shell::screens().paused());
 }
 
 TEST_F(Mute, OnlyASettingsFileThatSaysSoMutesTheNextStart)
@@ -250,7 +249,7 @@ TEST_F(Toggles, MAndF11AnswerOncePerPressOnTheMenuInARoundAndPausedAndTheMuteSil
     EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=on\n");
     EXPECT_EQ(harness::modeOf(home.path() + "/not/yet/there/kalup"), 0700u) << "the player's own folder";
 
-    shell::startGame(play::MODE_SURVIVAL);
+    shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
     toggleBoth();
     EXPECT_EQ(std::pair(toggles::settings().muted, input().screenSwitches), std::pair(false, 2)) << "in a round";
     EXPECT_EQ(Mix_MasterVolume(-1), MIX_MAX_VOLUME);
@@ -258,10 +257,10 @@ TEST_F(Toggles, MAndF11AnswerOncePerPressOnTheMenuInARoundAndPausedAndTheMuteSil
     EXPECT_EQ(home.read("not/yet/there/kalup/settings"), "mute=off\n");
 
     tap(Key::P);
-    ASSERT_TRUE(pause::paused);
+    ASSERT_TRUE(shell::screens().paused());
     toggleBoth();
     EXPECT_EQ(std::pair(toggles::settings().muted, input().screenSwitches), std::pair(true, 3)) << "paused";
-    EXPECT_TRUE(pause::paused) << "and the pause goes on";
+    EXPECT_TRUE(shell::screens().paused()) << "and the pause goes on";
 
     input().press(Key::M);
     input().press(Key::F11);

@@ -51,12 +51,15 @@ protected:
         boardtest::setBoard(round.board, mode, rows);
         round.score = 0;
     }
-    static void frameAt(double time, int frames = 1)
+    // The last frame's result.
+    static game::FrameResult frameAt(double time, int frames = 1)
     {
         input.now = time;
         game::Scene scene;
+        game::FrameResult result;
         for (int i = 0; i < frames; ++i)
-            game::updateGame(round, input, boardtest::events(), scene, classicRecord);
+            result = game::updateGame(round, input, boardtest::events(), scene, classicRecord);
+        return result;
     }
     static void holdSpace(bool held) { input.continuing = held; }
     // The cursor over a cell, as the main loop leaves it for the frame.
@@ -244,4 +247,38 @@ TEST_F(EndScreen, HeldSpaceContinuesEveryScreenAndOnlyClearedBoardsStepTheLevelW
         EXPECT_EQ(round.level + 1, shown);
     }
     EXPECT_EQ(round.level, 0);
+}
+
+TEST_F(EndScreen, EveryFrameReportsTheEndScreenItShowedAndAContinueInEachMode)
+{
+    using enum game::EndScreen;
+    const auto shown = [](const game::FrameResult& result) { return result.endScreen; };
+    roundAt(play::MODE_CLASSIC, 90.0, roomAtTheTop);
+    EXPECT_EQ(shown(frameAt(100.0)), std::nullopt) << "in play";
+    setBoard(play::MODE_CLASSIC, noMoves);
+    EXPECT_EQ(shown(frameAt(100.0, 3)), NoMoreMoves);
+    setBoard(play::MODE_CLASSIC, roomAtTheTop);
+    EXPECT_EQ(shown(frameAt(100.0)), std::nullopt) << "a move came back: the screen gave way";
+    clearBoard(round.board);
+    EXPECT_EQ(shown(frameAt(100.0)), LevelCompleted);
+    holdSpace(true);
+    const game::FrameResult continued = frameAt(100.5);
+    EXPECT_EQ(shown(continued), LevelCompleted) << "shown in the frame that went on";
+    EXPECT_TRUE(continued.continued);
+    EXPECT_FALSE(frameAt(100.6).continued) << "the next round is in play";
+    holdSpace(false);
+
+    roundAt(play::MODE_REMOVE_TWO, 101.0, noMoves);
+    EXPECT_EQ(shown(frameAt(101.0)), NoMoreMoves);
+    clearBoard(round.board);
+    EXPECT_EQ(shown(frameAt(101.0)), BoardCleared);
+
+    roundAt(play::MODE_SURVIVAL, 102.0, noMoves);
+    round.lastRiseTime = 99.0;
+    const game::FrameResult lost = frameAt(102.5);
+    EXPECT_TRUE(round.survivalOver);
+    EXPECT_EQ(shown(lost), std::nullopt) << "the frame of the blocked rise shows no screen yet";
+    EXPECT_EQ(shown(frameAt(102.6)), SurvivalOver);
+    holdSpace(true);
+    EXPECT_TRUE(frameAt(102.7).continued);
 }

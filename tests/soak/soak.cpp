@@ -106,14 +106,14 @@ void keepGlDriverLoaded()
 // Plays one mode, Escape to the menu starting it again; false when its memory kept growing.
 bool soakMode(SoakInput& input, const char* name, int mode, int frames)
 {
-    shell::startGame(mode);
+    shell::screens().make(screens::Change::startGame(mode));
     double settled = residentMegabytes();
     for (int frame = 0; frame < frames; ++frame) {
         if (frame == frames / WARM_UP_SHARE)
             settled = residentMegabytes();
         input.next();
-        if (shell::screenState == shell::SCREEN_MENU)
-            shell::startGame(mode);
+        if (shell::screens().current() == screens::ScreenId::Menu)
+            shell::screens().make(screens::Change::startGame(mode));
         shell::runFrame();
     }
     const double end = residentMegabytes();

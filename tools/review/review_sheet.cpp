@@ -93,7 +93,7 @@ void pointAt(int x, int y)
 void playMode(int mode, const char* name)
 {
     pointAt(400, 100);
-    shell::startGame(mode);
+    shell::screens().make(screens::Change::startGame(mode));
     runFrames(200);
     pointAt(370, 300);
     runFrames(20);
@@ -104,7 +104,7 @@ void playMode(int mode, const char* name)
 void endScreen(int mode, boardtest::Picture rows, int frames, const char* name)
 {
     pointAt(700, 560);
-    shell::startGame(mode);
+    shell::screens().make(screens::Change::startGame(mode));
     runFrames(150);
     boardtest::setBoard(playing::round().board, mode, rows);
     runFrames(frames);
@@ -150,7 +150,6 @@ TEST(ReviewSheet, DrawsEveryScreen)
 {
     harness::needResources();
     harness::input().time = 100.0;
-    shell::screenState = shell::SCREEN_MENU;
     pointAt(400, 300);
     fillBests();
     help_page::offerHint();
@@ -183,7 +182,7 @@ TEST(ReviewSheet, DrawsEveryScreen)
     endScreen(play::MODE_REMOVE_TWO, emptyBoard, 40, "8-board-cleared");
     endScreen(play::MODE_CLASSIC, stuckBoard, 40, "9-no-more-moves");
     pointAt(700, 560);
-    shell::startGame(play::MODE_SURVIVAL);
+    shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
     runFrames(150);
     boardtest::setBoard(playing::round().board, play::MODE_SURVIVAL, stuckBoard);
     // Lasting longer than the best of a short table is a new record. A rise
@@ -210,7 +209,7 @@ TEST(ReviewSheet, DrawsTheMenuAndAnEndScreenInEveryLanguage)
     for (const std::string file : files) {
         const std::string code = file.substr(0, file.find('.'));
         speak(file);
-        shell::screenState = shell::SCREEN_MENU;
+        shell::screens().backToMenu();
         pointAt(400, 380);
         runFrames(90);
         saveScreen(std::to_string(number++) + "-menu-" + code);
