@@ -52,6 +52,8 @@ const char* const keyNames[TEXT_COUNT] = {
     "bests_open",
     "bests_empty",
     "best_label",
+    "timer_mins",
+    "timer_secs",
 };
 
 std::string languageFile = ENGLISH_FILE;
@@ -79,6 +81,8 @@ constexpr std::array<const char*, TEXT_COUNT> builtInTexts = [] {
     builtIn[TEXT_BESTS_OPEN] = "B: best results";
     builtIn[TEXT_BESTS_EMPTY] = "No results yet";
     builtIn[TEXT_BEST_LABEL] = "Best:";
+    builtIn[TEXT_TIMER_MINS] = "mins";
+    builtIn[TEXT_TIMER_SECS] = "secs";
     return builtIn;
 }();
 

@@ -44,6 +44,9 @@ enum TextKey {
     TEXT_BESTS_OPEN,
     TEXT_BESTS_EMPTY,
     TEXT_BEST_LABEL,
+    // The units of the survival timer, "2 mins 5 secs".
+    TEXT_TIMER_MINS,
+    TEXT_TIMER_SECS,
     TEXT_COUNT
 };
 

@@ -43,7 +43,8 @@ Line survivalResultLine(double survivalTime)
 
 Line survivalTimerLine(double survivalTime)
 {
-    return composeLine("%d mins %d secs", survivalMinutes(survivalTime), survivalSeconds(survivalTime));
+    return composeLine("%d %s %d %s", survivalMinutes(survivalTime), language::text(language::TEXT_TIMER_MINS),
+                       survivalSeconds(survivalTime), language::text(language::TEXT_TIMER_SECS));
 }
 
 Line scoreLine(int score) { return composeLine("%i", score); }

@@ -18,7 +18,7 @@ Line composeLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
 Line levelCompletedLine(int level);
 // The survival result "2:5": minutes and seconds, no leading zeros.
 Line survivalResultLine(double survivalTime);
-// The survival timer "2 mins 5 secs" at the top left.
+// The survival timer "2 mins 5 secs" at the top left, its units from the language file.
 Line survivalTimerLine(double survivalTime);
 // The score as the end screens show it.
 Line scoreLine(int score);

@@ -286,6 +286,9 @@ TEST(ShippedLanguages, EveryTextIsThereInFontsThatHoldItsLettersAndFitsItsRoom)
             const game::Line line = game::levelCompletedLine(level);
             EXPECT_LE(widthOf(line.text, draw::fontSmall), 512) << line.text;
         }
+        // The survival timer at the top left, in the left half of the screen.
+        const game::Line timer = game::survivalTimerLine(99 * 60 + 59);
+        EXPECT_LE(5 + widthOf(timer.text, draw::fontLabel), 380) << timer.text;
         // The record 20 units after its label, the score label 200 after
         // that, the score 20 after its label: seven digits each on one line.
         const float digits = widthOf("8888888", draw::fontSmall);

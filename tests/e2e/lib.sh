@@ -13,6 +13,9 @@ begin_scratch() {
   mkdir -p "$ARTIFACTS"
   RUN_FOLDER=$(mktemp -d)
   export SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$RUN_FOLDER/config"
+  # The pictures and texts checked are the English ones, whatever the tester's locale.
+  unset LANGUAGE LC_ALL LC_MESSAGES
+  export LANG=C.UTF-8
   OUT="$RUN_FOLDER/out" ERR="$RUN_FOLDER/err"
   local number
   # Xvfb writes its display number once it is ready, or closes the pipe if it fails.

@@ -42,6 +42,9 @@ TEXTS = [
     ("bests_open", "B: best results"),
     ("bests_empty", "No results yet"),
     ("best_label", "Best:"),
+    # the units of the survival timer at the top left
+    ("timer_mins", "mins"),
+    ("timer_secs", "secs"),
 ]
 
 
