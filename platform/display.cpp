@@ -295,24 +295,6 @@ bool hintColourBits(int colorDepth)
     return true;
 }
 
-// Full screen takes the monitor exactly as it is (size, colour bits and
-// refresh rate), so the video mode is never switched; the logical screen is
-// scaled into it instead.
-bool hintMonitorMode(GLFWmonitor* monitor, int& width, int& height)
-{
-    const GLFWvidmode* mode = glfwGetVideoMode(monitor);
-    if (!mode)
-        return false;
-    glfwWindowHint(GLFW_RED_BITS, mode->redBits);
-    glfwWindowHint(GLFW_GREEN_BITS, mode->greenBits);
-    glfwWindowHint(GLFW_BLUE_BITS, mode->blueBits);
-    glfwWindowHint(GLFW_ALPHA_BITS, 0);
-    glfwWindowHint(GLFW_REFRESH_RATE, mode->refreshRate);
-    width = mode->width;
-    height = mode->height;
-    return true;
-}
-
 void setWindowIcon()
 {
     Fl_PNG_Image png(ICON_PATH);
@@ -433,26 +415,10 @@ bool startGlfw(int colorDepth)
     return true;
 }
 
-// The window made at once in its final size and place, shown.
-bool createShownWindow(int colorDepth, bool fullscreen)
-{
-    if (!startGlfw(colorDepth))
-        return false;
-    int width = logical::WIDTH;
-    int height = logical::HEIGHT;
-    GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
-    if (fullscreen && (!monitor || !hintMonitorMode(monitor, width, height))) {
-        glfwTerminate();
-        return false;
-    }
-    if (!createWindow(width, height, monitor))
-        return false;
-    setWindowIcon();
-    return true;
-}
-
-// The hidden window made while the launcher waited, shown full screen on the
-// primary monitor as it is, or as it was made; on failure nothing is left open.
+// The hidden window made while the launcher waited (or just now), shown full
+// screen on the primary monitor as it is, size, colour bits and refresh rate,
+// so the video mode is never switched and the logical screen is scaled into
+// it; or shown as it was made. On failure nothing is left open.
 bool showPreparedWindow(bool fullscreen)
 {
     if (!fullscreen) {
@@ -502,7 +468,9 @@ bool openDisplay(int colorDepth, bool fullscreen)
     if (window && colorDepth > windowColorDepth)
         destroyWindow();
     targetColorDepth = colorDepth;
-    if (window ? !showPreparedWindow(fullscreen) : !createShownWindow(colorDepth, fullscreen))
+    // Without a launcher nothing was made yet: the window is made hidden
+    // here, and shown the same way as the launcher's.
+    if (!prepareDisplay(colorDepth) || !showPreparedWindow(fullscreen))
         return false;
     // The game draws its own cursor; the captured pointer moves without bounds.
     pointer_capture::holdMouse(window);

@@ -18,8 +18,8 @@ bool prepareDisplay(int colorDepth);
 // Opens the window, asking for colour bits 5/6/5/0 (16) or 8/8/8/8 (32),
 // captures the mouse, enables blending and shows a first black frame. A
 // 16-bit picture on a window with more bits is drawn through the 5/6/5
-// target. A window made by prepareDisplay is shown instead of made, or made
-// again when it has only 16 bits and 32 are chosen. False when GLFW cannot
+// target. The window is always made hidden (by prepareDisplay, or here) and
+// then shown, made again when it has only 16 bits and 32 are chosen. False when GLFW cannot
 // start or the window cannot be opened (GLFW is then terminated).
 bool openDisplay(int colorDepth, bool fullscreen);
 

@@ -134,6 +134,21 @@ xdotool key F11
 wait_until "under metacity F11 again did not cover the screen" covers_the_screen
 xdotool key F10
 expect_exit 0 "F10 under metacity"
+# --fullscreen, without the launcher, goes the same way: never framed.
+unset GAME_WINDOW
+stdbuf -oL xev -root -event substructure > "$ARTIFACTS/metacity-direct-windows.log" 2>&1 &
+xev_pid=$!
+other_window=$(wait_for_window "xmessage") || die "the other window went away"
+wait_until "the X server's reports of the windows were not heard again" \
+  eval 'xdotool windowmove "$other_window" $((40 + RANDOM % 40)) 60; grep -q ConfigureNotify "$ARTIFACTS/metacity-direct-windows.log"'
+start_game metacity-direct.log --fullscreen
+GAME_WINDOW=$(wait_for_window "Kalup") || die "--fullscreen opened no game window under metacity"
+wait_until "under metacity --fullscreen does not cover the screen" covers_the_screen
+kill "$xev_pid"
+! grep -q "window $(printf '0x%x' "$GAME_WINDOW"), parent" "$ARTIFACTS/metacity-direct-windows.log" \
+  || die "under metacity --fullscreen was framed first"
+xdotool key F10
+expect_exit 0 "F10 under metacity after --fullscreen"
 kill "$other_pid"
 stop_window_manager
 
