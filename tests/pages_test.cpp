@@ -176,6 +176,24 @@ TEST_F(HelpPage, OnTheMenuTheRowsAndKeysUnderItRest)
     EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
 }
 
+TEST_F(HelpPage, OpenedWhileTheEscapeThatLeftARoundIsHeldItStaysOverTheMenu)
+{
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
+    frames(3);
+    input().press(Key::Escape);
+    frames(1);
+    ASSERT_EQ(shell::screens().current(), screens::ScreenId::Menu);
+    tap(Key::F1);
+    frames(5);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Help);
+    EXPECT_TRUE(isOn(screens::ScreenId::Menu));
+    input().release(Key::Escape);
+    frames(2);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Help) << "the Escape held from the round does not close it";
+    tap(Key::Escape);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
+}
+
 TEST_F(HelpPage, TheFirstStartsHintGoesOnceTheHelpWasOpened)
 {
     help_page::offerHint();
