@@ -189,7 +189,7 @@ TEST_F(HelpPage, OpenedWhileTheEscapeThatLeftARoundIsHeldItStaysOverTheMenu)
     EXPECT_TRUE(isOn(screens::ScreenId::Menu));
     input().release(Key::Escape);
     frames(2);
-    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Help) << "the Escape held from the round does not close it";
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Help) << "the Escape held from the round left it open";
     tap(Key::Escape);
     EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
 }
