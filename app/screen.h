@@ -37,9 +37,8 @@ public:
     // The rules of one frame. The changes it asks for are made before the
     // frame is drawn, and this screen still draws the frame it ran.
     virtual void update(Changes& asked) = 0;
-    // Once every frame, drawn or not, before Escape and the pause are
-    // followed: the keys that open or close a page, which a still picture
-    // answers too.
+    // Once every frame, drawn or not, after Escape and before the pause:
+    // the keys that open or close a page, which a still picture answers too.
     virtual void followKeys(Changes&) {}
     virtual void draw() = 0;
     // What it shows with a page opened over it.

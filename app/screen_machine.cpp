@@ -61,8 +61,8 @@ void ScreenMachine::followKeys()
         top().followKeys(asked);
         makeAll();
     }
-    // A page opened while Escape is held, over the menu it already brought
-    // back, stays open until the key comes up.
+    // A page opened while Escape is held, over the menu the key brought
+    // back, takes that Escape: only a new press closes it.
     if (top().isPage() && escapeDown)
         escapeTaken = true;
     keysChanged = stack != before;
