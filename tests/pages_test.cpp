@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/bests_page.h"
 #include "app/game_files.h"
 #include "app/help_page.h"
 #include "app/playing.h"
