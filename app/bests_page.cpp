@@ -15,10 +15,6 @@ namespace kalup::bests_page {
 
 namespace {
 
-bool shown = false;
-bool escapeHeld = false;
-bool changedNow = false;
-
 struct Column {
     game::BestsTable table;
     language::TextKey heading;
@@ -34,12 +30,6 @@ const Column columns[] = {
 constexpr int HEADING_Y = 150;
 constexpr int FIRST_ROW_Y = 195;
 constexpr int ROW_HEIGHT = 34;
-
-void show(bool open)
-{
-    changedNow = changedNow || open != shown;
-    shown = open;
-}
 
 // The day in the player's own time zone, "2026-12-07".
 game::Line dateLine(std::int64_t date)
@@ -83,30 +73,13 @@ void drawColumn(const Column& column, const game::Table& table)
 
 } // namespace
 
-bool isOpen() { return shown; }
-void open() { show(true); }
-void close() { show(false); }
-
-void followKeys(bool onMenu)
+void BestsPage::followKeys(screens::Changes& asked)
 {
-    changedNow = false;
-    if (escapeHeld && !keys::down(seam::Key::Escape))
-        escapeHeld = false;
-    if (!shown) {
-        if (onMenu && keys::wentDown(seam::Key::B))
-            show(true);
-    } else if (keys::wentDown(seam::Key::B)) {
-        show(false);
-    } else if (keys::wentDown(seam::Key::Escape)) {
-        show(false);
-        escapeHeld = true;
-    }
+    if (keys::wentDown(seam::Key::B))
+        asked.push_back(screens::Change::close());
 }
 
-bool holdsEscape() { return escapeHeld; }
-bool changed() { return changedNow; }
-
-void drawPage()
+void BestsPage::draw()
 {
     page_look::drawVeil(0.75f);
     draw::drawTextCentred(language::text(language::TEXT_BESTS_TITLE), 90, draw::fontLarge);

@@ -4,22 +4,22 @@
 // closed them is not also taken by the menu.
 #include <cstdint>
 
+#include "app/screen.h"
 #include "game/bests.h"
 #include "game/lines.h"
 
 namespace kalup::bests_page {
 
-bool isOpen();
-void open();
-void close();
-
-// Once a frame, after the keys are read; B opens the tables only on the menu.
-void followKeys(bool onMenu);
-bool holdsEscape();
-bool changed();
-
-// The tables over the picture drawn before them.
-void drawPage();
+class BestsPage final : public screens::Screen {
+public:
+    void update(screens::Changes&) override {}
+    // B closes them.
+    void followKeys(screens::Changes& asked) override;
+    // The tables over the picture drawn before them.
+    void draw() override;
+    bool isPage() const override { return true; }
+    bool standsStill() const override { return true; }
+};
 
 // A result as the menu and the tables show it: points, or minutes and
 // seconds lasted ("1:05").

@@ -14,9 +14,6 @@ namespace kalup::help_page {
 
 namespace {
 
-bool shown = false;
-bool escapeHeld = false;
-bool changedNow = false;
 bool hint = false;
 
 constexpr int TEXT_LEFT = 50;
@@ -36,37 +33,17 @@ const PieceLine pieceLines[] = {
     {board::KIND_PAINT_0, language::TEXT_HELP_PAINT, 470},
 };
 
-void show(bool open)
-{
-    changedNow = changedNow || open != shown;
-    shown = open;
-    if (open)
-        hint = false;
-}
-
 } // namespace
 
-bool isOpen() { return shown; }
-void open() { show(true); }
-void close() { show(false); }
+void HelpPage::enter() { hint = false; }
 
-void followKeys()
+void HelpPage::followKeys(screens::Changes& asked)
 {
-    changedNow = false;
-    if (escapeHeld && !keys::down(seam::Key::Escape))
-        escapeHeld = false;
-    if (keys::wentDown(seam::Key::F1)) {
-        show(!shown);
-    } else if (shown && keys::wentDown(seam::Key::Escape)) {
-        show(false);
-        escapeHeld = true;
-    }
+    if (keys::wentDown(seam::Key::F1))
+        asked.push_back(screens::Change::close());
 }
 
-bool holdsEscape() { return escapeHeld; }
-bool changed() { return changedNow; }
-
-void drawPage()
+void HelpPage::draw()
 {
     using language::text;
     page_look::drawVeil(0.6f);

@@ -205,6 +205,12 @@ void MenuScreen::update(screens::Changes& asked)
         asked.push_back(screens::Change::quit());
 }
 
+void MenuScreen::followKeys(screens::Changes& asked)
+{
+    if (keys::wentDown(seam::Key::B))
+        asked.push_back(screens::Change::open(screens::ScreenId::Bests));
+}
+
 void MenuScreen::draw()
 {
     // What a game started in this frame has cleared is not drawn; the

@@ -27,7 +27,11 @@ public:
     void enter() override;
     // A chosen row, Enter or space starts a game; F10 or F3 quits.
     void update(screens::Changes& asked) override;
+    // B opens the tables of bests.
+    void followKeys(screens::Changes& asked) override;
     void draw() override;
+    // Behind a page only the backdrop moves on; the rows and keys rest.
+    void drawUnderPage() override { drawBackdrop(); }
     bool hidesBackdrop() const override { return true; }
 
 private:

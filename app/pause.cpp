@@ -1,6 +1,5 @@
 #include "app/pause.h"
 
-#include "app/help_page.h"
 #include "platform/audio.h"
 #include "platform/keys.h"
 #include "platform/seam.h"
@@ -23,14 +22,14 @@ void holdSound(bool hold)
 
 } // namespace
 
-void followPauseRequests(bool roundOnScreen)
+void followPauseRequests(bool roundOnScreen, bool helpOpen)
 {
     if (!roundOnScreen)
         heldByKey = false;
     else if (keys::wentDown(seam::Key::P))
         heldByKey = !heldByKey;
     const bool focused = seam::focused();
-    due = roundOnScreen && (heldByKey || !focused || help_page::isOpen());
+    due = roundOnScreen && (heldByKey || !focused || helpOpen);
     holdSound(due || !focused);
 }
 

@@ -7,8 +7,8 @@
 namespace kalup::pause {
 
 // Once a frame, after the keys are read and Escape is served, told whether a
-// round is on the screen.
-void followPauseRequests(bool roundOnScreen);
+// round is on the screen and whether the help is open over it.
+void followPauseRequests(bool roundOnScreen, bool helpOpen);
 // Whether the round on the screen is to stand still, as last followed.
 bool pauseDue();
 

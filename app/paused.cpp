@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include "app/help_page.h"
 #include "data/language.h"
 #include "platform/seam.h"
 #include "render/draw.h"
@@ -27,14 +26,11 @@ void PausedScreen::leave()
     still_frame::releaseStillFrame();
 }
 
+void PausedScreen::drawUnderPage() { still_frame::drawStillFrame(DIMMED); }
+
 void PausedScreen::draw()
 {
-    still_frame::drawStillFrame(DIMMED);
-    // The help page, open over the round, shows itself in place of the line.
-    if (help_page::isOpen()) {
-        help_page::drawPage();
-        return;
-    }
+    drawUnderPage();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     draw::drawTextCentred(language::text(language::TEXT_PAUSED), PAUSED_LINE_Y, draw::fontLarge);
 }

@@ -15,6 +15,8 @@ public:
     void update(screens::Changes&) override {}
     // The kept picture dimmed, and the "Paused" line over it.
     void draw() override;
+    // The help shows itself in place of the line.
+    void drawUnderPage() override;
     bool standsStill() const override { return true; }
 };
 

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/help_page.h"
 #include "app/playing.h"
 #include "app/shell.h"
 #include "app/steering.h"
@@ -233,10 +232,10 @@ TEST_F(PadBoard, BClosesTheHelpOverARoundAndTheRoundGoesOnThoughBStaysDown)
 {
     startOnTheBoard();
     harness::tap(seam::Key::F1);
-    ASSERT_TRUE(help_page::isOpen());
+    ASSERT_TRUE(shell::screens().isOn(screens::ScreenId::Help));
     input().press(PadButton::B);
     frames(10);
-    EXPECT_FALSE(help_page::isOpen());
+    EXPECT_FALSE(shell::screens().isOn(screens::ScreenId::Help));
     EXPECT_TRUE(shell::screens().roundOnScreen()) << "the B that closed the help";
     input().release(PadButton::B);
     frames(2);

@@ -33,16 +33,10 @@ const boardtest::Picture stuckBoard = {
     "201201201201", "012012012012", "120120120120", "201201201201",
 };
 
-// Frames from the menu (with empty tables, as every test starts); the pages
-// closed afterwards.
+// Frames from the menu (with empty tables, as every test starts).
 class Pages : public harness::FromTheMenu {
 protected:
-    void TearDown() override
-    {
-        help_page::close();
-        bests_page::close();
-        FromTheMenu::TearDown();
-    }
+    static bool isOn(screens::ScreenId page) { return shell::screens().isOn(page); }
     static game::Table& table(game::BestsTable which) { return game_files::bestsFile().bests[which]; }
     // Frames of half a second, short enough not to be taken for a stopped process.
     static void halfSeconds(int count)
@@ -115,7 +109,7 @@ TEST_F(HelpPage, OverARoundItStandsTheClockStillAndF1OrEscapeCloseItLeavingTheRo
     shell::screens().make(screens::Change::startGame(play::MODE_SURVIVAL));
     halfSeconds(3);
     tap(Key::F1);
-    ASSERT_TRUE(help_page::isOpen());
+    ASSERT_TRUE(isOn(screens::ScreenId::Help));
     EXPECT_TRUE(shell::screens().paused()) << "the round stands as under P";
     const double clock = seam::now();
     const double lasted = playing::round().survivalTime;
@@ -126,7 +120,7 @@ TEST_F(HelpPage, OverARoundItStandsTheClockStillAndF1OrEscapeCloseItLeavingTheRo
     // Escape closes the page; held on for many frames it still does not leave the round.
     input().press(Key::Escape);
     frames(1);
-    EXPECT_FALSE(help_page::isOpen());
+    EXPECT_FALSE(isOn(screens::ScreenId::Help));
     halfSeconds(6);
     EXPECT_TRUE(shell::screens().roundOnScreen());
     input().release(Key::Escape);
@@ -138,9 +132,9 @@ TEST_F(HelpPage, OverARoundItStandsTheClockStillAndF1OrEscapeCloseItLeavingTheRo
     EXPECT_DOUBLE_EQ(playing::round().survivalTime - lasted, seam::now() - clock) << "from where it stood";
 
     tap(Key::F1);
-    EXPECT_TRUE(help_page::isOpen());
+    EXPECT_TRUE(isOn(screens::ScreenId::Help));
     tap(Key::F1);
-    EXPECT_FALSE(help_page::isOpen());
+    EXPECT_FALSE(isOn(screens::ScreenId::Help));
     EXPECT_TRUE(shell::screens().roundOnScreen());
     frames(2);
     EXPECT_FALSE(shell::screens().paused());
@@ -167,18 +161,37 @@ TEST_F(HelpPage, UnderAPausedRoundItShowsAndClosingItLeavesThePause)
 TEST_F(HelpPage, OnTheMenuTheRowsAndKeysUnderItRest)
 {
     tap(Key::F1);
-    ASSERT_TRUE(help_page::isOpen());
+    ASSERT_TRUE(isOn(screens::ScreenId::Help));
     screen::mouseAt(400, 300, true);
     input().button = false;
     tap(Key::Space);
     tap(Key::Enter);
     tap(Key::B);
     tap(Key::F10);
-    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Help);
+    EXPECT_TRUE(isOn(screens::ScreenId::Menu));
     EXPECT_FALSE(shell::loop().quitRequested);
-    EXPECT_FALSE(bests_page::isOpen());
+    EXPECT_FALSE(isOn(screens::ScreenId::Bests));
     tap(Key::Escape);
-    EXPECT_FALSE(help_page::isOpen());
+    EXPECT_FALSE(isOn(screens::ScreenId::Help));
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
+}
+
+TEST_F(HelpPage, OpenedWhileTheEscapeThatLeftARoundIsHeldItStaysOverTheMenu)
+{
+    shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
+    frames(3);
+    input().press(Key::Escape);
+    frames(1);
+    ASSERT_EQ(shell::screens().current(), screens::ScreenId::Menu);
+    tap(Key::F1);
+    frames(5);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Help);
+    EXPECT_TRUE(isOn(screens::ScreenId::Menu));
+    input().release(Key::Escape);
+    frames(2);
+    EXPECT_EQ(shell::screens().current(), screens::ScreenId::Help) << "the Escape held from the round left it open";
+    tap(Key::Escape);
     EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
 }
 
@@ -199,26 +212,26 @@ using BestsPage = Pages;
 TEST_F(BestsPage, BOnTheMenuOpensTheTablesAndBOrEscapeClosesThemOnTheMenu)
 {
     tap(Key::B);
-    ASSERT_TRUE(bests_page::isOpen());
+    ASSERT_TRUE(isOn(screens::ScreenId::Bests));
     tap(Key::B);
-    EXPECT_FALSE(bests_page::isOpen());
+    EXPECT_FALSE(isOn(screens::ScreenId::Bests));
     tap(Key::B);
     input().press(Key::Escape);
     frames(3);
-    EXPECT_FALSE(bests_page::isOpen());
+    EXPECT_FALSE(isOn(screens::ScreenId::Bests));
     input().release(Key::Escape);
     frames(1);
     EXPECT_EQ(shell::screens().current(), screens::ScreenId::Menu);
     // F1 takes the screen from the tables.
     tap(Key::B);
     tap(Key::F1);
-    EXPECT_TRUE(help_page::isOpen());
-    EXPECT_FALSE(bests_page::isOpen());
+    EXPECT_TRUE(isOn(screens::ScreenId::Help));
+    EXPECT_FALSE(isOn(screens::ScreenId::Bests));
     tap(Key::F1);
     // Not from a round.
     shell::screens().make(screens::Change::startGame(play::MODE_CLASSIC));
     tap(Key::B);
-    EXPECT_FALSE(bests_page::isOpen());
+    EXPECT_FALSE(isOn(screens::ScreenId::Bests));
 }
 
 TEST_F(BestsPage, EachMenuRowShowsItsModesBestLeftOfItsLabel)

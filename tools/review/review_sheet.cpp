@@ -158,7 +158,6 @@ TEST(ReviewSheet, DrawsEveryScreen)
     tapKey(seam::Key::B, 5);
     saveScreen("17-bests");
     tapKey(seam::Key::Escape, 5);
-    help_page::close();
     saveFullScreenCrop("11-menu-1920x1080-crop", 1920, 1080);
     saveFullScreenCrop("12-menu-2560x1440-crop", 2560, 1440);
 
